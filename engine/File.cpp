@@ -1,7 +1,6 @@
 #include "engine/File.h"
 
 #include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,0 +1,34 @@
+# Shared by the project's scripts: where the tree is, and installing Debian packages on demand.
+
+VELDRUN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Packages that building and testing need on a fresh Debian 12.
+VELDRUN_BUILD_PACKAGES=(
+    g++ cmake ninja-build
+    libboost-thread-dev libboost-program-options-dev
+    libgtest-dev
+)
+
+# Installs those of the given packages that are missing, through sudo when not root.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build FLAVOUR [cmake options...]: configures and builds out of tree in build/FLAVOUR.
+build() {
+    local flavour="$1"
+    shift
+    cmake -S "$VELDRUN_ROOT" -B "$VELDRUN_ROOT/build/$flavour" -G Ninja "$@" >/dev/null
+    cmake --build "$VELDRUN_ROOT/build/$flavour"
+}
