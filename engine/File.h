@@ -50,6 +50,12 @@ public:
     // number of bytes read, or -1 on a read error.
     std::int64_t Read(char* buffer, std::size_t size);
 
+    // Copies up to `size` bytes from this file's position to `output`'s inside the kernel,
+    // stopping early only at the end of this file. Returns the number of bytes copied; sets
+    // `stopped` when the kernel could not copy (not supported for these files, or an error),
+    // so that the caller goes on with Read and Write from where it stopped.
+    std::int64_t CopyTo(File& output, std::size_t size, bool& stopped);
+
     // Writes all `size` bytes; returns false on any failure (disk full, file too large...).
     bool Write(const char* buffer, std::size_t size);
 

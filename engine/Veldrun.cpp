@@ -56,6 +56,27 @@ void OpenOutput(File& output, const JobFiles& job) {
         Fail(kCantCreateOutput);
 }
 
+// Copies the next block of `input` to `output`; returns its size, 0 at the end of the input.
+// The kernel copies when it can, which spares copying every byte through `buffer`; where it
+// cannot (a pipe or device, another file system) `inKernel` turns off and the buffer serves.
+std::int64_t CopyBlock(File& input, File& output, char* buffer, bool& inKernel) {
+    std::int64_t copied = 0;
+    if (inKernel) {
+        bool stopped = false;
+        copied = input.CopyTo(output, kBlockSize, stopped);
+        if (!stopped)
+            return copied;
+        // Either unsupported or an error that the plain read and write below will name.
+        inKernel = false;
+    }
+    const std::int64_t got = input.Read(buffer, kBlockSize - static_cast<std::size_t>(copied));
+    if (got < 0)
+        Fail(kCantReadInput);
+    if (!output.Write(buffer, static_cast<std::size_t>(got)))
+        Fail(kCantWriteOutput);
+    return copied + got;
+}
+
 } // namespace
 
 Veldrun::Veldrun() : files(new JobFiles) {}
@@ -102,19 +123,16 @@ void Veldrun::Merge(const JobFiles& job, ProgressCallback progress) {
             Fail(kCantOpenInput);
 
         std::int64_t position = 0;
+        bool inKernel = true;
         for (;;) {
             if (progress &&
                 !progress(static_cast<std::int32_t>(index), size, position, total, written))
                 Fail(kUserAborted);
-            const std::int64_t got = input.Read(buffer.get(), kBlockSize);
-            if (got < 0)
-                Fail(kCantReadInput);
+            const std::int64_t got = CopyBlock(input, output, buffer.get(), inKernel);
             if (got == 0)
                 break;
             position += got;
             written += got;
-            if (!output.Write(buffer.get(), static_cast<std::size_t>(got)))
-                Fail(kCantWriteOutput);
         }
     }
 
