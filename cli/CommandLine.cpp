@@ -1,0 +1,65 @@
+#include "cli/CommandLine.h"
+
+#include <sstream>
+
+#include <boost/program_options.hpp>
+
+namespace veldrun {
+
+namespace po = boost::program_options;
+
+namespace {
+
+po::options_description Visible(CommandLine& line) {
+    po::options_description options("Options");
+    // clang-format off
+    options.add_options()
+        ("output,o", po::value(&line.output)->value_name("OUTPUT")->required(),
+         "file to write the joined inputs to (created or replaced)")
+        ("quiet,q", po::bool_switch(&line.quiet), "show no progress line")
+        ("help,h", po::bool_switch(&line.help), "show this help and exit")
+        ("version", po::bool_switch(&line.version), "show the version and exit");
+    // clang-format on
+    return options;
+}
+
+} // namespace
+
+CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
+    CommandLine line;
+    po::options_description all;
+    all.add(Visible(line));
+    all.add_options()("input", po::value(&line.inputs));
+    po::positional_options_description positional;
+    positional.add("input", -1);
+
+    po::variables_map values;
+    po::store(po::command_line_parser(argc, argv).options(all).positional(positional).run(),
+              values);
+    // --help and --version need no merge, so they skip the checks for one.
+    if (values["help"].as<bool>() || values["version"].as<bool>()) {
+        line.help = values["help"].as<bool>();
+        line.version = values["version"].as<bool>();
+        return line;
+    }
+    po::notify(values);
+    if (line.inputs.empty())
+        throw po::error("no INPUT file given");
+    return line;
+}
+
+std::string CommandLine::Usage() {
+    return "Usage: veldrun-cli [-q] -o OUTPUT INPUT...\n"
+           "       veldrun-cli --help | --version\n";
+}
+
+std::string CommandLine::Help() {
+    CommandLine unused;
+    std::ostringstream text;
+    text << Usage() << "\nJoins the INPUT files, in the order given, byte for byte into OUTPUT.\n"
+         << "Shows a progress line while standard error is a terminal.\n\n"
+         << Visible(unused);
+    return text.str();
+}
+
+} // namespace veldrun

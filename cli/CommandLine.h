@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veldrun {
+
+// What the words of the command line ask for.
+class CommandLine {
+public:
+    // Takes main's arguments; returns what they ask for. Throws
+    // boost::program_options::error, with a short message, for words that make no merge:
+    // an unknown option, a missing value, no -o, no input.
+    static CommandLine Parse(int argc, const char* const argv[]);
+
+    // The short usage text shown after a usage error.
+    static std::string Usage();
+
+    // The usage text, what the tool does and its options, for --help.
+    static std::string Help();
+
+    bool help = false;
+    bool version = false;
+    bool quiet = false;
+    std::string output;
+    std::vector<std::string> inputs;
+};
+
+} // namespace veldrun

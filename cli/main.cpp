@@ -1,0 +1,43 @@
+#include <iostream>
+#include <string>
+
+#include <boost/program_options/errors.hpp>
+
+#include "cli/CommandLine.h"
+#include "cli/MergeRun.h"
+#include "cli/SignalCancel.h"
+#include "cli/Terminal.h"
+#include "res/Version.h"
+
+using veldrun::CommandLine;
+
+namespace {
+
+// Exit status of help and version output: 1 when it could not be written (a full disk).
+int Print(const std::string& text) {
+    std::cout << text << std::flush;
+    return std::cout ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    CommandLine line;
+    try {
+        line = CommandLine::Parse(argc, argv);
+    } catch (const boost::program_options::error& error) {
+        std::cerr << "veldrun-cli: " << error.what() << '\n'
+                  << CommandLine::Usage() << "Try 'veldrun-cli --help' for more information.\n";
+        return 2;
+    }
+    if (line.help)
+        return Print(CommandLine::Help());
+    if (line.version)
+        return Print("veldrun-cli " VELDRUN_VERSION "\n");
+
+    // Installed before the merge starts, so that no signal finds the default action.
+    veldrun::SignalCancel::Install();
+    veldrun::MergeRun run(line.inputs, line.output,
+                          !line.quiet && veldrun::Terminal::ErrorIsTerminal());
+    return run.Execute();
+}

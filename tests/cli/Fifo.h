@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace veldrun {
+namespace test {
+
+// A named pipe used as a merge output: bytes in it tell a test that the merge is under way,
+// and the merge cannot go on faster than the test reads.
+class Fifo {
+public:
+    // Makes the pipe at `path`. Throws std::runtime_error when it cannot.
+    explicit Fifo(const std::string& path);
+    ~Fifo();
+    Fifo(const Fifo&) = delete;
+    Fifo& operator=(const Fifo&) = delete;
+
+    // Opens the reading end and waits until a writer has sent bytes or come and gone.
+    // Throws std::runtime_error when none has within `limit`, instead of hanging the test.
+    void WaitForWriter(std::chrono::milliseconds limit = std::chrono::seconds(5));
+    // Reads until every writer has closed the pipe; returns the bytes.
+    std::string ReadAll();
+    // Closes the reading end: a writer then fails with a broken pipe.
+    void Close();
+
+private:
+    int m_fd = -1;
+    std::string m_path;
+};
+
+} // namespace test
+} // namespace veldrun
