@@ -1,0 +1,160 @@
+#include "platform/CFileDialog.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include <QFileDialog>
+#include <QRegularExpression>
+
+#include "platform/CWinApp.h"
+#include "platform/CWnd.h"
+
+namespace {
+
+// Large enough for any path of this file system.
+const std::size_t kDefaultBufferSize = 32768;
+
+std::wstring Text(LPCTSTR text) {
+    return text ? text : L"";
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'/');
+    if (slash == std::wstring::npos)
+        return L"";
+    return slash == 0 ? L"/" : path.substr(0, slash);
+}
+
+std::wstring NameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'/') + 1);
+}
+
+} // namespace
+
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName,
+                         DWORD flags, LPCTSTR filter, CWnd* parent, DWORD size)
+    : m_ofn(), m_open(openFileDialog), m_filter(Text(filter)),
+      m_defaultExtension(Text(defaultExtension)), m_buffer(kDefaultBufferSize, L'\0'),
+      m_parent(parent) {
+    const std::wstring initial = Text(fileName);
+    std::copy_n(initial.begin(), std::min(initial.size(), m_buffer.size() - 1), m_buffer.begin());
+    m_ofn.lStructSize = size ? size : sizeof(OPENFILENAME);
+    m_ofn.lpstrFilter = m_filter.c_str();
+    m_ofn.lpstrFile = m_buffer.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_buffer.size());
+    m_ofn.Flags = flags;
+    m_ofn.lpstrDefExt = m_defaultExtension.empty() ? nullptr : m_defaultExtension.c_str();
+}
+
+INT_PTR CFileDialog::DoModal() {
+    const Request request = {m_open, Text(m_ofn.lpstrTitle), m_ofn.Flags, Text(m_ofn.lpstrFilter),
+                             Text(m_ofn.lpstrDefExt)};
+    std::optional<Answer> queued = Answers().Take(request);
+    Answer answer = queued ? *queued : AskUser();
+    if (answer.result != IDOK || answer.paths.empty())
+        return IDCANCEL;
+    if (!m_open && m_ofn.lpstrDefExt && *m_ofn.lpstrDefExt) {
+        for (std::wstring& path : answer.paths) {
+            if (NameOf(path).find(L'.') == std::wstring::npos)
+                path += L'.' + Text(m_ofn.lpstrDefExt);
+        }
+    }
+    return StoreResult(answer.paths) ? IDOK : IDCANCEL;
+}
+
+// Fills the result buffer as Win32 does; false when the result does not fit.
+bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
+    std::wstring result;
+    m_several = paths.size() > 1;
+    if (m_several) {
+        result = FolderOf(paths.front()) + L'\0';
+        for (const std::wstring& path : paths)
+            result += NameOf(path) + L'\0';
+    } else {
+        result = paths.front();
+    }
+    result += L'\0';
+    if (!m_ofn.lpstrFile || result.size() > m_ofn.nMaxFile)
+        return false;
+    std::copy(result.begin(), result.end(), m_ofn.lpstrFile);
+    return true;
+}
+
+CString CFileDialog::GetPathName() const {
+    return CString(m_ofn.lpstrFile);
+}
+
+CString CFileDialog::GetFileName() const {
+    if (m_several || !m_ofn.lpstrFile)
+        return CString();
+    return NameOf(m_ofn.lpstrFile);
+}
+
+CFileDialog::Answer CFileDialog::AskUser() const {
+    const QString title = m_ofn.lpstrTitle ? QString::fromWCharArray(m_ofn.lpstrTitle)
+                          : m_open         ? QStringLiteral("Open")
+                                           : QStringLiteral("Save As");
+    QFileDialog dialog(m_parent ? m_parent->GetWidget() : AfxGetDialogOwner(), title);
+    const QStringList filters = ToQtFilters(m_ofn.lpstrFilter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (m_open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode((m_ofn.Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
+                           : (m_ofn.Flags & OFN_FILEMUSTEXIST)  ? QFileDialog::ExistingFile
+                                                                : QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_ofn.Flags & OFN_OVERWRITEPROMPT));
+        if (m_ofn.lpstrDefExt)
+            dialog.setDefaultSuffix(QString::fromWCharArray(m_ofn.lpstrDefExt));
+    }
+    if (m_ofn.lpstrFile && *m_ofn.lpstrFile)
+        dialog.selectFile(QString::fromWCharArray(m_ofn.lpstrFile));
+    if (dialog.exec() != QDialog::Accepted)
+        return {IDCANCEL, {}};
+    Answer answer = {IDOK, {}};
+    for (const QString& path : dialog.selectedFiles())
+        answer.paths.push_back(path.toStdWString());
+    return answer;
+}
+
+QStringList CFileDialog::ToQtFilters(LPCTSTR filter) {
+    static const QRegularExpression trailingPatterns("\\s*\\([^()]*\\)\\s*$");
+    const QStringList parts = QString::fromWCharArray(filter ? filter : L"").split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+        QString description = parts[i];
+        description.remove(trailingPatterns);
+        QStringList patterns;
+        for (QString pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            pattern = pattern.trimmed();
+            if (pattern == "*.*")
+                pattern = "*";
+            for (const QString& form : {pattern, pattern.toLower(), pattern.toUpper()}) {
+                if (!patterns.contains(form))
+                    patterns << form;
+            }
+        }
+        filters << description + " (" + patterns.join(' ') + ")";
+    }
+    return filters;
+}
+
+AnswerQueue<CFileDialog::Answer, CFileDialog::Request>& CFileDialog::Answers() {
+    static AnswerQueue<Answer, Request> answers;
+    return answers;
+}
+
+void CFileDialog::QueueAnswer(INT_PTR result, std::vector<std::wstring> paths) {
+    Answers().Queue({result, std::move(paths)});
+}
+
+std::vector<CFileDialog::Request> CFileDialog::TakeRequests() {
+    return Answers().TakeRequests();
+}
+
+void CFileDialog::ClearAnswers() {
+    Answers().Clear();
+}

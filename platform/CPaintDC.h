@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/CDC.h"
+
+// The context for painting a window, from inside its WM_PAINT handler.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd) : CDC(wnd, true) {}
+};

@@ -1,0 +1,84 @@
+#include "platform/CWinApp.h"
+
+#include <memory>
+
+#include <QApplication>
+
+#include "platform/CWnd.h"
+#include "platform/IconHandle.h"
+#include "res/VersionInfo.h"
+
+namespace {
+
+CWinApp* theOnlyApp = nullptr;
+
+// "/usr/bin/Veldrun.exe" gives "Veldrun".
+std::wstring NameOfExecutable(const char* path) {
+    std::string name = path ? path : "";
+    name = name.substr(name.find_last_of('/') + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return QString::fromLocal8Bit(name.c_str()).toStdWString();
+}
+
+} // namespace
+
+CWinApp::CWinApp(LPCTSTR appName) : m_appName(appName ? appName : L"") {
+    theOnlyApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (theOnlyApp == this)
+        theOnlyApp = nullptr;
+}
+
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+
+int CWinApp::ExitInstance() {
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR key) {
+    m_registryKey = key ? key : L"";
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+    return IconHandle::Load(static_cast<int>(id));
+}
+
+CWinApp* AfxGetApp() {
+    return theOnlyApp;
+}
+
+CWnd* AfxGetMainWnd() {
+    return theOnlyApp ? theOnlyApp->m_pMainWnd : nullptr;
+}
+
+LPCTSTR AfxGetAppName() {
+    return theOnlyApp ? theOnlyApp->AppName().c_str() : L"";
+}
+
+QWidget* AfxGetDialogOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return AfxGetMainWnd() ? AfxGetMainWnd()->GetWidget() : nullptr;
+}
+
+int AfxWinMain(int argc, char* argv[]) {
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    std::unique_ptr<QApplication> qtApp;
+    if (!QApplication::instance())
+        qtApp = std::make_unique<QApplication>(argc, argv);
+    if (app->m_appName.empty())
+        app->m_appName = NameOfExecutable(argc > 0 ? argv[0] : nullptr);
+    QApplication::setApplicationName(QString::fromStdWString(app->m_appName));
+    QApplication::setApplicationVersion(
+        QString::fromStdWString(res::VersionInfo::Get().productVersion));
+    app->InitInstance();
+    return app->ExitInstance();
+}

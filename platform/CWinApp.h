@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "platform/WinTypes.h"
+
+class CWnd;
+class QWidget;
+
+// The application object. One exists, constructed statically; AfxWinMain runs it.
+class CWinApp {
+public:
+    // Without a name, AfxWinMain takes the executable's file name without its extension.
+    explicit CWinApp(LPCTSTR appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // The application's start-up; the base does nothing and returns TRUE.
+    virtual BOOL InitInstance();
+    // The exit code of the application.
+    virtual int ExitInstance();
+    // Names the per-user profile storage; nothing is kept there, so only the name is stored.
+    void SetRegistryKey(LPCTSTR key);
+    HICON LoadIcon(UINT id) const;
+
+    const std::wstring& AppName() const { return m_appName; }
+    const std::wstring& RegistryKey() const { return m_registryKey; }
+
+    CWnd* m_pMainWnd = nullptr;
+
+private:
+    friend int AfxWinMain(int argc, char* argv[]);
+
+    std::wstring m_appName;
+    std::wstring m_registryKey;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+// The application's name, the caption of its message boxes; empty without an application.
+LPCTSTR AfxGetAppName();
+// The owner of a new platform dialog: the active modal dialog, else the main window.
+QWidget* AfxGetDialogOwner();
+
+// The framework's entry: creates the Qt application when there is none yet, names the
+// application after argv[0] when it has no name, calls InitInstance and returns the exit code
+// of ExitInstance. A dialog-based application runs its modal dialogs inside InitInstance; their
+// loops are the only ones, so InitInstance's result leads to no loop of the framework's own.
+int AfxWinMain(int argc, char* argv[]);

@@ -1,0 +1,284 @@
+#include "platform/CWnd.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QWidget>
+
+#include "platform/CDC.h"
+#include "platform/CFont.h"
+#include "platform/CMenu.h"
+#include "platform/DialogBuilder.h"
+#include "platform/IconHandle.h"
+#include "platform/MessageWidget.h"
+#include "platform/PostedMessageReceiver.h"
+
+namespace {
+
+const MessageMapEntry kNoEntries[] = {{0, 0, 0, nullptr}};
+
+QString ToQString(LPCTSTR text) {
+    return QString::fromWCharArray(text ? text : L"");
+}
+
+} // namespace
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+    Detach();
+}
+
+void CWnd::Attach(QWidget* widget) {
+    Detach();
+    m_widget = widget;
+    m_style = widget->property(DialogBuilder::kStyleProperty).toUInt();
+    auto receiver = std::make_unique<PostedMessageReceiver>(this);
+    QObject::connect(widget, &QObject::destroyed, receiver.get(), [this] { ForgetWidget(); });
+    std::lock_guard<std::mutex> lock(m_postLock);
+    m_receiver = std::move(receiver);
+    m_postable = true;
+}
+
+void CWnd::Detach() {
+    ForgetWidget();
+    std::unique_ptr<PostedMessageReceiver> receiver;
+    {
+        std::lock_guard<std::mutex> lock(m_postLock);
+        receiver = std::move(m_receiver);
+    }
+}
+
+void CWnd::DropPostedMessages() {
+    std::lock_guard<std::mutex> lock(m_postLock);
+    m_postable = false;
+    m_posted.clear();
+}
+
+// The window is gone. The receiver stays until Detach, since this may run inside one of its
+// own calls.
+void CWnd::ForgetWidget() {
+    DropPostedMessages();
+    m_widget = nullptr;
+    m_items.clear();
+    m_systemMenu.reset();
+    m_icons[0] = m_icons[1] = nullptr;
+}
+
+void CWnd::SetWindowText(LPCTSTR text) {
+    if (!m_widget)
+        return;
+    const QString value = ToQString(text);
+    if (m_widget->isWindow()) {
+        m_widget->setWindowTitle(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(m_widget)) {
+        // An edit control reports EN_CHANGE for every text set, even an unchanged one.
+        if (edit->text() == value)
+            emit edit->textChanged(value);
+        else
+            edit->setText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {
+        button->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(m_widget)) {
+        label->setText(value);
+    }
+}
+
+void CWnd::GetWindowText(CString& text) const {
+    QString value;
+    if (!m_widget)
+        value.clear();
+    else if (m_widget->isWindow())
+        value = m_widget->windowTitle();
+    else if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+        value = edit->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+        value = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(m_widget))
+        value = label->text();
+    text = value.toStdWString();
+}
+
+int CWnd::GetWindowTextLength() const {
+    CString text;
+    GetWindowText(text);
+    return text.GetLength();
+}
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+    const BOOL wasDisabled = !IsWindowEnabled();
+    if (m_widget)
+        m_widget->setEnabled(enable != FALSE);
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const {
+    return m_widget && !m_widget->testAttribute(Qt::WA_ForceDisabled);
+}
+
+BOOL CWnd::IsIconic() const {
+    return m_widget && m_widget->isMinimized();
+}
+
+void CWnd::GetClientRect(RECT* rect) const {
+    *rect = {0, 0, m_widget ? m_widget->width() : 0, m_widget ? m_widget->height() : 0};
+}
+
+QWidget* CWnd::FindControl(int id) const {
+    if (!m_widget)
+        return nullptr;
+    for (QObject* child : m_widget->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        const QVariant childId = child->property(DialogBuilder::kIdProperty);
+        if (widget && childId.isValid() && childId.toInt() == id)
+            return widget;
+    }
+    return nullptr;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+    QWidget* control = FindControl(id);
+    if (!control)
+        return nullptr;
+    std::unique_ptr<CWnd>& item = m_items[id];
+    if (!item || item->GetWidget() != control) {
+        item = std::make_unique<CWnd>();
+        item->Attach(control);
+    }
+    return item.get();
+}
+
+CFont* CWnd::GetFont() const {
+    if (!m_font)
+        m_font = std::make_unique<CFont>();
+    m_font->SetQFont(m_widget ? m_widget->font() : QFont());
+    return m_font.get();
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL revert) {
+    if (!m_widget || !(m_style & WS_SYSMENU) || revert) {
+        m_systemMenu.reset();
+        return nullptr;
+    }
+    if (!m_systemMenu)
+        m_systemMenu = std::make_unique<CMenu>();
+    return m_systemMenu.get();
+}
+
+void CWnd::DragAcceptFiles(BOOL accept) {
+    if (m_widget)
+        m_widget->setAcceptDrops(accept != FALSE);
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    std::lock_guard<std::mutex> lock(m_postLock);
+    if (!m_postable)
+        return FALSE;
+    m_posted.push_back({message, wParam, lParam});
+    // One wake-up per message, allocated under the lock that the receiving side takes
+    // before the event is freed.
+    QCoreApplication::postEvent(m_receiver.get(), new QEvent(PostedMessageReceiver::WakeUpType()));
+    return TRUE;
+}
+
+void CWnd::DeliverPostedMessage() {
+    Message posted;
+    {
+        std::lock_guard<std::mutex> lock(m_postLock);
+        if (m_posted.empty())
+            return;
+        posted = m_posted.front();
+        m_posted.pop_front();
+    }
+    WindowProc(posted.message, posted.wParam, posted.lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const Message outer = m_current;
+    m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    m_current = outer;
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
+        for (const MessageMapEntry* entry = map->entries; entry->thunk; ++entry) {
+            if (entry->message != message)
+                continue;
+            if (message == WM_COMMAND &&
+                (entry->code != HIWORD(wParam) || entry->id != LOWORD(wParam)))
+                continue;
+            *result = entry->thunk(this, wParam, lParam);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (auto* control = dynamic_cast<MessageWidget*>(m_widget)) {
+        if (control->HandleMessage(message, wParam, lParam, &result))
+            return result;
+    }
+    if (!m_widget)
+        return 0;
+    switch (message) {
+    case WM_SETICON: {
+        HICON& slot = m_icons[wParam == ICON_BIG ? 1 : 0];
+        const HICON previous = slot;
+        slot = reinterpret_cast<HICON>(lParam);
+        const HICON shown = m_icons[1] ? m_icons[1] : m_icons[0];
+        m_widget->setWindowIcon(shown ? shown->Icon() : QIcon());
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_ICONERASEBKGND: {
+        CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+        if (!dc || !dc->GetPainter())
+            return FALSE;
+        dc->GetPainter()->fillRect(m_widget->rect(), m_widget->palette().window());
+        return TRUE;
+    }
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            SendMessage(WM_CLOSE);
+            break;
+        case SC_MINIMIZE:
+            m_widget->showMinimized();
+            break;
+        case SC_RESTORE:
+            m_widget->showNormal();
+            break;
+        }
+        return 0;
+    }
+    return 0;
+}
+
+const MessageMap* CWnd::GetThisMessageMap() {
+    static const MessageMap map = {nullptr, kNoEntries};
+    return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}

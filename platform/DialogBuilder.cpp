@@ -1,0 +1,160 @@
+#include "platform/DialogBuilder.h"
+
+#include <cwchar>
+#include <vector>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/CWnd.h"
+#include "platform/DialogUnits.h"
+#include "platform/IconHandle.h"
+#include "platform/ListBoxWidget.h"
+#include "platform/ProgressBarWidget.h"
+#include "platform/WinApi.h"
+
+namespace {
+
+bool IsClass(const res::ControlTemplate& control, const wchar_t* name) {
+    return std::wcscmp(control.className, name) == 0;
+}
+
+QString TextOf(const res::ControlTemplate& control) {
+    return QString::fromWCharArray(control.text ? control.text : L"");
+}
+
+void Notify(CWnd* owner, int id, WORD code) {
+    owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code), 0);
+}
+
+QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+    auto* button = new QPushButton(TextOf(control), parent);
+    // The dialog handles Enter itself, with Win32's choice of button.
+    button->setAutoDefault(false);
+    button->setDefault((control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+    QObject::connect(button, &QPushButton::clicked, parent,
+                     [owner, id = control.id] { Notify(owner, id, BN_CLICKED); });
+    return button;
+}
+
+QWidget* CreateEdit(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+    auto* edit = new QLineEdit(TextOf(control), parent);
+    edit->setFrame((control.style & WS_BORDER) || (control.exStyle & WS_EX_STATICEDGE));
+    if (control.style & ES_READONLY) {
+        edit->setReadOnly(true);
+        // Win32 shows read-only edits on the dialog's own background.
+        QPalette palette = edit->palette();
+        palette.setBrush(QPalette::Base, palette.window());
+        edit->setPalette(palette);
+    }
+    QObject::connect(edit, &QLineEdit::textChanged, parent,
+                     [owner, id = control.id] { Notify(owner, id, EN_CHANGE); });
+    return edit;
+}
+
+QWidget* CreateListBox(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+    auto* list = new ListBoxWidget(control.style, parent);
+    if (control.style & LBS_NOTIFY) {
+        QObject::connect(list, &QListWidget::itemSelectionChanged, parent,
+                         [owner, id = control.id] { Notify(owner, id, LBN_SELCHANGE); });
+    }
+    return list;
+}
+
+// A text "#n" names icon resource n.
+QWidget* CreateIcon(const res::ControlTemplate& control, QWidget* parent) {
+    const QString text = TextOf(control);
+    HICON icon = text.startsWith('#') ? IconHandle::Load(text.mid(1).toInt()) : nullptr;
+    if (!icon)
+        return nullptr;
+    auto* label = new QLabel(parent);
+    const QSize size(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    label->setPixmap(icon->Icon().pixmap(size));
+    return label;
+}
+
+QWidget* CreateStatic(const res::ControlTemplate& control, QWidget* parent) {
+    if ((control.style & SS_TYPEMASK) == SS_ICON)
+        return CreateIcon(control, parent);
+    auto* label = new QLabel(TextOf(control), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap((control.style & SS_TYPEMASK) == SS_LEFT);
+    return label;
+}
+
+QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+    if (IsClass(control, L"BUTTON"))
+        return CreateButton(control, parent, owner);
+    if (IsClass(control, L"EDIT"))
+        return CreateEdit(control, parent, owner);
+    if (IsClass(control, L"LISTBOX"))
+        return CreateListBox(control, parent, owner);
+    if (IsClass(control, L"STATIC"))
+        return CreateStatic(control, parent);
+    if (IsClass(control, L"msctls_progress32"))
+        return new ProgressBarWidget(parent);
+    return nullptr;
+}
+
+Qt::FocusPolicy FocusPolicyOf(const res::ControlTemplate& control) {
+    if (IsClass(control, L"STATIC") || IsClass(control, L"msctls_progress32"))
+        return Qt::NoFocus;
+    return (control.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+Qt::WindowFlags WindowFlagsOf(DWORD style) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        flags |= Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    return flags;
+}
+
+} // namespace
+
+QFont DialogBuilder::FontOf(const res::DialogTemplate& dialog) {
+    const QString face = QString::fromWCharArray(dialog.fontFace ? dialog.fontFace : L"");
+    if (face.isEmpty() || face.startsWith("MS Shell Dlg"))
+        return QApplication::font();
+    return QFont(face, dialog.pointSize, dialog.weight > 0 ? dialog.weight : -1, dialog.italic);
+}
+
+bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CWnd* owner) {
+    window->setWindowFlags(WindowFlagsOf(dialog.style));
+    window->setWindowTitle(QString::fromWCharArray(dialog.caption ? dialog.caption : L""));
+    window->setFont(FontOf(dialog));
+    window->setProperty(kStyleProperty, static_cast<uint>(dialog.style));
+    window->setAcceptDrops(dialog.exStyle & WS_EX_ACCEPTFILES);
+    const DialogUnits units(window->font());
+    window->setFixedSize(units.ToPixels(0, 0, dialog.cx, dialog.cy).size());
+
+    std::vector<QWidget*> tabStops;
+    for (const res::ControlTemplate& control : dialog.controls) {
+        QWidget* widget = CreateControl(control, window, owner);
+        if (!widget)
+            return false;
+        widget->setProperty(kIdProperty, control.id);
+        widget->setProperty(kStyleProperty, static_cast<uint>(control.style));
+        const QRect area = units.ToPixels(control.x, control.y, control.cx, control.cy);
+        // An icon static takes the icon's own size, as on Win32.
+        if (qobject_cast<QLabel*>(widget) && (control.style & SS_TYPEMASK) == SS_ICON)
+            widget->setGeometry(QRect(
+                area.topLeft(), QSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
+        else
+            widget->setGeometry(area);
+        widget->setFocusPolicy(FocusPolicyOf(control));
+        widget->setAcceptDrops(false);
+        widget->setEnabled(!(control.style & WS_DISABLED));
+        widget->setVisible(control.style & WS_VISIBLE);
+        if (control.style & WS_TABSTOP)
+            tabStops.push_back(widget);
+    }
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        QWidget::setTabOrder(tabStops[i - 1], tabStops[i]);
+    return true;
+}

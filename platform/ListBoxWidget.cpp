@@ -1,0 +1,113 @@
+#include "platform/ListBoxWidget.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace {
+
+Qt::ScrollBarPolicy PolicyFor(DWORD style, DWORD scrollStyle) {
+    if (!(style & scrollStyle))
+        return Qt::ScrollBarAlwaysOff;
+    return (style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
+}
+
+QString TextOf(LPARAM lParam) {
+    return QString::fromWCharArray(reinterpret_cast<LPCWSTR>(lParam));
+}
+
+} // namespace
+
+ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setTextElideMode(Qt::ElideNone);
+    setVerticalScrollBarPolicy(PolicyFor(style, WS_VSCROLL));
+    setHorizontalScrollBarPolicy(PolicyFor(style, WS_HSCROLL));
+    if (!(style & WS_BORDER))
+        setFrameShape(QFrame::NoFrame);
+}
+
+bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const QSignalBlocker quiet(this);
+    const int index = static_cast<int>(wParam);
+    switch (message) {
+    case LB_ADDSTRING:
+        addItem(TextOf(lParam));
+        *result = count() - 1;
+        return true;
+    case LB_INSERTSTRING: {
+        const int at = index == -1 ? count() : index;
+        if (at < 0 || at > count()) {
+            *result = LB_ERR;
+            return true;
+        }
+        insertItem(at, TextOf(lParam));
+        *result = at;
+        return true;
+    }
+    case LB_DELETESTRING:
+        if (!IsIndex(wParam)) {
+            *result = LB_ERR;
+            return true;
+        }
+        if (index == Selection()) {
+            // Win32 moves the selection nowhere when its entry goes.
+            selectionModel()->clear();
+        }
+        delete takeItem(index);
+        *result = count();
+        return true;
+    case LB_GETCOUNT:
+        *result = count();
+        return true;
+    case LB_GETCURSEL:
+        *result = Selection();
+        return true;
+    case LB_SETCURSEL:
+        if (IsIndex(wParam)) {
+            setCurrentRow(index);
+            *result = index;
+        } else {
+            selectionModel()->clear();
+            *result = LB_ERR;
+        }
+        return true;
+    case LB_GETTEXT:
+    case LB_GETTEXTLEN: {
+        if (!IsIndex(wParam)) {
+            *result = LB_ERR;
+            return true;
+        }
+        const std::wstring text = item(index)->text().toStdWString();
+        if (message == LB_GETTEXT)
+            std::wcscpy(reinterpret_cast<LPWSTR>(lParam), text.c_str());
+        *result = static_cast<LRESULT>(text.size());
+        return true;
+    }
+    case LB_GETHORIZONTALEXTENT:
+        *result = m_horizontalExtent;
+        return true;
+    case LB_SETHORIZONTALEXTENT:
+        m_horizontalExtent = index;
+        updateGeometries();
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ListBoxWidget::updateGeometries() {
+    QListWidget::updateGeometries();
+    const int page = viewport()->width();
+    horizontalScrollBar()->setRange(0, std::max(0, m_horizontalExtent - page));
+    horizontalScrollBar()->setPageStep(page);
+}
+
+int ListBoxWidget::Selection() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? static_cast<int>(LB_ERR) : selected.first().row();
+}

@@ -1,0 +1,15 @@
+#include "platform/PostedMessageReceiver.h"
+
+#include "platform/CWnd.h"
+
+QEvent::Type PostedMessageReceiver::WakeUpType() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool PostedMessageReceiver::event(QEvent* event) {
+    if (event->type() != WakeUpType())
+        return QObject::event(event);
+    m_owner->DeliverPostedMessage();
+    return true;
+}

@@ -1,0 +1,28 @@
+#include "platform/ProgressBarWidget.h"
+
+#include <algorithm>
+
+ProgressBarWidget::ProgressBarWidget(QWidget* parent) : QProgressBar(parent) {
+    setRange(0, 100);
+    setValue(0);
+    setTextVisible(false);
+}
+
+bool ProgressBarWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case PBM_SETRANGE:
+        *result = MAKELPARAM(static_cast<WORD>(minimum()), static_cast<WORD>(maximum()));
+        setRange(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        setValue(std::clamp(value(), minimum(), maximum()));
+        return true;
+    case PBM_SETPOS:
+        *result = value();
+        setValue(std::clamp(static_cast<int>(wParam), minimum(), maximum()));
+        return true;
+    case PBM_GETPOS:
+        *result = value();
+        return true;
+    default:
+        return false;
+    }
+}

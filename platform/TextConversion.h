@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Wide (interface) text to narrow (file system) text and back. The narrow encoding here is
+// UTF-8, so a valid text converts without loss; a text that holds no valid Unicode (a lone
+// surrogate, a value past U+10FFFF, malformed UTF-8) throws std::range_error instead of
+// turning into some other path.
+std::string WideToNarrow(const std::wstring& text);
+std::wstring NarrowToWide(const std::string& text);

@@ -1,0 +1,59 @@
+#include "platform/WinApi.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <sys/stat.h>
+
+#include "platform/DropFileList.h"
+#include "platform/TextConversion.h"
+
+int GetSystemMetrics(int index) {
+    switch (index) {
+    case SM_CXICON:
+    case SM_CYICON:
+        return 32;
+    case SM_CXSMICON:
+    case SM_CYSMICON:
+        return 16;
+    case SM_CXBORDER:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) {
+    return TRUE;
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
+    if (!drop)
+        return 0;
+    const std::vector<std::wstring>& names = drop->Names();
+    if (index == 0xFFFFFFFF)
+        return static_cast<UINT>(names.size());
+    if (index >= names.size())
+        return 0;
+    const std::wstring& name = names[index];
+    if (!buffer)
+        return static_cast<UINT>(name.size());
+    if (size == 0)
+        return 0;
+    const std::size_t copied = std::min<std::size_t>(name.size(), size - 1);
+    std::copy_n(name.begin(), copied, buffer);
+    buffer[copied] = L'\0';
+    return static_cast<UINT>(copied);
+}
+
+void DragFinish(HDROP) {}
+
+DWORD GetFileAttributes(LPCWSTR path) {
+    struct stat status;
+    try {
+        if (!path || ::stat(WideToNarrow(path).c_str(), &status) != 0)
+            return INVALID_FILE_ATTRIBUTES;
+    } catch (const std::range_error&) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}

@@ -1,0 +1,214 @@
+#pragma once
+
+#include <cstdint>
+
+// The Win32 types, constants and records that the window code is written against, with the
+// values Windows gives them.
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+typedef int BOOL;
+typedef unsigned int UINT;
+typedef std::uint16_t WORD;
+typedef std::uint32_t DWORD;
+typedef std::int32_t LONG;
+typedef std::uintptr_t WPARAM;
+typedef std::intptr_t LPARAM;
+typedef std::intptr_t LRESULT;
+typedef std::intptr_t INT_PTR;
+typedef std::uintptr_t UINT_PTR;
+
+// Wide text is wchar_t throughout.
+typedef wchar_t WCHAR;
+typedef WCHAR TCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef LPWSTR LPTSTR;
+typedef LPCWSTR LPCTSTR;
+
+// Handles: pointers to the layer's own objects.
+class IconHandle;
+class CDC;
+class DropFileList;
+typedef const IconHandle* HICON;
+typedef HICON HCURSOR;
+typedef CDC* HDC;
+typedef DropFileList* HDROP;
+
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return (WPARAM(high) << 16) | low;
+}
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+    return LPARAM((DWORD(high) << 16) | low);
+}
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+typedef POINT CPoint;
+typedef SIZE CSize;
+typedef RECT CRect;
+
+// Messages.
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_ICONERASEBKGND = 0x0027;
+constexpr UINT WM_QUERYDRAGICON = 0x0037;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_DROPFILES = 0x0233;
+constexpr UINT WM_USER = 0x0400;
+
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+
+// Notification codes, in the high word of WM_COMMAND's wParam.
+constexpr WORD BN_CLICKED = 0;
+constexpr WORD LBN_SELCHANGE = 1;
+constexpr WORD EN_CHANGE = 0x0300;
+
+// Dialog end codes and command ids.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+// System commands (WM_SYSCOMMAND's wParam; the low four bits are the system's own).
+constexpr UINT SC_SIZE = 0xF000;
+constexpr UINT SC_MOVE = 0xF010;
+constexpr UINT SC_MINIMIZE = 0xF020;
+constexpr UINT SC_MAXIMIZE = 0xF030;
+constexpr UINT SC_CLOSE = 0xF060;
+constexpr UINT SC_RESTORE = 0xF120;
+
+// Message boxes.
+constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_ICONINFORMATION = 0x0040;
+constexpr UINT MB_ICONMASK = 0x00F0;
+
+// Menus.
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_SEPARATOR = 0x0800;
+
+// File dialogs.
+constexpr DWORD OFN_READONLY = 0x00000001;
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+constexpr DWORD OFN_EXPLORER = 0x00080000;
+
+// System metrics.
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+
+// File attributes.
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+// List boxes.
+constexpr LRESULT LB_ERR = -1;
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_INSERTSTRING = 0x0181;
+constexpr UINT LB_DELETESTRING = 0x0182;
+constexpr UINT LB_SETCURSEL = 0x0186;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
+constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
+
+// Progress bars: PBM_SETRANGE takes the range as MAKELPARAM(low, high).
+constexpr UINT PBM_SETRANGE = WM_USER + 1;
+constexpr UINT PBM_SETPOS = WM_USER + 2;
+constexpr UINT PBM_GETPOS = WM_USER + 8;
+
+// Window styles.
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_GROUP = 0x00020000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
+constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
+constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+
+constexpr DWORD DS_FIXEDSYS = 0x0008;
+constexpr DWORD DS_SETFONT = 0x0040;
+constexpr DWORD DS_MODALFRAME = 0x0080;
+
+constexpr DWORD BS_PUSHBUTTON = 0x0000;
+constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+constexpr DWORD BS_TYPEMASK = 0x000F;
+
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_READONLY = 0x0800;
+
+constexpr DWORD SS_LEFT = 0x0000;
+constexpr DWORD SS_ICON = 0x0003;
+constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
+constexpr DWORD SS_TYPEMASK = 0x001F;
+constexpr DWORD SS_NOPREFIX = 0x0080;
+
+constexpr DWORD LBS_NOTIFY = 0x0001;
+constexpr DWORD LBS_HASSTRINGS = 0x0040;
+constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
+
+// Common controls registration; nothing needs registering here.
+constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
+
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+
+// A file dialog's request and result. With OFN_ALLOWMULTISELECT a choice of several files
+// fills lpstrFile with the folder, a NUL, each name followed by a NUL, and one more NUL.
+struct OPENFILENAME {
+    DWORD lStructSize;
+    LPCWSTR lpstrFilter;
+    LPWSTR lpstrFile;
+    DWORD nMaxFile;
+    LPCWSTR lpstrTitle;
+    DWORD Flags;
+    LPCWSTR lpstrDefExt;
+};

@@ -1,0 +1,67 @@
+#include "res/DialogTemplate.h"
+
+#include "res/Resource.h"
+
+namespace res {
+
+namespace {
+
+const wchar_t kShellFont[] = L"MS Shell Dlg";
+const unsigned char kDefaultCharset = 1;
+
+const DWORD kChild = WS_CHILD | WS_VISIBLE;
+const DWORD kEditStyle = kChild | WS_TABSTOP | ES_LEFT | ES_READONLY | ES_AUTOHSCROLL;
+
+// clang-format off
+const std::vector<DialogTemplate> kDialogs = {
+    {IDD_ABOUTBOX, L"About Veldrun", 235, 55,
+     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0,
+     kShellFont, 8, 0, false, kDefaultCharset, {
+    //  id          class        text                                    x    y    cx   cy  style                                                 exstyle
+        {IDC_STATIC, L"STATIC", L"#128",                               11,  17,  20,  20, kChild | SS_ICON,                                     0},
+        {IDC_STATIC, L"STATIC", L"Veldrun Version 1.0",                40,  10, 119,   8, kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX,            0},
+        {IDC_STATIC, L"STATIC", L"Joins clips byte for byte.",         40,  25, 119,   8, kChild | WS_GROUP | SS_LEFT,                          0},
+        {IDOK,       L"BUTTON", L"OK",                                178,   7,  50,  16, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON,   0},
+    }},
+    {IDD_MAIN_DIALOG, L"Veldrun", 256, 287,
+     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+     WS_EX_APPWINDOW | WS_EX_ACCEPTFILES,
+     kShellFont, 8, 0, false, kDefaultCharset, {
+    //  id                     class         text                   x    y    cx   cy  style                                              exstyle
+        {IDC_ADD,               L"BUTTON",  L"Add",               198,  18,  50,  16, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,              0},
+        {IDC_REMOVE,            L"BUTTON",  L"Remove",            198,  36,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
+        {IDC_INPUT_LIST,        L"LISTBOX", nullptr,                6,  18, 184, 174, kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL, 0},
+        {IDC_MOVE_UP,           L"BUTTON",  L"Move Up",           198,  60,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
+        {IDC_MOVE_DOWN,         L"BUTTON",  L"Move Down",         198,  79,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
+        {IDC_MERGE,             L"BUTTON",  L"Merge",             102, 264,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
+        {IDC_STATIC,            L"STATIC",  L"Input Files:",        6,   6,  37,   8, kChild | WS_GROUP | SS_LEFT,                         0},
+        {IDC_STATIC,            L"STATIC",  L"Output File:",        6, 228,  39,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
+        {IDC_OUTPUT_FILE,       L"EDIT",    nullptr,                6, 241, 186,  14, kChild | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0},
+        {IDC_SELECT_OUTPUT,     L"BUTTON",  L"Select...",         198, 241,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
+        {IDC_STATIC,            L"STATIC",  L"Current Selection:",  6, 198,  59,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
+        {IDC_CURRENT_SELECTION, L"EDIT",    nullptr,                6, 210, 186,  12, kEditStyle,                                         WS_EX_STATICEDGE},
+        {IDC_FILE_SIZE,         L"EDIT",    nullptr,              198, 210,  50,  12, kEditStyle,                                         WS_EX_STATICEDGE},
+        {IDC_STATIC,            L"STATIC",  L"File Size:",        198, 198,  29,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
+    }},
+    {IDD_PROGRESS_DIALOG, L"Merging in progress", 186, 63,
+     WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0,
+     kShellFont, 8, 400, false, kDefaultCharset, {
+    //  id                 class                    text         x    y    cx   cy  style                                                        exstyle
+        {IDC_CANCEL_MERGE, L"BUTTON",            L"Cancel",     67,  43,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0},
+        {IDC_PROGRESS,     L"msctls_progress32", nullptr,        6,   6, 174,  14, kChild | WS_BORDER,                                            0},
+        {IDC_STATUS,       L"EDIT",              nullptr,        6,  24, 174,  14, kChild | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,            0},
+    }},
+};
+// clang-format on
+
+} // namespace
+
+const DialogTemplate* DialogTemplate::Find(int id) {
+    for (const DialogTemplate& dialog : kDialogs) {
+        if (dialog.id == id)
+            return &dialog;
+    }
+    return nullptr;
+}
+
+} // namespace res

@@ -1,0 +1,38 @@
+#include "res/StringTable.h"
+
+#include <map>
+
+#include "res/Resource.h"
+
+namespace res {
+
+namespace {
+
+const std::map<int, std::wstring> kStrings = {
+    {IDS_ABOUTBOX, L"&About Veldrun..."},
+};
+
+std::map<int, std::wstring>& Overrides() {
+    static std::map<int, std::wstring> overrides;
+    return overrides;
+}
+
+} // namespace
+
+const wchar_t* StringTable::Find(int id) {
+    auto overridden = Overrides().find(id);
+    if (overridden != Overrides().end())
+        return overridden->second.c_str();
+    auto found = kStrings.find(id);
+    return found == kStrings.end() ? nullptr : found->second.c_str();
+}
+
+void StringTable::Override(int id, const std::wstring& text) {
+    Overrides()[id] = text;
+}
+
+void StringTable::ClearOverrides() {
+    Overrides().clear();
+}
+
+} // namespace res

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CFileDialog.h"
+#include "platform/CWinApp.h"
+#include "platform/MessageBoxAnswers.h"
+#include "tests/support/TempDir.h"
+
+using veldrun::test::TempDir;
+
+namespace {
+
+const wchar_t kFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
+
+// An application whose start-up shows one message box, answered by the test.
+class MessageApp : public CWinApp {
+public:
+    explicit MessageApp(LPCTSTR name = nullptr, BOOL result = FALSE)
+        : CWinApp(name), m_result(result) {}
+    int starts = 0;
+    std::wstring nameAtStart;
+
+    BOOL InitInstance() override {
+        ++starts;
+        nameAtStart = AfxGetAppName();
+        SetRegistryKey(L"Local AppWizard-Generated Applications");
+        AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION);
+        return m_result;
+    }
+
+private:
+    BOOL m_result;
+};
+
+int RunApp(const char* executable) {
+    char* argv[] = {const_cast<char*>(executable), nullptr};
+    return AfxWinMain(1, argv);
+}
+
+// The names that a Qt file dialog lists in `folder` under its first filter.
+QStringList ListedNames(const QString& folder, const QStringList& filters) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(filters);
+    dialog.setDirectory(folder);
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!model)
+        return {"<no model>"};
+    const QModelIndex root = model->index(folder);
+    if (!QTest::qWaitFor([&] { return model->rowCount(root) > 0; }, 5000))
+        return {"<nothing listed>"};
+    // The model lists a folder in batches; let it finish.
+    QTest::qWait(200);
+    QStringList names;
+    for (int row = 0; row < model->rowCount(root); ++row)
+        names << model->index(row, 0, root).data().toString();
+    names.sort();
+    return names;
+}
+
+class CommonDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
+    }
+};
+
+} // namespace
+
+TEST_F(CommonDialogs, FilterBecomesQtFiltersThatMatchUpperCase) {
+    EXPECT_EQ(CFileDialog::ToQtFilters(kFilter),
+              (QStringList{"MTS Files (*.mts *.MTS)", "All Files (*)"}));
+    EXPECT_EQ(CFileDialog::ToQtFilters(L"Clips|*.mts;*.M2TS||"),
+              (QStringList{"Clips (*.mts *.MTS *.M2TS *.m2ts)"}));
+    EXPECT_TRUE(CFileDialog::ToQtFilters(nullptr).isEmpty());
+}
+
+TEST_F(CommonDialogs, QtsOwnDialogListsUpperCaseClips) {
+    TempDir folder;
+    for (const char* name : {"00001.MTS", "b.mts", "notes.txt"})
+        folder.Write(name, "x");
+    const QString path = QString::fromStdString(folder.Path());
+    const QStringList filters = CFileDialog::ToQtFilters(kFilter);
+    EXPECT_EQ(ListedNames(path, filters), (QStringList{"00001.MTS", "b.mts"}));
+    EXPECT_EQ(ListedNames(path, {filters[1], filters[0]}),
+              (QStringList{"00001.MTS", "b.mts", "notes.txt"}));
+}
+
+TEST_F(CommonDialogs, SaveAppendsTheDefaultExtensionToANameWithoutOne) {
+    const std::vector<std::pair<std::wstring, std::wstring>> cases = {
+        {L"/tmp/out", L"/tmp/out.mts"},
+        {L"/tmp/out.ts", L"/tmp/out.ts"},
+        {L"/tmp/v1.2/out", L"/tmp/v1.2/out.mts"},
+    };
+    for (const auto& [chosen, expected] : cases) {
+        CFileDialog::QueueAnswer(IDOK, {chosen});
+        CFileDialog save(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kFilter);
+        EXPECT_EQ(save.DoModal(), IDOK);
+        EXPECT_EQ(save.GetPathName().Str(), expected);
+    }
+    const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_FALSE(asked[0].open);
+    EXPECT_EQ(asked[0].flags, OFN_OVERWRITEPROMPT);
+    EXPECT_EQ(asked[0].filter, kFilter);
+    EXPECT_EQ(asked[0].defaultExtension, L"mts");
+}
+
+TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
+    CFileDialog::QueueAnswer(IDOK, {L"/media/cam/00001.MTS"});
+    CFileDialog one(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    one.GetOFN().lpstrTitle = L"Select Streams";
+    EXPECT_EQ(one.DoModal(), IDOK);
+    EXPECT_EQ(one.GetPathName(), L"/media/cam/00001.MTS");
+    EXPECT_EQ(one.GetFileName(), L"00001.MTS");
+
+    // As the input list asks: its own buffer, filled with the folder and NUL-ended names.
+    CFileDialog::QueueAnswer(IDOK, {L"/media/cam/a b.MTS", L"/media/cam/\"c\".mts"});
+    CFileDialog several(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    CString buffer;
+    several.GetOFN().lpstrFile = buffer.GetBuffer(0x10501);
+    several.GetOFN().nMaxFile = 0x10501;
+    EXPECT_EQ(several.DoModal(), IDOK);
+    EXPECT_TRUE(several.GetFileName().IsEmpty());
+    const std::wstring expected(L"/media/cam\0a b.MTS\0\"c\".mts\0\0", 29);
+    EXPECT_EQ(std::wstring(buffer.GetString(), expected.size()), expected);
+
+    CFileDialog::QueueAnswer(IDOK, {L"/a.mts", L"/b.mts"});
+    CFileDialog root(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    EXPECT_EQ(root.DoModal(), IDOK);
+    EXPECT_EQ(root.GetPathName(), L"/") << "the folder of a choice of several";
+
+    const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(asked[0].open);
+    EXPECT_EQ(asked[0].title, L"Select Streams");
+    EXPECT_EQ(asked[0].flags, OFN_ALLOWMULTISELECT);
+}
+
+TEST_F(CommonDialogs, CancelOrAResultTooLargeForTheBufferGivesCancel) {
+    CFileDialog::QueueAnswer(IDCANCEL);
+    CFileDialog cancelled(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+
+    CFileDialog::QueueAnswer(IDOK, {L"/clips/a.mts", L"/clips/b.mts"});
+    CFileDialog small(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    wchar_t buffer[18] = {};
+    small.GetOFN().lpstrFile = buffer;
+    small.GetOFN().nMaxFile = 18; // "/clips\0a.mts\0b.mts\0\0" needs 20
+    EXPECT_EQ(small.DoModal(), IDCANCEL);
+}
+
+TEST_F(CommonDialogs, MessageBoxCaptionIsTheExecutablesName) {
+    MessageApp app;
+    MessageBoxAnswers::Queue(IDOK);
+    EXPECT_EQ(RunApp("/opt/veldrun/bin/Veldrun.exe"), 0);
+    EXPECT_EQ(app.starts, 1);
+    EXPECT_EQ(app.nameAtStart, L"Veldrun");
+    EXPECT_EQ(app.RegistryKey(), L"Local AppWizard-Generated Applications");
+    const std::vector<MessageBoxAnswers::Request> shown = MessageBoxAnswers::TakeRequests();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Merging complete");
+    EXPECT_EQ(shown[0].caption, L"Veldrun");
+    EXPECT_EQ(shown[0].type, MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(shown[0].helpId, 0u);
+}
+
+TEST_F(CommonDialogs, StartUpEndsWithStatusZeroWhateverInitInstanceReturns) {
+    MessageApp named(L"Given", TRUE);
+    MessageBoxAnswers::Queue(IDOK);
+    EXPECT_EQ(RunApp("veldrun"), 0);
+    EXPECT_EQ(named.nameAtStart, L"Given");
+    EXPECT_EQ(AfxGetApp(), &named);
+}
+
+TEST_F(CommonDialogs, RealMessageBoxShowsTheInformationIconOnlyWhenAsked) {
+    MessageApp app(L"Veldrun");
+    for (UINT type : {MB_OK | MB_ICONINFORMATION, MB_OK}) {
+        QMessageBox::Icon icon = QMessageBox::Question;
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icon = box->icon();
+            caption = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(AfxMessageBox(L"Merge error: Can't open input file", type), IDOK);
+        EXPECT_EQ(icon, type == MB_OK ? QMessageBox::NoIcon : QMessageBox::Information);
+        EXPECT_EQ(caption, "Veldrun");
+    }
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+#include <string>
+
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTest>
+
+#include "platform/CClientDC.h"
+#include "platform/CDataExchange.h"
+#include "platform/CFont.h"
+#include "platform/CListBox.h"
+#include "res/Resource.h"
+#include "tests/platform/RecordingDialog.h"
+
+using veldrun::test::RecordingDialog;
+
+namespace {
+
+const WPARAM kSelChange = MAKEWPARAM(IDC_INPUT_LIST, LBN_SELCHANGE);
+
+// The main dialog with its list box bound, running `test` while it is open.
+class ListDialog : public RecordingDialog {
+public:
+    ListDialog() : RecordingDialog(IDD_MAIN_DIALOG) {}
+    CListBox m_list;
+
+    QListWidget* Widget() { return qobject_cast<QListWidget*>(m_list.GetWidget()); }
+    int SelectionChanges() const {
+        int count = 0;
+        for (WPARAM command : Commands())
+            count += command == kSelChange;
+        return count;
+    }
+    std::wstring Entries() {
+        std::wstring all;
+        for (int i = 0; i < m_list.GetCount(); ++i) {
+            CString text;
+            m_list.GetText(i, text);
+            all += (i ? L"," : L"") + text.Str();
+        }
+        return all;
+    }
+    void Open(std::function<void()> test) {
+        Run([this, test] {
+            test();
+            EndDialog(IDOK);
+        });
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        RecordingDialog::DoDataExchange(dx);
+        DDX_Control(dx, IDC_INPUT_LIST, m_list);
+    }
+};
+
+} // namespace
+
+TEST(ListBox, EntriesStayWhereTheyArePut) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        EXPECT_EQ(list.AddString(L"b"), 0);
+        EXPECT_EQ(list.AddString(L"a"), 1) << "unsorted";
+        EXPECT_EQ(list.InsertString(1, L"x"), 1);
+        EXPECT_EQ(list.InsertString(-1, L"z"), 3);
+        EXPECT_EQ(list.InsertString(9, L"no"), LB_ERR);
+        EXPECT_EQ(list.AddString(L"a"), 4) << "duplicates are kept";
+        EXPECT_EQ(dialog.Entries(), L"b,x,a,z,a");
+        EXPECT_EQ(list.GetTextLen(1), 1);
+        EXPECT_EQ(list.GetTextLen(5), LB_ERR);
+        CString text = L"old";
+        list.GetText(7, text);
+        EXPECT_TRUE(text.IsEmpty());
+        EXPECT_EQ(list.DeleteString(0), 4);
+        EXPECT_EQ(list.DeleteString(4), LB_ERR);
+        EXPECT_EQ(dialog.Entries(), L"x,a,z,a");
+    });
+}
+
+TEST(ListBox, ChangesFromCodeSendNoSelectionNotice) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        EXPECT_EQ(list.GetCurSel(), LB_ERR);
+        for (const wchar_t* entry : {L"a", L"b", L"c"})
+            list.AddString(entry);
+        EXPECT_EQ(list.SetCurSel(1), 1);
+        EXPECT_EQ(list.GetCurSel(), 1);
+        // The selection follows its entry when entries before it come and go.
+        list.InsertString(0, L"new");
+        EXPECT_EQ(list.GetCurSel(), 2);
+        list.DeleteString(0);
+        EXPECT_EQ(list.GetCurSel(), 1);
+        list.DeleteString(2);
+        EXPECT_EQ(list.GetCurSel(), 1);
+        EXPECT_EQ(list.SetCurSel(-1), LB_ERR);
+        EXPECT_EQ(list.GetCurSel(), LB_ERR);
+        list.SetCurSel(0);
+        EXPECT_EQ(list.SetCurSel(5), LB_ERR);
+        EXPECT_EQ(list.GetCurSel(), LB_ERR) << "a bad index clears the selection";
+    });
+    EXPECT_EQ(dialog.SelectionChanges(), 0);
+}
+
+TEST(ListBox, DeletingTheSelectedEntryLeavesNoSelection) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        for (const wchar_t* entry : {L"a", L"b", L"c"})
+            list.AddString(entry);
+        list.SetCurSel(1);
+        list.DeleteString(1);
+        EXPECT_EQ(list.GetCurSel(), LB_ERR);
+        EXPECT_TRUE(dialog.Widget()->selectedItems().isEmpty());
+        list.SetCurSel(1);
+        list.DeleteString(1);
+        EXPECT_EQ(list.GetCurSel(), LB_ERR) << "also for the last entry";
+    });
+    EXPECT_EQ(dialog.SelectionChanges(), 0);
+}
+
+TEST(ListBox, TheUsersSelectionSendsANotice) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        for (const wchar_t* entry : {L"a", L"b", L"c"})
+            dialog.m_list.AddString(entry);
+        QListWidget* widget = dialog.Widget();
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
+                          widget->visualItemRect(widget->item(2)).center());
+        EXPECT_EQ(dialog.m_list.GetCurSel(), 2);
+        EXPECT_EQ(dialog.SelectionChanges(), 1);
+        QTest::keyClick(widget, Qt::Key_Up);
+        EXPECT_EQ(dialog.m_list.GetCurSel(), 1);
+        EXPECT_EQ(dialog.SelectionChanges(), 2);
+    });
+}
+
+TEST(ListBox, HorizontalExtentSetsTheScrollRange) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        QListWidget* widget = dialog.Widget();
+        const int page = widget->viewport()->width();
+        // Without an extent a long entry cannot be scrolled to, as on Win32.
+        list.AddString(std::wstring(400, L'W').c_str());
+        EXPECT_EQ(list.GetHorizontalExtent(), 0);
+        EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 0);
+        list.SetHorizontalExtent(page + 300);
+        EXPECT_EQ(list.GetHorizontalExtent(), page + 300);
+        EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 300);
+        list.AddString(L"short");
+        widget->updateGeometry();
+        EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 300);
+        list.SetHorizontalExtent(page / 2);
+        EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 0);
+    });
+}
+
+TEST(ListBox, TextIsMeasuredInTheSelectedFont) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        QFont large = dialog.GetWidget()->font();
+        large.setPointSize(large.pointSize() * 3);
+        dialog.Widget()->setFont(large);
+        const CString entry = L"/media/clips/00001.MTS";
+
+        CClientDC dc(&dialog);
+        const CSize inDialogFont = dc.GetTextExtent(entry);
+        CFont* previous = dc.SelectObject(dialog.m_list.GetFont());
+        const CSize inListFont = dc.GetTextExtent(entry);
+        EXPECT_NE(previous, nullptr);
+        EXPECT_EQ(inListFont.cx, QFontMetrics(large).horizontalAdvance("/media/clips/00001.MTS"));
+        EXPECT_GT(inListFont.cx, 2 * inDialogFont.cx);
+        EXPECT_GT(inListFont.cy, inDialogFont.cy);
+    });
+}

@@ -1,0 +1,66 @@
+#include "tests/platform/RecordingDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace veldrun {
+namespace test {
+
+INT_PTR RecordingDialog::Run(std::function<void()> whileOpen) {
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, [this, whileOpen] {
+        if (!QTest::qWaitForWindowExposed(GetWidget()))
+            ADD_FAILURE() << "the dialog never showed";
+        whileOpen();
+    });
+    start.start(0);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [this] { EndDialog(kTimedOut); });
+    watchdog.start(10000);
+    return DoModal();
+}
+
+QWidget* RecordingDialog::Control(int id) const {
+    CWnd* item = GetDlgItem(id);
+    return item ? item->GetWidget() : nullptr;
+}
+
+std::vector<WPARAM> RecordingDialog::Commands() const {
+    std::vector<WPARAM> commands;
+    for (const Message& message : messages) {
+        if (message.message == WM_COMMAND)
+            commands.push_back(message.wParam);
+    }
+    return commands;
+}
+
+int RecordingDialog::Count(UINT kind) const {
+    int count = 0;
+    for (const Message& message : messages)
+        count += message.message == kind;
+    return count;
+}
+
+BOOL RecordingDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    messages.push_back({message, wParam, lParam});
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+void RecordingDialog::DoDataExchange(CDataExchange* dx) {
+    ++exchanges;
+    CDialog::DoDataExchange(dx);
+}
+
+void Settle() {
+    QCoreApplication::processEvents();
+    QTest::qWait(10);
+}
+
+} // namespace test
+} // namespace veldrun

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+#include <vector>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/DialogBuilder.h"
+#include "platform/DialogUnits.h"
+#include "platform/IconHandle.h"
+#include "res/DialogTemplate.h"
+#include "res/Resource.h"
+#include "res/StringTable.h"
+#include "res/VersionInfo.h"
+#include "tests/platform/RecordingDialog.h"
+
+using veldrun::test::RecordingDialog;
+
+namespace {
+
+const int kDialogs[] = {IDD_ABOUTBOX, IDD_MAIN_DIALOG, IDD_PROGRESS_DIALOG};
+
+QRect Area(const res::ControlTemplate& control) {
+    return QRect(control.x, control.y, control.cx, control.cy);
+}
+
+// The ids of the controls that Tab visits, starting at the focused one, until it comes back.
+std::vector<int> TabCycle(QWidget* window) {
+    std::vector<int> ids;
+    QWidget* first = window->focusWidget();
+    QWidget* current = first;
+    do {
+        ids.push_back(current->property(DialogBuilder::kIdProperty).toInt());
+        QTest::keyClick(current, Qt::Key_Tab);
+        current = window->focusWidget();
+    } while (current && current != first && ids.size() < 20);
+    return ids;
+}
+
+bool IsDefault(QWidget* widget) {
+    auto* button = qobject_cast<QPushButton*>(widget);
+    return button && button->isDefault();
+}
+
+} // namespace
+
+TEST(DialogTemplates, EveryControlLiesInsideItsDialogWithoutOverlap) {
+    for (int id : kDialogs) {
+        const res::DialogTemplate* dialog = res::DialogTemplate::Find(id);
+        ASSERT_NE(dialog, nullptr) << id;
+        const QRect client(0, 0, dialog->cx, dialog->cy);
+        for (std::size_t i = 0; i < dialog->controls.size(); ++i) {
+            EXPECT_TRUE(client.contains(Area(dialog->controls[i])))
+                << "dialog " << id << " control " << i;
+            for (std::size_t j = i + 1; j < dialog->controls.size(); ++j) {
+                EXPECT_FALSE(Area(dialog->controls[i]).intersects(Area(dialog->controls[j])))
+                    << "dialog " << id << " controls " << i << " and " << j;
+            }
+        }
+    }
+}
+
+TEST(DialogTemplates, ListBoxHasTheWin32StyleAndUnknownTemplatesAreMissing) {
+    const res::DialogTemplate* main = res::DialogTemplate::Find(IDD_MAIN_DIALOG);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->controls[2].id, IDC_INPUT_LIST);
+    EXPECT_EQ(main->controls[2].style, 0x50B11141u);
+    EXPECT_EQ(res::DialogTemplate::Find(IDR_MAINFRAME), nullptr);
+
+    RecordingDialog missing(999);
+    EXPECT_EQ(missing.DoModal(), -1);
+}
+
+TEST(DialogTemplates, StringVersionAndIconResources) {
+    EXPECT_STREQ(res::StringTable::Find(IDS_ABOUTBOX), L"&About Veldrun...");
+    EXPECT_EQ(res::StringTable::Find(IDD_ABOUTBOX), nullptr);
+    EXPECT_EQ(res::VersionInfo::Get().fileVersion, L"1.0.0.2");
+    EXPECT_EQ(res::VersionInfo::Get().productVersion, L"1.0.0.2");
+
+    HICON icon = IconHandle::Load(IDR_MAINFRAME);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon, IconHandle::Load(IDR_MAINFRAME)) << "a shared resource icon";
+    for (int size : {16, 32, 48})
+        EXPECT_EQ(icon->Icon().pixmap(size, size).width(), size);
+    EXPECT_EQ(IconHandle::Load(IDD_ABOUTBOX), nullptr);
+}
+
+TEST(DialogUnitsToPixels, RoundsLikeWin32) {
+    const DialogUnits units(6, 13);
+    EXPECT_EQ(units.ToPixels(198, 18, 50, 16), QRect(297, 29, 75, 26));
+    // 1 * 6 / 4 = 1.5 and 4 * 13 / 8 = 6.5 round up.
+    EXPECT_EQ(units.ToPixels(1, 4, 0, 0), QRect(2, 7, 0, 0));
+    EXPECT_EQ(DialogUnits::MulDiv(-1, 6, 4), -2);
+}
+
+TEST(DialogUnitsToPixels, BaseUnitsComeFromTheFont) {
+    // In a monospaced font every letter has the width of any other.
+    const QFont mono("DejaVu Sans Mono", 10);
+    const DialogUnits units(mono);
+    EXPECT_EQ(units.BaseX(), QFontMetrics(mono).horizontalAdvance('x'));
+    EXPECT_EQ(units.BaseY(), QFontMetrics(mono).height());
+
+    const QFont larger("DejaVu Sans Mono", 20);
+    EXPECT_GT(DialogUnits(larger).BaseX(), units.BaseX());
+}
+
+TEST(DialogBuilding, WindowAndControlsTakeTheTemplatesPixelGeometry) {
+    for (int id : kDialogs) {
+        const res::DialogTemplate* dialog = res::DialogTemplate::Find(id);
+        RecordingDialog shown(id);
+        shown.Run([&] {
+            QWidget* window = shown.GetWidget();
+            EXPECT_EQ(window->font().family(), QApplication::font().family());
+            const DialogUnits units(window->font());
+            EXPECT_EQ(window->size(), units.ToPixels(0, 0, dialog->cx, dialog->cy).size());
+            EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+            EXPECT_EQ(window->windowTitle(), QString::fromWCharArray(dialog->caption));
+            for (const res::ControlTemplate& control : dialog->controls) {
+                if (control.id == IDC_STATIC)
+                    continue;
+                const QWidget* widget = shown.Control(control.id);
+                ASSERT_NE(widget, nullptr) << control.id;
+                EXPECT_EQ(widget->geometry(),
+                          units.ToPixels(control.x, control.y, control.cx, control.cy))
+                    << "dialog " << id << " control " << control.id;
+            }
+            shown.EndDialog(IDOK);
+        });
+    }
+}
+
+TEST(DialogBuilding, AboutBoxShowsTheIconAtIconSize) {
+    RecordingDialog about(IDD_ABOUTBOX);
+    about.Run([&] {
+        QLabel* icon = nullptr;
+        for (QLabel* label : about.GetWidget()->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                icon = label;
+        }
+        ASSERT_NE(icon, nullptr);
+        const DialogUnits units(about.GetWidget()->font());
+        EXPECT_EQ(icon->geometry(), QRect(units.ToPixels(11, 17, 0, 0).topLeft(), QSize(32, 32)));
+        about.EndDialog(IDOK);
+    });
+}
+
+TEST(DialogBuilding, TabOrderIsTemplateOrderStartingAtTheFirstTabStop) {
+    const std::vector<std::pair<int, std::vector<int>>> expected = {
+        {IDD_MAIN_DIALOG, {3, 4, 1000, 5, 6, 1001, 1002, 1003, 1004, 1005}},
+        {IDD_ABOUTBOX, {IDOK}},
+        {IDD_PROGRESS_DIALOG, {1006, 1005}},
+    };
+    for (const auto& [id, order] : expected) {
+        RecordingDialog dialog(id);
+        dialog.Run([&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.GetWidget()));
+            EXPECT_EQ(TabCycle(dialog.GetWidget()), order) << "dialog " << id;
+            dialog.EndDialog(IDOK);
+        });
+    }
+}
+
+TEST(DialogBuilding, DefaultButtonIsTheDefPushButtonOnly) {
+    RecordingDialog main(IDD_MAIN_DIALOG);
+    main.Run([&] {
+        EXPECT_TRUE(IsDefault(main.Control(IDC_ADD)));
+        for (int id : {IDC_REMOVE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_MERGE, IDC_SELECT_OUTPUT})
+            EXPECT_FALSE(IsDefault(main.Control(id))) << id;
+        main.EndDialog(IDOK);
+    });
+    // Qt would make the first button of a dialog without one the default; Win32 does not.
+    RecordingDialog progress(IDD_PROGRESS_DIALOG);
+    progress.Run([&] {
+        EXPECT_FALSE(IsDefault(progress.Control(IDC_CANCEL_MERGE)));
+        progress.EndDialog(IDOK);
+    });
+}
+
+TEST(DialogBuilding, ReadOnlyEditsAndDropTargetsFollowTheirStyles) {
+    RecordingDialog main(IDD_MAIN_DIALOG);
+    main.Run([&] {
+        EXPECT_TRUE(main.GetWidget()->acceptDrops()) << "WS_EX_ACCEPTFILES";
+        EXPECT_FALSE(main.Control(IDC_INPUT_LIST)->acceptDrops()) << "drops go to the dialog";
+        EXPECT_TRUE(main.Control(IDC_CURRENT_SELECTION)->property("readOnly").toBool());
+        EXPECT_TRUE(main.Control(IDC_FILE_SIZE)->property("readOnly").toBool());
+        EXPECT_FALSE(main.Control(IDC_OUTPUT_FILE)->property("readOnly").toBool());
+        main.EndDialog(IDOK);
+    });
+    RecordingDialog about(IDD_ABOUTBOX);
+    about.Run([&] {
+        EXPECT_FALSE(about.GetWidget()->acceptDrops());
+        about.DragAcceptFiles(TRUE);
+        EXPECT_TRUE(about.GetWidget()->acceptDrops());
+        about.EndDialog(IDOK);
+    });
+}
