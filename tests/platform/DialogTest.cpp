@@ -401,3 +401,25 @@ TEST(FileDrops, FileUrlsArriveAsDropFilesWithWholeNames) {
     EXPECT_EQ(dialog.dropped,
               (std::vector<std::wstring>{L"/tmp/clip one \"1\".MTS", L"/tmp", longName}));
 }
+
+TEST(WindowShell, IconAndMinimizedStateFollowTheirMessages) {
+    MappedDialog dialog;
+    dialog.Run([&] {
+        HICON icon = IconHandle::Load(IDR_MAINFRAME);
+        EXPECT_EQ(dialog.SetIcon(icon, TRUE), nullptr);
+        EXPECT_EQ(dialog.SetIcon(icon, FALSE), nullptr);
+        EXPECT_EQ(dialog.SetIcon(icon, TRUE), icon) << "the previous big icon";
+        EXPECT_FALSE(dialog.GetWidget()->windowIcon().isNull());
+
+        RECT client;
+        dialog.GetClientRect(&client);
+        EXPECT_EQ(client.right - client.left, dialog.GetWidget()->width());
+        EXPECT_EQ(client.bottom - client.top, dialog.GetWidget()->height());
+        EXPECT_FALSE(dialog.IsIconic());
+        dialog.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_TRUE(dialog.IsIconic());
+        dialog.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_FALSE(dialog.IsIconic());
+        dialog.EndDialog(IDOK);
+    });
+}
