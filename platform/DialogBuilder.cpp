@@ -1,5 +1,6 @@
 #include "platform/DialogBuilder.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -86,6 +87,17 @@ QWidget* CreateStatic(const res::ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
+// The templates were laid out for Windows' shell font. A one-line label whose text is wider
+// in the desktop's font widens to show it rather than cutting it off.
+QRect FitLabel(QWidget* widget, QRect area) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (!label || area.height() >= 2 * label->fontMetrics().height())
+        return area;
+    area.setWidth(
+        std::max(area.width(), label->fontMetrics().horizontalAdvance(label->text()) + 1));
+    return area;
+}
+
 QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
     if (IsClass(control, L"BUTTON"))
         return CreateButton(control, parent, owner);
@@ -146,7 +158,7 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CW
             widget->setGeometry(QRect(
                 area.topLeft(), QSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
         else
-            widget->setGeometry(area);
+            widget->setGeometry(FitLabel(widget, area));
         widget->setFocusPolicy(FocusPolicyOf(control));
         widget->setAcceptDrops(false);
         widget->setEnabled(!(control.style & WS_DISABLED));

@@ -196,3 +196,18 @@ TEST(DialogBuilding, ReadOnlyEditsAndDropTargetsFollowTheirStyles) {
         about.EndDialog(IDOK);
     });
 }
+
+TEST(DialogBuilding, OneLineLabelsShowTheirWholeTextInTheDesktopFont) {
+    for (int id : kDialogs) {
+        RecordingDialog dialog(id);
+        dialog.Run([&] {
+            for (QLabel* label : dialog.GetWidget()->findChildren<QLabel*>()) {
+                if (label->pixmap().isNull()) {
+                    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                        << label->text().toStdString();
+                }
+            }
+            dialog.EndDialog(IDOK);
+        });
+    }
+}
