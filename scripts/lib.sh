@@ -7,6 +7,7 @@ VELDRUN_BUILD_PACKAGES=(
     g++ cmake ninja-build
     libboost-thread-dev libboost-program-options-dev
     libgtest-dev
+    qt6-base-dev fonts-dejavu-core
 )
 
 # Installs those of the given packages that are missing, through sudo when not root.

@@ -1,0 +1,12 @@
+#include "ui/CAboutDlg.h"
+
+#include "res/Resource.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+void CAboutDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+}
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
+END_MESSAGE_MAP()

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <boost/shared_ptr.hpp>
+
+#include "engine/Veldrun.h"
+#include "platform/CButton.h"
+#include "platform/CDialog.h"
+#include "platform/CEdit.h"
+#include "platform/CListBox.h"
+
+// The main dialog: the ordered input list, the selected file's details, the output file and
+// the Merge command. It owns the one merge job of the program's run.
+class CVeldrunDlg : public CDialog {
+public:
+    explicit CVeldrunDlg(CWnd* parent = nullptr);
+    ~CVeldrunDlg() override;
+
+    // Where the minimized dialog draws its icon: centred in a client area of `client`,
+    // rounding as the system does for odd differences.
+    static POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
+    // The input list.
+    void OnDropFiles(HDROP drop);
+    void OnAdd();
+    void OnRemove();
+    void OnMoveUp();
+    void OnMoveDown();
+    void UpdateHorizontalExtent(const CString& entry);
+
+    // The selection details and the merge command.
+    void OnMerge();
+    void OnSelectOutput();
+    void OnListOrOutputChange();
+    void UpdateControls();
+    void CollectInputFiles();
+
+    DECLARE_MESSAGE_MAP()
+
+    HICON m_hIcon = nullptr;
+    boost::shared_ptr<veldrun::Veldrun> m_job;
+    CListBox m_inputList;
+    CEdit m_outputEdit;
+    CEdit m_selectionEdit;
+    CEdit m_sizeEdit;
+    CButton m_mergeButton;
+};
