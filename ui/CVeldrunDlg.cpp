@@ -1,6 +1,12 @@
 #include "ui/CVeldrunDlg.h"
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
+#include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
 #include "platform/CPaintDC.h"
 #include "platform/CWinApp.h"
@@ -94,12 +100,138 @@ HCURSOR CVeldrunDlg::OnQueryDragIcon() {
     return m_hIcon;
 }
 
-void CVeldrunDlg::OnDropFiles(HDROP) {}
-void CVeldrunDlg::OnAdd() {}
-void CVeldrunDlg::OnRemove() {}
-void CVeldrunDlg::OnMoveUp() {}
-void CVeldrunDlg::OnMoveDown() {}
-void CVeldrunDlg::UpdateHorizontalExtent(const CString&) {}
+namespace {
+
+const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
+// Room for 256 names of the longest Win32 path, each with its NUL, and the closing NUL.
+const int kAddBufferSize = 256 * (260 + 1) + 1;
+
+// The pieces of a multiple-selection result: the folder, then each chosen name, in the
+// dialog's order. Two NULs in a row end it.
+std::vector<CString> SplitSelection(LPCTSTR buffer, std::size_t size) {
+    std::vector<CString> pieces;
+    std::wstring piece;
+    for (std::size_t at = 0; at < size; ++at) {
+        if (buffer[at] != L'\0') {
+            piece += buffer[at];
+            continue;
+        }
+        pieces.push_back(piece);
+        piece.clear();
+        if (at + 1 >= size || buffer[at + 1] == L'\0')
+            break;
+    }
+    return pieces;
+}
+
+} // namespace
+
+void CVeldrunDlg::OnDropFiles(HDROP drop) {
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    if (count == 0)
+        return;
+    for (UINT i = 0; i < count; ++i) {
+        // Names are taken whole: a cut name would be skipped as missing.
+        const UINT length = DragQueryFile(drop, i, nullptr, 0);
+        CString name;
+        const UINT copied = DragQueryFile(drop, i, name.GetBuffer(length), length + 1);
+        name.ReleaseBuffer(static_cast<int>(copied));
+        const DWORD attributes = GetFileAttributes(name);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        m_inputList.AddString(name);
+        UpdateHorizontalExtent(name);
+        UpdateControls();
+    }
+    DragFinish(drop);
+}
+
+void CVeldrunDlg::OnAdd() {
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kStreamFilter);
+    dialog.m_ofn.lpstrTitle = L"Select Streams";
+    CString scratch;
+    LPTSTR buffer = scratch.GetBuffer(kAddBufferSize);
+    buffer[0] = L'\0';
+    dialog.GetOFN().lpstrFile = buffer;
+    dialog.GetOFN().nMaxFile = kAddBufferSize;
+
+    if (dialog.DoModal() == IDOK) {
+        if (!dialog.GetFileName().IsEmpty()) {
+            const CString path(buffer);
+            m_inputList.AddString(path);
+            UpdateHorizontalExtent(path);
+            UpdateControls();
+        } else {
+            const std::vector<CString> pieces = SplitSelection(buffer, kAddBufferSize);
+            // The separator is added even after a folder that ends in one, such as the root.
+            const CString prefix = pieces.empty() ? CString() : pieces.front() + L"/";
+            for (std::size_t i = 1; i < pieces.size(); ++i) {
+                const CString entry = prefix + pieces[i];
+                m_inputList.AddString(entry);
+                UpdateHorizontalExtent(entry);
+                UpdateControls();
+            }
+        }
+    }
+
+    scratch.ReleaseBuffer(-1);
+    UpdateControls();
+}
+
+void CVeldrunDlg::OnRemove() {
+    int index = m_inputList.GetCurSel();
+    if (index >= 0) {
+        m_inputList.DeleteString(index);
+        const int count = m_inputList.GetCount();
+        if (index >= count)
+            index = count - 1;
+        m_inputList.SetCurSel(index);
+    }
+    UpdateControls();
+}
+
+// The moves need no refresh: the selection moves with its entry, and setting it sends no
+// selection-change notice.
+void CVeldrunDlg::OnMoveUp() {
+    const int index = m_inputList.GetCurSel();
+    if (index <= 0)
+        return;
+    CString above;
+    CString moved;
+    m_inputList.GetText(index - 1, above);
+    m_inputList.GetText(index, moved);
+    m_inputList.DeleteString(index);
+    m_inputList.DeleteString(index - 1);
+    m_inputList.InsertString(index - 1, moved);
+    m_inputList.InsertString(index, above);
+    m_inputList.SetCurSel(index - 1);
+}
+
+void CVeldrunDlg::OnMoveDown() {
+    const int index = m_inputList.GetCurSel();
+    if (index < 0 || index >= m_inputList.GetCount() - 1)
+        return;
+    CString moved;
+    CString below;
+    m_inputList.GetText(index, moved);
+    m_inputList.GetText(index + 1, below);
+    m_inputList.DeleteString(index + 1);
+    m_inputList.DeleteString(index);
+    m_inputList.InsertString(index, below);
+    m_inputList.InsertString(index + 1, moved);
+    m_inputList.SetCurSel(index + 1);
+}
+
+// The extent only grows: entries are measured as they come, never again.
+void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
+    CClientDC dc(this);
+    dc.SelectObject(m_inputList.GetFont());
+    const CSize size = dc.GetTextExtent(entry);
+    const int candidate = size.cx + 3 * GetSystemMetrics(SM_CXBORDER);
+    if (candidate > m_inputList.GetHorizontalExtent())
+        m_inputList.SetHorizontalExtent(candidate);
+}
+
 void CVeldrunDlg::OnMerge() {}
 void CVeldrunDlg::OnSelectOutput() {}
 void CVeldrunDlg::OnListOrOutputChange() {}

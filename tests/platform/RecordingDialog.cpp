@@ -11,19 +11,7 @@ namespace veldrun {
 namespace test {
 
 INT_PTR RecordingDialog::Run(std::function<void()> whileOpen) {
-    QTimer start;
-    start.setSingleShot(true);
-    QObject::connect(&start, &QTimer::timeout, [this, whileOpen] {
-        if (!QTest::qWaitForWindowExposed(GetWidget()))
-            ADD_FAILURE() << "the dialog never showed";
-        whileOpen();
-    });
-    start.start(0);
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [this] { EndDialog(kTimedOut); });
-    watchdog.start(10000);
-    return DoModal();
+    return RunModal(*this, std::move(whileOpen));
 }
 
 QWidget* RecordingDialog::Control(int id) const {
@@ -55,6 +43,23 @@ BOOL RecordingDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 void RecordingDialog::DoDataExchange(CDataExchange* dx) {
     ++exchanges;
     CDialog::DoDataExchange(dx);
+}
+
+INT_PTR RunModal(CDialog& dialog, std::function<void()> whileOpen) {
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, [&dialog, whileOpen] {
+        if (!QTest::qWaitForWindowExposed(dialog.GetWidget()))
+            ADD_FAILURE() << "the dialog never showed";
+        whileOpen();
+    });
+    start.start(0);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout,
+                     [&dialog] { dialog.EndDialog(RecordingDialog::kTimedOut); });
+    watchdog.start(10000);
+    return dialog.DoModal();
 }
 
 void Settle() {

@@ -42,6 +42,10 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
 };
 
+// Runs `dialog` modally and calls `whileOpen` once its window shows. A dialog left open ends
+// after a few seconds with RecordingDialog::kTimedOut.
+INT_PTR RunModal(CDialog& dialog, std::function<void()> whileOpen);
+
 // Lets pending events run for a moment.
 void Settle();
 
