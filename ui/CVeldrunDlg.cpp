@@ -1,16 +1,20 @@
 #include "ui/CVeldrunDlg.h"
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/AfxMessageBox.h"
 #include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
 #include "platform/CPaintDC.h"
 #include "platform/CWinApp.h"
+#include "platform/TextConversion.h"
 #include "platform/WinApi.h"
+#include "progress/CProgressDlg.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
 
@@ -231,9 +235,98 @@ void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
     if (candidate > m_inputList.GetHorizontalExtent())
         m_inputList.SetHorizontalExtent(candidate);
 }
+void CVeldrunDlg::CollectInputFiles() {
+    veldrun::JobFiles& files = *m_job->files;
+    files.inputs.clear();
+    const int count = m_inputList.GetCount();
+    for (int i = 0; i < count; ++i) {
+        CString entry;
+        m_inputList.GetText(i, entry);
+        files.inputs.push_back(WideToNarrow(entry.Str()));
+    }
+    CString output;
+    m_outputEdit.GetWindowText(output);
+    files.output = WideToNarrow(output.Str());
+}
 
-void CVeldrunDlg::OnMerge() {}
-void CVeldrunDlg::OnSelectOutput() {}
-void CVeldrunDlg::OnListOrOutputChange() {}
-void CVeldrunDlg::UpdateControls() {}
-void CVeldrunDlg::CollectInputFiles() {}
+void CVeldrunDlg::UpdateControls() {
+    // A path that cannot be converted is reported when Merge is pressed; the refresh shows
+    // what it can.
+    bool collected = true;
+    try {
+        CollectInputFiles();
+    } catch (const std::range_error&) {
+        collected = false;
+    }
+
+    CString output;
+    m_outputEdit.GetWindowText(output);
+    m_mergeButton.EnableWindow(output.GetLength() != 0 && m_inputList.GetCount() != 0);
+
+    const int selected = m_inputList.GetCurSel();
+    if (selected < 0) {
+        m_selectionEdit.SetWindowText(L"<None selected>");
+        m_sizeEdit.SetWindowText(L"<N/A>");
+        return;
+    }
+    CString entry;
+    m_inputList.GetText(selected, entry);
+    m_selectionEdit.SetWindowText(entry);
+
+    // A file that is gone, unreadable or a folder has no size to show.
+    CString size = L"<N/A>";
+    const std::vector<std::string>& inputs = m_job->files->inputs;
+    if (collected && static_cast<std::size_t>(selected) < inputs.size()) {
+        try {
+            size = SizeText(veldrun::Veldrun::FileSize(inputs[selected]));
+        } catch (const std::runtime_error&) {
+        }
+    }
+    m_sizeEdit.SetWindowText(size);
+}
+
+CString CVeldrunDlg::SizeText(std::int64_t size) {
+    const std::int64_t kilo = size / 1000;
+    const std::int64_t mega = kilo / 1000;
+    const std::int64_t giga = mega / 1000;
+    // One digit after the point: the tenths of the unit, truncated, so that the text never
+    // shows more than the file holds.
+    CString text;
+    if (giga > 0)
+        text.Format(L"%d.%d GB", static_cast<int>(giga), static_cast<int>(mega % 1000 / 100));
+    else if (mega > 0)
+        text.Format(L"%d.%d MB", static_cast<int>(mega), static_cast<int>(kilo % 1000 / 100));
+    else
+        text.Format(L"%d.%d BYTES", static_cast<int>(size), 0);
+    return text;
+}
+
+void CVeldrunDlg::OnListOrOutputChange() {
+    UpdateControls();
+}
+
+void CVeldrunDlg::OnSelectOutput() {
+    CFileDialog dialog(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kStreamFilter, nullptr, 0);
+    if (dialog.DoModal() == IDOK)
+        m_outputEdit.SetWindowText(dialog.GetPathName());
+    UpdateControls();
+}
+
+void CVeldrunDlg::OnMerge() {
+    try {
+        CollectInputFiles();
+    } catch (const std::range_error&) {
+        // Passing on a changed path could name another file: refuse rather than guess.
+        AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
+        return;
+    }
+
+    CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(m_job), &m_inputList);
+    const INT_PTR result = progress.DoModal();
+    if (result == IDOK) {
+        AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
+    } else if (result == IDCANCEL) {
+        const CString text = CString(L"Merge error: ") + NarrowToWide(m_job->ErrorText());
+        AfxMessageBox(text, MB_OK, 0);
+    }
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <boost/shared_ptr.hpp>
 
 #include "engine/Veldrun.h"
@@ -18,6 +20,10 @@ public:
     // Where the minimized dialog draws its icon: centred in a client area of `client`,
     // rounding as the system does for odd differences.
     static POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);
+
+    // The size field's text: bytes below 1,000,000, then decimal megabytes, then gigabytes,
+    // with the tenths of the unit.
+    static CString SizeText(std::int64_t size);
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "tests/cli/Cli.h"
-#include "tests/cli/Fifo.h"
 #include "tests/cli/Process.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
 namespace veldrun {

@@ -1,1 +1,241 @@
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CFileDialog.h"
+#include "platform/CWinApp.h"
+#include "platform/MessageBoxAnswers.h"
+#include "platform/TextConversion.h"
+#include "res/Resource.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/MainDialogHarness.h"
+
+using veldrun::test::MainDialogHarness;
+using veldrun::test::TempDir;
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    return NarrowToWide(text);
+}
+
+class MergeCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
+    }
+    void TearDown() override {
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
+    }
+
+    // Adds files through the real Add button, answering its file dialog.
+    void Add(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            CFileDialog::QueueAnswer(IDOK, {Wide(path)});
+            QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
+        }
+        CFileDialog::TakeRequests();
+    }
+    void TypeOutput(const std::string& text) {
+        auto* edit = static_cast<QLineEdit*>(dlg.Control(IDC_OUTPUT_FILE));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        const QString typed = QString::fromStdString(text);
+        // Typed key by key where the test library has keys for the letters, else pasted.
+        bool ascii = true;
+        for (const QChar c : typed)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
+            QTest::keyClicks(edit, typed);
+        else
+            edit->insert(typed);
+    }
+    // Selects entry `row` the way the user does, by clicking it.
+    void Select(int row) {
+        auto* list = static_cast<QListWidget*>(dlg.Control(IDC_INPUT_LIST));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+    bool MergeEnabled() const { return dlg.Control(IDC_MERGE)->isEnabled(); }
+    std::wstring Selection() const { return MainDialogHarness::TextOf(dlg.m_selectionEdit); }
+    std::wstring Size() const { return MainDialogHarness::TextOf(dlg.m_sizeEdit); }
+    // Presses Merge and returns the text of the message box that ends it.
+    std::wstring Merge() {
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        return boxes.size() == 1 ? boxes[0].text
+                                 : L"<" + std::to_wstring(boxes.size()) + L" boxes>";
+    }
+
+    TempDir dir;
+    MainDialogHarness dlg;
+};
+
+} // namespace
+
+TEST(SizeText, CountsInDecimalUnitsWithTruncatedTenths) {
+    const std::vector<std::pair<std::int64_t, std::wstring>> cases = {
+        {0, L"0.0 BYTES"},       {999999, L"999999.0 BYTES"}, {1000000, L"1.0 MB"},
+        {1234567, L"1.2 MB"},    {999999999, L"999.9 MB"},    {1000000000, L"1.0 GB"},
+        {1999999999, L"1.9 GB"}, {5368709120, L"5.3 GB"},
+    };
+    for (const auto& [size, text] : cases)
+        EXPECT_EQ(text, CVeldrunDlg::SizeText(size).Str()) << size;
+}
+
+TEST_F(MergeCommand, MergeIsEnabledOnlyWithEntriesAndAnOutputText) {
+    dlg.Run([&] {
+        EXPECT_FALSE(MergeEnabled());
+        TypeOutput("out.mts");
+        EXPECT_FALSE(MergeEnabled()) << "an empty list cannot be merged";
+        Add({dir.Write("a.mts", "abc")});
+        EXPECT_TRUE(MergeEnabled());
+        TypeOutput("");
+        EXPECT_FALSE(MergeEnabled());
+        TypeOutput("x");
+        EXPECT_TRUE(MergeEnabled());
+        TypeOutput("   ");
+        EXPECT_TRUE(MergeEnabled()) << "blanks count as text";
+        // Every refresh leaves the job with the list and the output as shown.
+        EXPECT_EQ(std::vector<std::string>{dir / "a.mts"}, dlg.m_job->files->inputs);
+        EXPECT_EQ("   ", dlg.m_job->files->output);
+    });
+}
+
+TEST_F(MergeCommand, SelectionFieldsShowTheSelectedFileAndItsSize) {
+    const std::string small = dir.Write("small.mts", std::string(1234, 'x'));
+    const std::string large = dir.WriteSparse("large.MTS", 5368709120, "end");
+    const std::string missing = dir / "missing.mts";
+    std::filesystem::create_directory(dir / "folder.mts");
+    dlg.Run([&] {
+        EXPECT_EQ(L"<None selected>", Selection());
+        EXPECT_EQ(L"<N/A>", Size());
+        Add({small, large, missing, dir / "folder.mts"});
+        EXPECT_EQ(L"<None selected>", Selection()) << "adding selects nothing";
+
+        Select(0);
+        EXPECT_EQ(Wide(small), Selection());
+        EXPECT_EQ(L"1234.0 BYTES", Size());
+        Select(1);
+        EXPECT_EQ(Wide(large), Selection());
+        EXPECT_EQ(L"5.3 GB", Size());
+        // Files that cannot be measured show no size, and nothing else happens.
+        Select(2);
+        EXPECT_EQ(Wide(missing), Selection());
+        EXPECT_EQ(L"<N/A>", Size());
+        Select(3);
+        EXPECT_EQ(L"<N/A>", Size());
+        EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
+    });
+}
+
+TEST_F(MergeCommand, SelectOutputFillsTheFieldOrLeavesItButAlwaysRefreshes) {
+    const std::string a = dir.Write("a.mts", "abc");
+    dlg.Run([&] {
+        Add({a});
+        Select(0);
+        CFileDialog::QueueAnswer(IDOK, {Wide(dir / "joined")});
+        QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
+        EXPECT_EQ(Wide(dir / "joined.mts"), MainDialogHarness::TextOf(dlg.m_outputEdit));
+        const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+        ASSERT_EQ(1u, asked.size());
+        EXPECT_FALSE(asked[0].open);
+        EXPECT_EQ(static_cast<DWORD>(OFN_OVERWRITEPROMPT), asked[0].flags);
+        EXPECT_EQ(L"mts", asked[0].defaultExtension);
+        EXPECT_EQ(L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||", asked[0].filter);
+
+        // Cancelled: the text stays, and the refresh still runs (it notices the file is gone).
+        std::filesystem::remove(a);
+        CFileDialog::QueueAnswer(IDCANCEL);
+        QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
+        EXPECT_EQ(Wide(dir / "joined.mts"), MainDialogHarness::TextOf(dlg.m_outputEdit));
+        EXPECT_EQ(L"<N/A>", Size());
+    });
+}
+
+TEST_F(MergeCommand, ASuccessfulMergeReportsCompletionAndKeepsTheDialogAsItWas) {
+    const std::string a = dir.Write("a.mts", TempDir::Pattern(3 << 20, 1));
+    const std::string b = dir.Write("b.mts", TempDir::Pattern(12345, 2));
+    dlg.Run([&] {
+        Add({a, b});
+        TypeOutput(dir / "out.mts");
+        Select(1);
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(L"Merging complete", boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes[0].type);
+        EXPECT_EQ(0u, boxes[0].helpId);
+        EXPECT_EQ(std::wstring(AfxGetAppName()), boxes[0].caption);
+
+        EXPECT_TRUE(TempDir::Read(dir / "out.mts") == TempDir::Read(a) + TempDir::Read(b));
+        EXPECT_EQ(2, dlg.m_inputList.GetCount());
+        EXPECT_EQ(1, dlg.m_inputList.GetCurSel());
+        EXPECT_EQ(Wide(dir / "out.mts"), MainDialogHarness::TextOf(dlg.m_outputEdit));
+        EXPECT_TRUE(MergeEnabled());
+    });
+}
+
+TEST_F(MergeCommand, EachFailureReachesTheMessageBoxWithItsText) {
+    const std::string a = dir.Write("a.mts", "abc");
+    const std::string gone = dir.Write("gone.mts", "de");
+    dlg.Run([&] {
+        Add({a, gone});
+        TypeOutput(dir / "no-such-folder/out.mts");
+        EXPECT_EQ(L"Merge error: Can't create output file", Merge());
+
+        TypeOutput(dir / "out.mts");
+        std::filesystem::remove(gone);
+        EXPECT_EQ(L"Merge error: Can't open input file", Merge());
+        EXPECT_EQ("", TempDir::Read(dir / "out.mts")) << "the output was created, then left";
+
+        TypeOutput(dir / "./a.mts");
+        EXPECT_EQ(L"Merge error: Output file is also an input file", Merge());
+        EXPECT_EQ("abc", TempDir::Read(a));
+
+        const std::vector<MessageBoxAnswers::Request> none = MessageBoxAnswers::TakeRequests();
+        EXPECT_TRUE(none.empty());
+    });
+}
+
+TEST_F(MergeCommand, NamesWithNonAsciiLettersSpacesAndQuotesMergeEndToEnd) {
+    const std::string a = dir.Write("Ürlaub 2024 \"Strand\" 'été'.MTS", "first ");
+    const std::string b = dir.Write("ночь – 夜.mts", "second");
+    const std::string out = dir / "Joined “all” ü.mts";
+    dlg.Run([&] {
+        Add({a, b});
+        TypeOutput(out);
+        EXPECT_EQ(L"Merging complete", Merge());
+        EXPECT_EQ("first second", TempDir::Read(out));
+    });
+}
+
+TEST_F(MergeCommand, MergesInARowReuseTheDialogsJob) {
+    const std::string a = dir.Write("a.mts", "abc");
+    const std::string b = dir.Write("b.mts", "de");
+    dlg.Run([&] {
+        veldrun::Veldrun* job = dlg.m_job.get();
+        Add({a, b});
+        TypeOutput(dir / "missing/out.mts");
+        EXPECT_EQ(L"Merge error: Can't create output file", Merge());
+        TypeOutput(dir / "out.mts");
+        EXPECT_EQ(L"Merging complete", Merge());
+        EXPECT_EQ("abcde", TempDir::Read(dir / "out.mts"));
+        // Reordered without a refresh: the merge still takes the list as shown.
+        dlg.m_inputList.DeleteString(0);
+        dlg.m_inputList.AddString(Wide(a).c_str());
+        EXPECT_EQ(L"Merging complete", Merge());
+        EXPECT_EQ("deabc", TempDir::Read(dir / "out.mts"));
+        EXPECT_EQ(job, dlg.m_job.get());
+    });
+}

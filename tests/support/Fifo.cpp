@@ -1,4 +1,4 @@
-#include "tests/cli/Fifo.h"
+#include "tests/support/Fifo.h"
 
 #include <cerrno>
 #include <fcntl.h>

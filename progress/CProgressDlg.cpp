@@ -1,0 +1,146 @@
+#include "progress/CProgressDlg.h"
+
+#include <algorithm>
+
+#include <boost/bind/bind.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/thread/exceptions.hpp>
+
+#include "platform/CDataExchange.h"
+#include "res/Resource.h"
+
+CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
+    : CDialog(IDD_PROGRESS_DIALOG), m_weakJob(job), m_pInputList(inputList) {}
+
+CProgressDlg::~CProgressDlg() = default;
+
+void CProgressDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_PROGRESS, m_progress);
+    DDX_Control(dx, IDC_STATUS, m_status);
+}
+
+BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
+ON_BN_CLICKED(IDC_CANCEL_MERGE, &CProgressDlg::OnBnClickedCancel)
+END_MESSAGE_MAP()
+
+BOOL CProgressDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
+    if (!job)
+        return TRUE;
+
+    m_progress.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    m_progress.SendMessage(PBM_SETPOS, 0, 0);
+    m_status.SetWindowText(L"Working...");
+
+    namespace ph = boost::placeholders;
+    job->SetCallback(
+        boost::bind(&CProgressDlg::OnProgress, this, ph::_1, ph::_2, ph::_3, ph::_4, ph::_5));
+    try {
+        job->Start();
+        m_running = true;
+    } catch (const boost::thread_resource_error&) {
+        // The job keeps the reason as its error text; end as a failed run ends.
+        m_endCode = IDCANCEL;
+        PostMessage(WM_COMMAND, IDCANCEL, 0);
+    }
+    return TRUE;
+}
+
+bool CProgressDlg::OnProgress(std::int32_t fileIndex, std::int64_t fileSize,
+                              std::int64_t filePosition, std::int64_t totalSize,
+                              std::int64_t totalWritten) {
+    {
+        boost::mutex::scoped_lock lock(m_queueLock);
+        m_queue.push_back(
+            ProgressRecord{fileIndex, fileSize, filePosition, totalSize, totalWritten});
+    }
+    PostMessage(WM_MERGE_PROGRESS, 0, 0);
+    return !m_cancelRequested.load();
+}
+
+BOOL CProgressDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_MERGE_PROGRESS) {
+        TakeRecord();
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+        OnCloseCommand(LOWORD(wParam))) {
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+// Ending the dialog while the worker runs would destroy it under the worker's callback, and
+// ending it with the user's command after the worker ended could misreport the result. So
+// Escape and closing the window (IDCANCEL) only ask the worker to stop, Enter's IDOK does
+// nothing, and once the worker has ended only the result it decided ends the dialog.
+// Returns TRUE when the command was taken here.
+BOOL CProgressDlg::OnCloseCommand(UINT id) {
+    if (m_running) {
+        if (id == IDCANCEL)
+            OnBnClickedCancel();
+        return TRUE;
+    }
+    return m_endCode != 0 && static_cast<int>(id) != m_endCode;
+}
+
+void CProgressDlg::TakeRecord() {
+    ProgressRecord record;
+    {
+        boost::mutex::scoped_lock lock(m_queueLock);
+        if (m_queue.empty())
+            return;
+        record = m_queue.front();
+        m_queue.pop_front();
+    }
+
+    if (record.fileIndex == -1) {
+        const bool over = record.fileSize == 0 && record.filePosition == 0 &&
+                          record.totalSize == 0 && record.totalWritten == 0;
+        const bool failed = record.fileSize == -1 && record.filePosition == -1 &&
+                            record.totalSize == -1 && record.totalWritten == -1;
+        if (over || failed) {
+            const int code = over ? IDOK : IDCANCEL;
+            JoinWorker();
+            m_running = false;
+            if (m_endCode == 0)
+                m_endCode = code;
+            PostMessage(WM_COMMAND, code, 0);
+            return;
+        }
+    }
+
+    m_progress.SendMessage(PBM_SETPOS, BarPosition(record.totalWritten, record.totalSize), 0);
+    const int count =
+        m_pInputList ? static_cast<int>(m_pInputList->SendMessage(LB_GETCOUNT, 0, 0)) : 0;
+    CString status;
+    status.Format(L"Progressing file %i of %i", record.fileIndex + 1, count);
+    m_status.SetWindowText(status);
+}
+
+int CProgressDlg::BarPosition(std::int64_t totalWritten, std::int64_t totalSize) {
+    if (totalSize == 0)
+        return 0;
+    const double percent =
+        static_cast<double>(totalWritten) / static_cast<double>(totalSize) * 100.0;
+    // The bar shows 0 to 100 whatever the figures (an input may grow while it is copied);
+    // bounding first keeps the conversion defined.
+    return static_cast<int>(std::clamp(percent, 0.0, 100.0));
+}
+
+void CProgressDlg::OnBnClickedCancel() {
+    m_cancelRequested = true;
+}
+
+void CProgressDlg::JoinWorker() {
+    const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
+    // The second end notification of a failed run finds the worker joined already.
+    if (job && job->worker.joinable())
+        job->worker.join();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <list>
+
+#include <boost/thread/mutex.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include "engine/Veldrun.h"
+#include "platform/CDialog.h"
+#include "platform/CEdit.h"
+#include "platform/CListBox.h"
+#include "platform/CProgressCtrl.h"
+#include "progress/ProgressRecord.h"
+
+// Posted to the dialog once for every record queued by the worker.
+constexpr UINT WM_MERGE_PROGRESS = WM_USER + 0x100;
+
+// The modal dialog of one merge: it starts the job's worker, shows its progress, passes on a
+// cancel request and ends when the worker has ended: IDOK after success, IDCANCEL after a
+// failure (a cancelled merge included).
+class CProgressDlg : public CDialog {
+public:
+    // `inputList` is only counted, for the status line; neither is owned.
+    CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList);
+    ~CProgressDlg() override;
+
+    // The job's callback, on the worker thread: queues the figures and posts a message,
+    // never waiting for the user interface. False once Cancel was pressed.
+    bool OnProgress(std::int32_t fileIndex, std::int64_t fileSize, std::int64_t filePosition,
+                    std::int64_t totalSize, std::int64_t totalWritten);
+
+    // The bar position for the figures: written / total * 100, truncated; 0 for a total of 0.
+    static int BarPosition(std::int64_t totalWritten, std::int64_t totalSize);
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    BOOL OnInitDialog() override;
+
+    void OnBnClickedCancel();
+    void JoinWorker();
+
+    DECLARE_MESSAGE_MAP()
+
+    boost::weak_ptr<veldrun::Veldrun> m_weakJob;
+    CListBox* m_pInputList;
+    boost::mutex m_queueLock;
+    std::list<ProgressRecord> m_queue;
+    std::atomic<bool> m_cancelRequested{false};
+    CProgressCtrl m_progress;
+    CEdit m_status;
+
+private:
+    void TakeRecord();
+    BOOL OnCloseCommand(UINT id);
+
+    // User-interface thread only: whether a worker runs that the dialog must outlive, and
+    // once it has ended, the result that the first end notification decided (0 before).
+    bool m_running = false;
+    int m_endCode = 0;
+};

@@ -1,0 +1,59 @@
+#include "tests/ui/MainDialogHarness.h"
+
+#include <memory>
+
+#include <QApplication>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+#include "platform/DialogBuilder.h"
+#include "tests/platform/RecordingDialog.h"
+
+namespace veldrun {
+namespace test {
+
+void MainDialogHarness::Run(const std::function<void()>& whileOpen) {
+    RunModal(*this, [this, whileOpen] {
+        whileOpen();
+        EndDialog(IDCANCEL);
+    });
+}
+
+QWidget* MainDialogHarness::Control(int id) const {
+    return ControlOf(GetWidget(), id);
+}
+
+std::wstring MainDialogHarness::TextOf(const CWnd& control) {
+    CString text;
+    control.GetWindowText(text);
+    return text.Str();
+}
+
+void WhenModal(const QString& title, const std::function<bool(QWidget*)>& ready,
+               const std::function<void(QWidget*)>& act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, title, ready, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->windowTitle() != title || !modal->isVisible() || !ready(modal))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start(2);
+}
+
+QWidget* ControlOf(QWidget* dialog, int id) {
+    if (!dialog)
+        return nullptr;
+    for (QWidget* child : dialog->findChildren<QWidget*>()) {
+        const QVariant value = child->property(DialogBuilder::kIdProperty);
+        if (value.isValid() && value.toInt() == id)
+            return child;
+    }
+    return nullptr;
+}
+
+} // namespace test
+} // namespace veldrun

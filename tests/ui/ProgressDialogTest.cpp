@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+#include "platform/CFileDialog.h"
+#include "platform/MessageBoxAnswers.h"
+#include "platform/TextConversion.h"
+#include "progress/CProgressDlg.h"
+#include "res/Resource.h"
+#include "tests/platform/RecordingDialog.h"
+#include "tests/support/Fifo.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/MainDialogHarness.h"
+
+using veldrun::test::ControlOf;
+using veldrun::test::Fifo;
+using veldrun::test::MainDialogHarness;
+using veldrun::test::TempDir;
+using veldrun::test::WhenModal;
+
+namespace {
+
+const QString kProgressTitle = "Merging in progress";
+
+// The real progress dialog, noting what its bar and status line show after every record.
+class WatchedProgressDlg : public CProgressDlg {
+public:
+    using CProgressDlg::CProgressDlg;
+
+    struct Shown {
+        int bar;
+        std::wstring status;
+    };
+    std::vector<Shown> shown;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        const BOOL handled = CProgressDlg::OnWndMsg(message, wParam, lParam, result);
+        if (message == WM_MERGE_PROGRESS)
+            shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status)});
+        return handled;
+    }
+};
+
+class ProgressDialog : public ::testing::Test {
+protected:
+    void SetUp() override { MessageBoxAnswers::Clear(); }
+    void TearDown() override { MessageBoxAnswers::Clear(); }
+
+    // Runs a watched progress dialog over `inputs`, from inside the main dialog.
+    INT_PTR RunProgress(const std::vector<std::string>& inputs, const std::string& output) {
+        INT_PTR result = -1;
+        dlg.Run([&] {
+            for (const std::string& input : inputs)
+                dlg.m_inputList.AddString(NarrowToWide(input).c_str());
+            dlg.m_job->files->inputs = inputs;
+            dlg.m_job->files->output = output;
+            result = progress.DoModal();
+        });
+        return result;
+    }
+
+    TempDir dir;
+    MainDialogHarness dlg;
+    WatchedProgressDlg progress{dlg.m_job, &dlg.m_inputList};
+};
+
+// A merge through the main dialog into a pipe that the test reads: the worker stays in its
+// first block until `act` has run on the open progress dialog and the test reads on.
+std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::string& input,
+                           std::string& received, const std::function<void(QWidget*)>& act) {
+    Fifo pipe(dir / "out.pipe");
+    std::wstring message;
+    dlg.Run([&] {
+        CFileDialog::QueueAnswer(IDOK, {NarrowToWide(input)});
+        QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
+        dlg.m_outputEdit.SetWindowText(NarrowToWide(dir / "out.pipe").c_str());
+        WhenModal(
+            kProgressTitle, [](QWidget*) { return true; },
+            [&](QWidget* modal) {
+                pipe.WaitForWriter();
+                act(modal);
+                // The dialog must still be up whatever `act` did.
+                QTest::qWait(30);
+                EXPECT_TRUE(modal->isVisible());
+                received = pipe.ReadAll();
+            });
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const auto boxes = MessageBoxAnswers::TakeRequests();
+        message = boxes.size() == 1 ? boxes[0].text : L"<no single message box>";
+    });
+    CFileDialog::ClearAnswers();
+    return message;
+}
+
+} // namespace
+
+TEST(BarPosition, DividesFirstAndTruncates) {
+    EXPECT_EQ(28, CProgressDlg::BarPosition(29, 100));
+    EXPECT_EQ(50, CProgressDlg::BarPosition(50, 100));
+    EXPECT_EQ(100, CProgressDlg::BarPosition(100, 100));
+    EXPECT_EQ(0, CProgressDlg::BarPosition(0, 0));
+    EXPECT_EQ(0, CProgressDlg::BarPosition(5, 0));
+    EXPECT_EQ(100, CProgressDlg::BarPosition(std::int64_t(1) << 62, 1)) << "an input that grew";
+    EXPECT_EQ(50, CProgressDlg::BarPosition(std::int64_t(1) << 40, std::int64_t(1) << 41));
+}
+
+TEST_F(ProgressDialog, TwoOneByteFilesShowEachFileAndTheBarSteps) {
+    const INT_PTR result = RunProgress({dir.Write("a", "x"), dir.Write("b", "y")}, dir / "out");
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("xy", TempDir::Read(dir / "out"));
+    ASSERT_EQ(5u, progress.shown.size()) << "four progress records and the end";
+    const int bars[] = {0, 50, 50, 100, 100};
+    const wchar_t* statuses[] = {L"Progressing file 1 of 2", L"Progressing file 1 of 2",
+                                 L"Progressing file 2 of 2", L"Progressing file 2 of 2",
+                                 L"Progressing file 2 of 2"};
+    for (std::size_t i = 0; i < progress.shown.size(); ++i) {
+        EXPECT_EQ(bars[i], progress.shown[i].bar) << i;
+        EXPECT_EQ(statuses[i], progress.shown[i].status) << i;
+    }
+}
+
+TEST_F(ProgressDialog, EmptyInputsLeaveTheBarAtZero) {
+    EXPECT_EQ(IDOK, RunProgress({dir.Write("a", ""), dir.Write("b", "")}, dir / "out"));
+    ASSERT_EQ(3u, progress.shown.size());
+    for (const auto& shown : progress.shown)
+        EXPECT_EQ(0, shown.bar);
+}
+
+TEST_F(ProgressDialog, AnOutputThatCannotBeCreatedEndsBeforeAnyProgress) {
+    EXPECT_EQ(IDCANCEL, RunProgress({dir.Write("a", "x")}, dir / "missing/out"));
+    // The failure comes first; the run-is-over notification, posted while the dialog joined
+    // the worker, is handled before the closing command. Neither touches the bar or status.
+    ASSERT_EQ(2u, progress.shown.size());
+    for (const auto& shown : progress.shown) {
+        EXPECT_EQ(0, shown.bar);
+        EXPECT_EQ(L"Working...", shown.status);
+    }
+    EXPECT_EQ("Can't create output file", dlg.m_job->ErrorText());
+}
+
+TEST(ProgressDialogWithoutJob, StartsNothingAndClosesWithEscape) {
+    CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(), nullptr);
+    const INT_PTR result = veldrun::test::RunModal(progress, [&] {
+        EXPECT_EQ(L"", MainDialogHarness::TextOf(*progress.GetDlgItem(IDC_STATUS)));
+        QTest::keyClick(progress.GetWidget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST(MergeUnderProgress, CancelStopsAtTheNextBlockAndKeepsWhatWasWritten) {
+    TempDir dir;
+    MainDialogHarness dlg;
+    const std::string bytes = TempDir::Pattern((4 << 20) + 5, 3);
+    std::string received;
+    const std::wstring message =
+        MergeIntoPipe(dlg, dir, dir.Write("in.mts", bytes), received, [](QWidget* modal) {
+            QTest::mouseClick(ControlOf(modal, IDC_CANCEL_MERGE), Qt::LeftButton);
+        });
+    EXPECT_EQ(L"Merge error: User aborted operation", message);
+    EXPECT_TRUE(received == bytes.substr(0, 1 << 20)) << received.size() << " bytes arrived";
+}
+
+TEST(MergeUnderProgress, EscapeAndClosingAskToCancelButNeverEndTheDialog) {
+    const std::string bytes = TempDir::Pattern((2 << 20) + 7, 4);
+    for (const bool escape : {true, false}) {
+        TempDir dir;
+        MainDialogHarness dlg;
+        std::string received;
+        const std::wstring message =
+            MergeIntoPipe(dlg, dir, dir.Write("in.mts", bytes), received, [&](QWidget* modal) {
+                if (escape)
+                    QTest::keyClick(modal, Qt::Key_Escape);
+                else
+                    modal->close();
+            });
+        EXPECT_EQ(L"Merge error: User aborted operation", message) << "escape: " << escape;
+        EXPECT_EQ(std::size_t(1) << 20, received.size());
+    }
+}
+
+TEST(MergeUnderProgress, EnterDoesNotEndTheDialog) {
+    TempDir dir;
+    MainDialogHarness dlg;
+    const std::string bytes = TempDir::Pattern((2 << 20) + 7, 5);
+    std::string received;
+    const std::wstring message =
+        MergeIntoPipe(dlg, dir, dir.Write("in.mts", bytes), received, [](QWidget* modal) {
+            QWidget* status = ControlOf(modal, IDC_STATUS);
+            status->setFocus();
+            QTest::keyClick(status, Qt::Key_Return);
+        });
+    EXPECT_EQ(L"Merging complete", message);
+    EXPECT_TRUE(received == bytes);
+}
+
+TEST(MergeUnderProgress, AThreadThatCannotStartIsReported) {
+    // Thread creation is made to fail in a fresh run of this test that may start no further
+    // process; a forked copy of a running Qt application would share its event loop's files.
+    if (!qEnvironmentVariableIsSet("VELDRUN_NO_THREADS")) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VELDRUN_NO_THREADS", "1");
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=MergeUnderProgress.AThreadThatCannotStartIsReported"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(0, child.exitCode()) << child.readAllStandardOutput().toStdString();
+        return;
+    }
+    ASSERT_FALSE(::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0));
+    const rlimit none = {0, 0};
+    ASSERT_EQ(0, ::setrlimit(RLIMIT_NPROC, &none));
+
+    // Only the small progress dialog is shown: Qt paints large areas on threads of its own.
+    TempDir dir;
+    boost::shared_ptr<veldrun::Veldrun> job(new veldrun::Veldrun);
+    job->files->inputs = {dir.Write("a", "x")};
+    job->files->output = dir / "out";
+    CProgressDlg progress(job, nullptr);
+    EXPECT_EQ(IDCANCEL, progress.DoModal());
+    EXPECT_EQ("Can't start merge thread", job->ErrorText());
+    EXPECT_FALSE(TempDir::Exists(dir / "out"));
+}
