@@ -33,3 +33,18 @@ build() {
     cmake -S "$VELDRUN_ROOT" -B "$VELDRUN_ROOT/build/$flavour" -G Ninja "$@" >/dev/null
     cmake --build "$VELDRUN_ROOT/build/$flavour"
 }
+
+# make_bench_inputs FOLDER COUNT SIZE_MIB: random inputs for the benchmarks, kept between runs;
+# their paths go to the array bench_inputs.
+make_bench_inputs() {
+    local dir="$1" count="$2" size_mib="$3" i input
+    mkdir -p "$dir"
+    bench_inputs=()
+    for i in $(seq 1 "$count"); do
+        input="$dir/input-$i.mts"
+        if [ "$(stat -c %s "$input" 2>/dev/null || echo 0)" -ne $((size_mib << 20)) ]; then
+            head -c $((size_mib << 20)) /dev/urandom >"$input"
+        fi
+        bench_inputs+=("$input")
+    done
+}
