@@ -4,9 +4,5 @@
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
-void CAboutDlg::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
-}
-
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
 END_MESSAGE_MAP()

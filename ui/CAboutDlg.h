@@ -2,13 +2,11 @@
 
 #include "platform/CDialog.h"
 
-// The About box: the program's name, version and notice, closed with OK.
+// The About box: the program's name, version and notice, closed with OK. It exchanges no data.
 class CAboutDlg : public CDialog {
 public:
     CAboutDlg();
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override;
-
     DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,135 @@
+// Renders the main dialog and the About box, as the program shows them, into PNG files for the
+// documentation: veldrun_screenshots FOLDER writes FOLDER/main-dialog.png and
+// FOLDER/about-box.png. It runs the real start-up on Qt's offscreen platform and uses the
+// dialogs as a user would: sample clips are dropped onto the list, the first one is clicked and
+// an output name is typed; the About box comes from the system command.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include "platform/CWinApp.h"
+#include "platform/CWnd.h"
+#include "platform/DialogBuilder.h"
+#include "res/Resource.h"
+#include "tests/ui/ModalWatch.h"
+#include "ui/CVeldrunApp.h"
+
+using veldrun::test::ModalWatch;
+
+namespace {
+
+// Camcorders cut a recording into pieces of about 2 GB; sparse files take no room.
+const qint64 kClipSizes[] = {2147475456, 2147475456, 1073668096};
+
+bool Save(QWidget* window, const QString& path) {
+    QApplication::processEvents();
+    if (window->grab().save(path, "PNG"))
+        return true;
+    std::fprintf(stderr, "veldrun_screenshots: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// The sample clips, in a folder of a fixed name so that the pictures do not change between
+// runs.
+class SampleClips {
+public:
+    SampleClips() : m_root(QDir::tempPath() + "/veldrun-demo") {
+        m_root.removeRecursively();
+        const QString camcorder = m_root.path() + "/Camcorder";
+        QDir().mkpath(camcorder);
+        int number = 0;
+        for (qint64 size : kClipSizes) {
+            QFile clip(camcorder + QString("/%1.MTS").arg(number++, 5, 10, QChar('0')));
+            if (clip.open(QIODevice::WriteOnly))
+                clip.resize(size);
+            m_clips << QUrl::fromLocalFile(clip.fileName());
+        }
+    }
+    ~SampleClips() { m_root.removeRecursively(); }
+
+    const QList<QUrl>& Urls() const { return m_clips; }
+    QString Output() const { return m_root.path() + "/Holiday.mts"; }
+
+private:
+    QDir m_root;
+    QList<QUrl> m_clips;
+};
+
+QWidget* Control(QWidget* window, int id) {
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->property(DialogBuilder::kIdProperty).toInt() == id)
+            return child;
+    }
+    return nullptr;
+}
+
+void Fill(QWidget* window, const SampleClips& clips) {
+    QMimeData data;
+    data.setUrls(clips.Urls());
+    // Qt delivers a drop only where the drag entered.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+
+    auto* list = qobject_cast<QListWidget*>(Control(window, IDC_INPUT_LIST));
+    if (list && list->count() > 0) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+    }
+    QTest::keyClicks(Control(window, IDC_OUTPUT_FILE), clips.Output());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: veldrun_screenshots FOLDER\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "veldrun_screenshots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    const SampleClips clips;
+    bool saved = true;
+    ModalWatch about("About Veldrun", [&](QWidget* box) {
+        saved = Save(box, folder.filePath("about-box.png")) && saved;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    ModalWatch main("Veldrun", [&](QWidget* window) {
+        Fill(window, clips);
+        saved = Save(window, folder.filePath("main-dialog.png")) && saved;
+        AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    // A dialog that does not show or does not end must not hold a script up.
+    QTimer::singleShot(30000, [] {
+        std::fprintf(stderr, "veldrun_screenshots: the dialogs did not end\n");
+        std::_Exit(1);
+    });
+
+    CVeldrunApp app;
+    char name[] = "veldrun";
+    char* args[] = {name, nullptr};
+    AfxWinMain(1, args);
+    if (main.Seen() != 1 || about.Seen() != 1) {
+        std::fprintf(stderr, "veldrun_screenshots: a dialog did not show\n");
+        return 1;
+    }
+    return saved ? 0 : 1;
+}
