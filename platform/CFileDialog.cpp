@@ -29,6 +29,22 @@ std::wstring NameOf(const std::wstring& path) {
     return path.substr(path.find_last_of(L'/') + 1);
 }
 
+// The deepest folder that holds all the paths. Win32's dialog chooses within one folder; Qt's
+// also takes typed paths from several, whose names then keep the folders below this one.
+std::wstring CommonFolderOf(const std::vector<std::wstring>& paths) {
+    std::wstring folder = FolderOf(paths.front());
+    for (const std::wstring& path : paths) {
+        while (!folder.empty() && folder != L"/" &&
+               path.compare(0, folder.size() + 1, folder + L'/') != 0)
+            folder = FolderOf(folder);
+    }
+    return folder;
+}
+
+std::wstring RestAfter(const std::wstring& folder, const std::wstring& path) {
+    return folder.empty() ? path : path.substr(folder == L"/" ? 1 : folder.size() + 1);
+}
+
 } // namespace
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName,
@@ -67,9 +83,10 @@ bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
     std::wstring result;
     m_several = paths.size() > 1;
     if (m_several) {
-        result = FolderOf(paths.front()) + L'\0';
+        const std::wstring folder = CommonFolderOf(paths);
+        result = folder + L'\0';
         for (const std::wstring& path : paths)
-            result += NameOf(path) + L'\0';
+            result += RestAfter(folder, path) + L'\0';
     } else {
         result = paths.front();
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAbstractButton>
@@ -143,8 +144,23 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
     EXPECT_EQ(root.DoModal(), IDOK);
     EXPECT_EQ(root.GetPathName(), L"/") << "the folder of a choice of several";
 
+    // Paths typed from several folders: the names keep what lies below the common folder.
+    const std::vector<std::pair<std::vector<std::wstring>, std::wstring>> spread = {
+        {{L"/media/cam/a.mts", L"/media/card/b.mts", L"/media/cam/old/c.mts"},
+         std::wstring(L"/media\0cam/a.mts\0card/b.mts\0cam/old/c.mts\0\0", 43)},
+        {{L"/media/cam/a.mts", L"/b.mts"}, std::wstring(L"/\0media/cam/a.mts\0b.mts\0\0", 25)},
+        {{L"/media/c/a.mts", L"/media/cam/b.mts"},
+         std::wstring(L"/media\0c/a.mts\0cam/b.mts\0\0", 26)},
+    };
+    for (const auto& [paths, expected] : spread) {
+        CFileDialog::QueueAnswer(IDOK, paths);
+        CFileDialog mixed(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+        EXPECT_EQ(mixed.DoModal(), IDOK);
+        EXPECT_EQ(std::wstring(mixed.GetOFN().lpstrFile, expected.size()), expected);
+    }
+
     const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
-    ASSERT_EQ(asked.size(), 3u);
+    ASSERT_EQ(asked.size(), 6u);
     EXPECT_TRUE(asked[0].open);
     EXPECT_EQ(asked[0].title, L"Select Streams");
     EXPECT_EQ(asked[0].flags, OFN_ALLOWMULTISELECT);
