@@ -10,6 +10,15 @@ VELDRUN_BUILD_PACKAGES=(
     qt6-base-dev fonts-dejavu-core
 )
 
+# What the tests of the desktop program add: an X server and synthetic keys for the run in a
+# real window, the validators of the desktop entry and AppStream file, and the Debian
+# packaging tools.
+VELDRUN_DESKTOP_TEST_PACKAGES=(
+    xvfb xdotool
+    desktop-file-utils appstream
+    dpkg-dev file
+)
+
 # Installs those of the given packages that are missing, through sudo when not root.
 ensure_packages() {
     local missing=() package
