@@ -91,9 +91,11 @@ exec 3>&-
 wait_for "the X server" test -s "$work/display"
 export DISPLAY=":$(cat "$work/display")"
 
-# Its own home, so that no dialog history of an earlier run changes what the dialogs show.
-(cd "$work/home" && HOME="$work/home" XDG_CONFIG_HOME="$work/home" \
-    XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=xcb exec "$program") \
+# Its own home, so that no dialog history of an earlier run changes what the dialogs show,
+# and no desktop session, so that Qt shows its own file dialog rather than the desktop's.
+(cd "$work/home" && exec env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_QPA_PLATFORMTHEME \
+    -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" XDG_CONFIG_HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=xcb "$program") \
     >"$work/app.log" 2>&1 &
 app_pid=$!
 
