@@ -79,6 +79,8 @@ void CWnd::SetWindowText(LPCTSTR text) {
             emit edit->textChanged(value);
         else
             edit->setText(value);
+        // Like a Win32 edit, show the text from its start; Qt would scroll to its end.
+        edit->setCursorPosition(0);
     } else if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {
         button->setText(value);
     } else if (auto* label = qobject_cast<QLabel*>(m_widget)) {

@@ -290,9 +290,14 @@ TEST(MessageMap, EditReportsTextSetByCodeEvenWhenUnchanged) {
         edit->GetWindowText(text);
         EXPECT_EQ(text, L"/tmp/out.mts");
         EXPECT_EQ(edit->GetWindowTextLength(), 12);
+        // A text wider than the field shows from its start, as on Win32, not its end.
+        auto* line = static_cast<QLineEdit*>(edit->GetWidget());
+        line->setCursorPosition(3);
+        edit->SetWindowText(std::wstring(200, L'9').c_str());
+        EXPECT_EQ(line->cursorPosition(), 0);
         dialog.EndDialog(IDOK);
     });
-    EXPECT_EQ(dialog.outputChanges, 2);
+    EXPECT_EQ(dialog.outputChanges, 3);
 }
 
 TEST(MessageMap, WindowMessagesReachTheirHandlersAndTheBaseMap) {
