@@ -40,6 +40,7 @@ void CWnd::Attach(QWidget* widget) {
     std::lock_guard<std::mutex> lock(m_postLock);
     m_receiver = std::move(receiver);
     m_postable = true;
+    m_wakeUpPending = false;
 }
 
 void CWnd::Detach() {
@@ -188,9 +189,15 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_postable)
         return FALSE;
     m_posted.push_back({message, wParam, lParam});
-    // One wake-up per message, allocated under the lock that the receiving side takes
+    // At most one wake-up waits at a time; each delivery arms the next while messages remain.
+    // A thread posting fast (a merge posts once per block) then wakes the user-interface
+    // thread only when it has caught up. Posted under the lock that the receiving side takes
     // before the event is freed.
-    QCoreApplication::postEvent(m_receiver.get(), new QEvent(PostedMessageReceiver::WakeUpType()));
+    if (!m_wakeUpPending) {
+        m_wakeUpPending = true;
+        QCoreApplication::postEvent(m_receiver.get(),
+                                    new QEvent(PostedMessageReceiver::WakeUpType()));
+    }
     return TRUE;
 }
 
@@ -198,10 +205,17 @@ void CWnd::DeliverPostedMessage() {
     Message posted;
     {
         std::lock_guard<std::mutex> lock(m_postLock);
+        m_wakeUpPending = false;
         if (m_posted.empty())
             return;
         posted = m_posted.front();
         m_posted.pop_front();
+        // Armed before the message is handled, which may run a modal loop of its own.
+        if (!m_posted.empty()) {
+            m_wakeUpPending = true;
+            QCoreApplication::postEvent(m_receiver.get(),
+                                        new QEvent(PostedMessageReceiver::WakeUpType()));
+        }
     }
     WindowProc(posted.message, posted.wParam, posted.lParam);
 }

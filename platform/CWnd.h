@@ -109,6 +109,7 @@ private:
     std::mutex m_postLock; // guards the three members below it
     std::unique_ptr<PostedMessageReceiver> m_receiver;
     bool m_postable = false;
+    bool m_wakeUpPending = false;
     std::deque<Message> m_posted;
     std::unique_ptr<CMenu> m_systemMenu;
     mutable std::unique_ptr<CFont> m_font;

@@ -2,6 +2,9 @@
 #include <thread>
 #include <vector>
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
 
@@ -70,4 +73,37 @@ TEST(PostMessage, FailsForAWindowThatDoesNotExist) {
     bool posted = true;
     std::thread([&] { posted = dialog.PostMessage(kProgress, 1, 1); }).join();
     EXPECT_FALSE(posted);
+}
+
+// A dialog whose first posted message runs a modal loop of its own, as a handler that shows
+// a message box does: the messages posted behind it must still arrive inside that loop.
+class NestingDialog : public RecordingDialog {
+public:
+    NestingDialog() : RecordingDialog(IDD_PROGRESS_DIALOG) {}
+    std::vector<WPARAM> seenInside;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (message == kProgress && wParam == 0) {
+            const std::size_t before = messages.size();
+            QEventLoop inner;
+            QTimer::singleShot(200, &inner, &QEventLoop::quit);
+            inner.exec();
+            for (std::size_t i = before; i < messages.size(); ++i)
+                seenInside.push_back(messages[i].wParam);
+        }
+        return RecordingDialog::OnWndMsg(message, wParam, lParam, result);
+    }
+};
+
+TEST(PostMessage, MessagesBehindOneThatRunsALoopArriveInsideIt) {
+    NestingDialog dialog;
+    dialog.Run([&] {
+        std::thread([&dialog] {
+            for (int i = 0; i < 3; ++i)
+                dialog.PostMessage(kProgress, i, 1);
+        }).join();
+        dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(dialog.seenInside, (std::vector<WPARAM>{1, 2, MAKEWPARAM(IDOK, BN_CLICKED)}));
 }
