@@ -1,11 +1,19 @@
-// Renders the main dialog and the About box, as the program shows them, into PNG files for the
-// documentation: veldrun_screenshots FOLDER writes FOLDER/main-dialog.png and
-// FOLDER/about-box.png. It runs the real start-up on Qt's offscreen platform and uses the
-// dialogs as a user would: sample clips are dropped onto the list, the first one is clicked and
-// an output name is typed; the About box comes from the system command.
+// Renders the main dialog, the progress dialog and the About box, as the program shows them,
+// into PNG files for the documentation: veldrun_screenshots FOLDER writes
+// FOLDER/main-dialog.png, FOLDER/progress-dialog.png and FOLDER/about-box.png. It runs the real
+// start-up on Qt's offscreen platform and uses the dialogs as a user would: sample clips are
+// dropped onto the list, the first one is clicked and an output name is typed; Merge runs
+// into a pipe that stops taking bytes part way, so that the progress dialog holds still for its
+// picture, and is then cancelled; the About box comes from the system command.
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +28,7 @@
 #include "platform/CWinApp.h"
 #include "platform/CWnd.h"
 #include "platform/DialogBuilder.h"
+#include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
@@ -30,6 +39,52 @@ namespace {
 
 // Camcorders cut a recording into pieces of about 2 GB; sparse files take no room.
 const qint64 kClipSizes[] = {2147475456, 2147475456, 1073668096};
+// Where the output pipe stops taking bytes: within the second clip, at 60 % of the whole.
+const qint64 kPauseAt = kClipSizes[0] + (qint64(1) << 30) + 32768;
+
+// Reads the output pipe: up to kPauseAt bytes, then, once released, to its end.
+class PipeReader {
+public:
+    explicit PipeReader(const QString& path) : m_path(path.toStdString()) {}
+    ~PipeReader() {
+        Release();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    void Start() {
+        m_thread = std::thread([this] {
+            const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                return;
+            static char buffer[65536];
+            qint64 read = 0;
+            for (;;) {
+                qint64 want = sizeof buffer;
+                if (!m_released && read + want > kPauseAt)
+                    want = kPauseAt - read;
+                if (want == 0) {
+                    m_paused = true;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    continue;
+                }
+                const ssize_t got = ::read(fd, buffer, static_cast<size_t>(want));
+                if (got <= 0)
+                    break;
+                read += got;
+            }
+            ::close(fd);
+        });
+    }
+    bool Paused() const { return m_paused; }
+    void Release() { m_released = true; }
+
+private:
+    std::string m_path;
+    std::thread m_thread;
+    std::atomic<bool> m_paused{false};
+    std::atomic<bool> m_released{false};
+};
 
 bool Save(QWidget* window, const QString& path) {
     QApplication::processEvents();
@@ -106,7 +161,18 @@ int main(int argc, char* argv[]) {
     }
 
     const SampleClips clips;
+    ::mkfifo(qPrintable(clips.Output()), 0600);
+    PipeReader reader(clips.Output());
     bool saved = true;
+    ModalWatch progress("Merging in progress", [&](QWidget* dialog) {
+        while (!reader.Paused())
+            QTest::qWait(20);
+        // The records posted before the pause are shown by now.
+        QTest::qWait(300);
+        saved = Save(dialog, folder.filePath("progress-dialog.png")) && saved;
+        reader.Release();
+        QTest::mouseClick(Control(dialog, IDC_CANCEL_MERGE), Qt::LeftButton);
+    });
     ModalWatch about("About Veldrun", [&](QWidget* box) {
         saved = Save(box, folder.filePath("about-box.png")) && saved;
         QTest::keyClick(box, Qt::Key_Return);
@@ -114,6 +180,9 @@ int main(int argc, char* argv[]) {
     ModalWatch main("Veldrun", [&](QWidget* window) {
         Fill(window, clips);
         saved = Save(window, folder.filePath("main-dialog.png")) && saved;
+        reader.Start();
+        MessageBoxAnswers::Queue(IDOK); // "Merge error: User aborted operation"
+        QTest::mouseClick(Control(window, IDC_MERGE), Qt::LeftButton);
         AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         QTest::keyClick(window, Qt::Key_Escape);
     });
@@ -127,7 +196,7 @@ int main(int argc, char* argv[]) {
     char name[] = "veldrun";
     char* args[] = {name, nullptr};
     AfxWinMain(1, args);
-    if (main.Seen() != 1 || about.Seen() != 1) {
+    if (main.Seen() != 1 || progress.Seen() != 1 || about.Seen() != 1) {
         std::fprintf(stderr, "veldrun_screenshots: a dialog did not show\n");
         return 1;
     }
