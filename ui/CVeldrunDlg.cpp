@@ -235,6 +235,7 @@ void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
     if (candidate > m_inputList.GetHorizontalExtent())
         m_inputList.SetHorizontalExtent(candidate);
 }
+
 void CVeldrunDlg::CollectInputFiles() {
     veldrun::JobFiles& files = *m_job->files;
     files.inputs.clear();
