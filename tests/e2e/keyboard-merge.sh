@@ -69,6 +69,20 @@ focus_window() {
 }
 
 # Without a window manager nobody gives the focus back when a dialog closes; do its part.
+# Presses `key` until the window `title` shows: under load the first key press can come
+# before the program has taken the focus and be lost.
+press_for_window() {
+    local key="$1" title="$2" attempt
+    for attempt in 1 2 3 4 5; do
+        xdotool key "$key"
+        for _ in $(seq 40); do
+            has_window "$title" && return 0
+            sleep 0.1
+        done
+    done
+    fail "'$key' did not open the window '$title'"
+}
+
 refocus() {
     xdotool windowfocus --sync "$1"
     wait_for "the focus on window $1" has_focus "$1"
@@ -103,7 +117,7 @@ main="$(focus_window Veldrun)"
 
 # Add has the focus at start, so space presses it. Each clip is typed as a whole path.
 for clip in 00001.MTS 00002.MTS 00000.MTS; do
-    xdotool key space
+    press_for_window space "Select Streams"
     focus_window "Select Streams" >/dev/null
     xdotool type --delay 2 "$clips/$clip"
     xdotool key Return
