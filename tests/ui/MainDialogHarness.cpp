@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include <QApplication>
-#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
@@ -28,20 +26,6 @@ std::wstring MainDialogHarness::TextOf(const CWnd& control) {
     CString text;
     control.GetWindowText(text);
     return text.Str();
-}
-
-void WhenModal(const QString& title, const std::function<bool(QWidget*)>& ready,
-               const std::function<void(QWidget*)>& act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, title, ready, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->windowTitle() != title || !modal->isVisible() || !ready(modal))
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start(2);
 }
 
 QWidget* ControlOf(QWidget* dialog, int id) {

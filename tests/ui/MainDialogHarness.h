@@ -3,8 +3,6 @@
 #include <functional>
 #include <string>
 
-#include <QString>
-
 #include "ui/CVeldrunDlg.h"
 
 class QWidget;
@@ -30,11 +28,6 @@ public:
     // The text of an edit control member, as a wide string.
     static std::wstring TextOf(const CWnd& control);
 };
-
-// Calls `act` with the first modal dialog whose window title is `title`, once it shows and
-// its `ready` test passes; polls while nested modal loops run.
-void WhenModal(const QString& title, const std::function<bool(QWidget*)>& ready,
-               const std::function<void(QWidget*)>& act);
 
 // The control with that id among the children of a dialog window.
 QWidget* ControlOf(QWidget* dialog, int id);

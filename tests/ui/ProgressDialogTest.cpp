@@ -19,12 +19,13 @@
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
+#include "tests/ui/ModalWatch.h"
 
 using veldrun::test::ControlOf;
 using veldrun::test::Fifo;
 using veldrun::test::MainDialogHarness;
+using veldrun::test::ModalWatch;
 using veldrun::test::TempDir;
-using veldrun::test::WhenModal;
 
 namespace {
 
@@ -83,16 +84,14 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
         CFileDialog::QueueAnswer(IDOK, {NarrowToWide(input)});
         QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
         dlg.m_outputEdit.SetWindowText(NarrowToWide(dir / "out.pipe").c_str());
-        WhenModal(
-            kProgressTitle, [](QWidget*) { return true; },
-            [&](QWidget* modal) {
-                pipe.WaitForWriter();
-                act(modal);
-                // The dialog must still be up whatever `act` did.
-                QTest::qWait(30);
-                EXPECT_TRUE(modal->isVisible());
-                received = pipe.ReadAll();
-            });
+        const ModalWatch progress(kProgressTitle, [&](QWidget* modal) {
+            pipe.WaitForWriter();
+            act(modal);
+            // The dialog must still be up whatever `act` did.
+            QTest::qWait(30);
+            EXPECT_TRUE(modal->isVisible());
+            received = pipe.ReadAll();
+        });
         MessageBoxAnswers::Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
         const auto boxes = MessageBoxAnswers::TakeRequests();
