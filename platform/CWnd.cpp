@@ -201,13 +201,17 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-void CWnd::DeliverPostedMessage() {
+bool CWnd::DeliverPostedMessage(const QEvent* event) {
     Message posted;
     {
         std::lock_guard<std::mutex> lock(m_postLock);
+        // The event may come from another thread, made under this lock; Qt's own hand-over
+        // orders it too, but only this lock is visible to the thread checker.
+        if (event->type() != PostedMessageReceiver::WakeUpType())
+            return false;
         m_wakeUpPending = false;
         if (m_posted.empty())
-            return;
+            return true;
         posted = m_posted.front();
         m_posted.pop_front();
         // Armed before the message is handled, which may run a modal loop of its own.
@@ -218,6 +222,7 @@ void CWnd::DeliverPostedMessage() {
         }
     }
     WindowProc(posted.message, posted.wParam, posted.lParam);
+    return true;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,6 +22,7 @@
 class CFont;
 class CMenu;
 class PostedMessageReceiver;
+class QEvent;
 class QWidget;
 
 class CWnd {
@@ -99,7 +100,8 @@ private:
     friend class PostedMessageReceiver;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    void DeliverPostedMessage();
+    // Takes `event` if it is a wake-up of this window's posted messages.
+    bool DeliverPostedMessage(const QEvent* event);
     void ForgetWidget();
 
     QWidget* m_widget = nullptr;

@@ -8,8 +8,5 @@ QEvent::Type PostedMessageReceiver::WakeUpType() {
 }
 
 bool PostedMessageReceiver::event(QEvent* event) {
-    if (event->type() != WakeUpType())
-        return QObject::event(event);
-    m_owner->DeliverPostedMessage();
-    return true;
+    return m_owner->DeliverPostedMessage(event) || QObject::event(event);
 }
