@@ -22,6 +22,8 @@ public:
     bool help = false;
     bool version = false;
     bool quiet = false;
+    bool noSync = false;
+    // "-" writes to standard output.
     std::string output;
     std::vector<std::string> inputs;
 };

@@ -7,6 +7,7 @@
 #include "cli/MergeRun.h"
 #include "cli/SignalCancel.h"
 #include "cli/Terminal.h"
+#include "engine/OutputSignals.h"
 #include "res/Version.h"
 
 using veldrun::CommandLine;
@@ -36,8 +37,8 @@ int main(int argc, char* argv[]) {
         return Print("veldrun-cli " VELDRUN_VERSION "\n");
 
     // Installed before the merge starts, so that no signal finds the default action.
+    veldrun::IgnoreOutputSignals();
     veldrun::SignalCancel::Install();
-    veldrun::MergeRun run(line.inputs, line.output,
-                          !line.quiet && veldrun::Terminal::ErrorIsTerminal());
+    veldrun::MergeRun run(line, !line.quiet && veldrun::Terminal::ErrorIsTerminal());
     return run.Execute();
 }
