@@ -11,12 +11,13 @@ VELDRUN_BUILD_PACKAGES=(
 )
 
 # What the tests of the desktop program add: an X server and synthetic keys for the run in a
-# real window, the validators of the desktop entry and AppStream file, and the Debian
-# packaging tools.
+# real window, the validators of the desktop entry and AppStream file, the Debian packaging
+# tools, and the tools that make the small file systems on which output faults are tried.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool
     desktop-file-utils appstream
     dpkg-dev file
+    dosfstools e2fsprogs mount
 )
 
 # Installs those of the given packages that are missing, through sudo when not root.
