@@ -162,6 +162,10 @@ std::int64_t File::Size() const {
 }
 
 std::int64_t File::Position() const {
+    // Opened to append (a shell's >>), every write goes to the end, wherever the offset is.
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags >= 0 && (flags & O_APPEND))
+        return Size();
     const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
     return position < 0 ? 0 : static_cast<std::int64_t>(position);
 }

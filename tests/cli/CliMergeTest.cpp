@@ -51,6 +51,15 @@ TEST_F(CliMergeTest, JoinsInputsInOrderSilently) {
     EXPECT_TRUE(TempDir::Read(output) == a + b + a);
 }
 
+TEST_F(CliMergeTest, TakesNamesThatAreNotUtf8AsTheyAre) {
+    // Latin-1 and stray bytes, as old cameras and other systems write them.
+    const std::string input = dir.Write("clip\xe9.MTS", "clip bytes");
+    const std::string output = dir / "joined\xff.mts";
+    const Outcome outcome = Process::Run(Cli({"-o", output, input}));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(TempDir::Read(output), "clip bytes");
+}
+
 TEST_F(CliMergeTest, ReportsEngineFailuresWithTheirDetail) {
     const std::string input = dir.Write("in.mts", "clip");
     ExpectFailure(Process::Run(Cli({"-o", dir / "out.mts", input, dir / "missing.mts"})),
@@ -152,6 +161,16 @@ TEST_F(CliMergeTest, WritesToStandardOutputAsItWasOpened) {
                           VELDRUN_CLI_PATH, sync, input, output});
         EXPECT_EQ(outcome.status, 0) << outcome.err;
     }
+    EXPECT_TRUE(TempDir::Read(output) == "head:" + a + a);
+    // What is there already counts towards the file size limit: 2 MiB and 4 MiB more are
+    // over 6000 blocks of 512 bytes (dash) or of 1024 bytes (bash), each alone is not.
+    const std::string big = dir.Write("big.mts", TempDir::Pattern(4 * kMiB, 10));
+    const Outcome limited =
+        Process::Run({"/bin/sh", "-c", "ulimit -f 6000; exec \"$0\" -o - \"$1\" >>\"$2\"",
+                      VELDRUN_CLI_PATH, big, output});
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.err.find("Output file is too large for its file system"), std::string::npos)
+        << limited.err;
     EXPECT_TRUE(TempDir::Read(output) == "head:" + a + a);
     // Into a pipe, standard output is written as any pipe.
     const Outcome piped = Process::Run(Cli({"-o", "-", input}));
