@@ -162,12 +162,11 @@ TEST_F(CliMergeTest, WritesToStandardOutputAsItWasOpened) {
         EXPECT_EQ(outcome.status, 0) << outcome.err;
     }
     EXPECT_TRUE(TempDir::Read(output) == "head:" + a + a);
-    // What is there already counts towards the file size limit: 2 MiB and 4 MiB more are
-    // over 6000 blocks of 512 bytes (dash) or of 1024 bytes (bash), each alone is not.
-    const std::string big = dir.Write("big.mts", TempDir::Pattern(4 * kMiB, 10));
+    // What is there already counts towards the file size limit: 1 MiB more fits under 3072
+    // blocks of 512 bytes (dash) or of 1024 bytes (bash); with the 2 MiB there, it does not.
     const Outcome limited =
-        Process::Run({"/bin/sh", "-c", "ulimit -f 6000; exec \"$0\" -o - \"$1\" >>\"$2\"",
-                      VELDRUN_CLI_PATH, big, output});
+        Process::Run({"/bin/sh", "-c", "ulimit -f 3072; exec \"$0\" -o - \"$1\" >>\"$2\"",
+                      VELDRUN_CLI_PATH, input, output});
     EXPECT_EQ(limited.status, 1);
     EXPECT_NE(limited.err.find("Output file is too large for its file system"), std::string::npos)
         << limited.err;
