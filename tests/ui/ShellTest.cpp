@@ -10,7 +10,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -330,20 +329,4 @@ TEST_F(Shell, MinimizedDialogPaintsItsIconCentredOnAnErasedBackground) {
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(main.Seen(), 1);
-}
-
-// The built program, on the offscreen platform, shows its dialog and waits for the user; the
-// arguments, Qt's own options among them, change nothing.
-TEST(Program, RunsOffscreenUntilKilledWhateverItsArguments) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
-    program.start(VELDRUN_PROGRAM, {"-platform", "no-such-platform", "--help", "clip.mts"});
-    ASSERT_TRUE(program.waitForStarted(10000));
-    EXPECT_FALSE(program.waitForFinished(1500))
-        << "ended early: " << program.readAllStandardError().toStdString();
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit) << "ended by the signal only";
 }
