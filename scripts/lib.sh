@@ -10,12 +10,12 @@ VELDRUN_BUILD_PACKAGES=(
     qt6-base-dev fonts-dejavu-core
 )
 
-# What the tests of the desktop program add: an X server and synthetic keys for the run in a
-# real window, the validators of the desktop entry and AppStream file, and the Debian
-# packaging tools.
+# What the tests of the desktop program add: an X server, synthetic keys and window properties
+# for the runs in a real window, the validators of the desktop entry and AppStream file, the
+# desktop's file type table, the manual page reader, and the Debian packaging tools.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
-    xvfb xdotool
-    desktop-file-utils appstream
+    xvfb xdotool x11-utils
+    desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file
 )
 
