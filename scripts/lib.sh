@@ -11,10 +11,11 @@ VELDRUN_BUILD_PACKAGES=(
 )
 
 # What the tests of the desktop program add: an X server, synthetic keys and window properties
-# for the runs in a real window, the validators of the desktop entry and AppStream file, the
+# for the runs in a real window, a Wayland compositor and Qt's plugin for it, the validators of the desktop entry and AppStream file, the
 # desktop's file type table, the manual page reader, and the Debian packaging tools.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool x11-utils
+    weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file
 )

@@ -12,7 +12,7 @@ program="$(realpath "$1")"
 source "$(dirname "$0")/../support/require-tools.sh"
 require_tools Xvfb xdotool cmp
 
-source "$(dirname "$0")/x-session.sh"
+source "$(dirname "$0")/session.sh"
 
 # Clips with the camcorder's names, in a folder whose name has a blank: one over a 1 MiB
 # block, one exactly a block, one below it; each of its own bytes so that order shows.

@@ -16,7 +16,7 @@ desktop="$2"
 source "$(dirname "$0")/../support/require-tools.sh"
 require_tools Xvfb xdotool xprop cmp
 
-source "$(dirname "$0")/x-session.sh"
+source "$(dirname "$0")/session.sh"
 
 clips="$work/card dir"
 start="$work/start"

@@ -1,13 +1,14 @@
-# Sourced by the end-to-end tests: a scratch folder, an X server of its own, the program started
-# in it with a clean home, and waiting for and focusing its windows through xdotool.
-# The caller sets `program` and has run require_tools for Xvfb and xdotool.
+# Sourced by the end-to-end tests: a scratch folder, a display server of its own (an X server, or
+# a Wayland compositor that the test starts and records in server_pid), the program started
+# there with a clean home, and on X waiting for and focusing its windows through xdotool.
+# The caller sets `program` and has run require_tools for what it uses.
 
 work="$(mktemp -d)"
-xvfb_pid=""
+server_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -17,7 +18,7 @@ fail() {
     echo "FAILED: $*" >&2
     for log in "$work"/*.log; do
         echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
+        tail -n 40 "$log" >&2
     done
     exit 1
 }
@@ -91,7 +92,7 @@ wait_for_keys() {
 start_x_server() {
     exec 3>"$work/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
+    server_pid=$!
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
