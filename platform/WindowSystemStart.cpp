@@ -1,6 +1,7 @@
 #include "platform/WindowSystemStart.h"
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -16,7 +17,9 @@ struct HeldMessage {
     QString text;
 };
 
-// Only the main thread starts the application, before any other thread exists.
+// The main thread starts the application, but the window system's own threads (xcb's event
+// reader) may already report while it does.
+std::mutex heldMutex;
 std::vector<HeldMessage> heldMessages;
 std::string noDisplayLine;
 QtMessageHandler previousHandler = nullptr;
@@ -59,6 +62,7 @@ void ReleaseStandardError(bool pass) {
 }
 
 void Replay() {
+    const std::lock_guard<std::mutex> lock(heldMutex);
     for (const HeldMessage& message : heldMessages) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
         previousHandler(message.type, context, message.text);
@@ -69,7 +73,10 @@ void Replay() {
 // Holds what Qt says while it opens the window system; a fatal message there means that no
 // platform plugin could open its display, and Qt would abort right after this returns.
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    heldMessages.push_back({type, context.category ? context.category : "default", text});
+    {
+        const std::lock_guard<std::mutex> lock(heldMutex);
+        heldMessages.push_back({type, context.category ? context.category : "default", text});
+    }
     if (type != QtFatalMsg)
         return;
     const bool debug = qEnvironmentVariableIsSet("QT_DEBUG_PLUGINS");
