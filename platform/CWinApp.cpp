@@ -6,16 +6,25 @@
 
 #include "platform/CWnd.h"
 #include "platform/IconHandle.h"
+#include "platform/TextConversion.h"
+#include "platform/WindowSystemStart.h"
+#include "res/Resource.h"
+#include "res/StringTable.h"
 #include "res/VersionInfo.h"
 
 namespace {
 
 CWinApp* theOnlyApp = nullptr;
 
+// "/usr/bin/Veldrun.exe" gives "Veldrun.exe".
+std::string FileName(const char* path) {
+    const std::string name = path ? path : "";
+    return name.substr(name.find_last_of('/') + 1);
+}
+
 // "/usr/bin/Veldrun.exe" gives "Veldrun".
 std::wstring NameOfExecutable(const char* path) {
-    std::string name = path ? path : "";
-    name = name.substr(name.find_last_of('/') + 1);
+    std::string name = FileName(path);
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0)
         name.erase(dot);
@@ -72,10 +81,15 @@ int AfxWinMain(int argc, char* argv[]) {
     if (!app)
         return -1;
     std::unique_ptr<QApplication> qtApp;
-    if (!QApplication::instance())
-        qtApp = std::make_unique<QApplication>(argc, argv);
+    if (!QApplication::instance()) {
+        const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
+        qtApp =
+            WindowSystemStart::Open(argc, argv, FileName(argc > 0 ? argv[0] : nullptr),
+                                    WideToNarrow(noDisplay ? noDisplay : L"cannot open a display"));
+    }
     if (app->m_appName.empty())
         app->m_appName = NameOfExecutable(argc > 0 ? argv[0] : nullptr);
+    app->m_arguments.assign(argv + (argc > 0 ? 1 : 0), argv + argc);
     QApplication::setApplicationName(QString::fromStdWString(app->m_appName));
     QApplication::setApplicationVersion(
         QString::fromStdWString(res::VersionInfo::Get().productVersion));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/WinTypes.h"
 
@@ -26,6 +27,8 @@ public:
 
     const std::wstring& AppName() const { return m_appName; }
     const std::wstring& RegistryKey() const { return m_registryKey; }
+    // The command line after the program's name, without the options that Qt took.
+    const std::vector<std::string>& Arguments() const { return m_arguments; }
 
     CWnd* m_pMainWnd = nullptr;
 
@@ -34,6 +37,7 @@ private:
 
     std::wstring m_appName;
     std::wstring m_registryKey;
+    std::vector<std::string> m_arguments;
 };
 
 CWinApp* AfxGetApp();
@@ -43,8 +47,10 @@ LPCTSTR AfxGetAppName();
 // The owner of a new platform dialog: the active modal dialog, else the main window.
 QWidget* AfxGetDialogOwner();
 
-// The framework's entry: creates the Qt application when there is none yet, names the
-// application after argv[0] when it has no name, calls InitInstance and returns the exit code
-// of ExitInstance. A dialog-based application runs its modal dialogs inside InitInstance; their
-// loops are the only ones, so InitInstance's result leads to no loop of the framework's own.
+// The framework's entry: creates the Qt application when there is none yet (when no display can
+// be opened, the process ends there with one line on standard error and status 1), names the
+// application after argv[0] when it has no name, keeps the remaining arguments, calls
+// InitInstance and returns the exit code of ExitInstance. A dialog-based application runs its modal
+// dialogs inside InitInstance; their loops are the only ones, so InitInstance's result leads to no
+// loop of the framework's own.
 int AfxWinMain(int argc, char* argv[]);

@@ -8,6 +8,7 @@ constexpr int IDS_ABOUTBOX = 101;
 constexpr int IDD_MAIN_DIALOG = 102;
 constexpr int IDR_MAINFRAME = 128;
 constexpr int IDD_PROGRESS_DIALOG = 129;
+constexpr int IDS_NO_DISPLAY = 130;
 
 constexpr int IDM_ABOUTBOX = 0x0010;
 

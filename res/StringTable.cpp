@@ -10,6 +10,9 @@ namespace {
 
 const std::map<int, std::wstring> kStrings = {
     {IDS_ABOUTBOX, L"&About Veldrun..."},
+    // Written after the program's name when the window system cannot be opened.
+    {IDS_NO_DISPLAY,
+     L"cannot open a display; start Veldrun from a desktop session, or use veldrun-cli"},
 };
 
 std::map<int, std::wstring>& Overrides() {

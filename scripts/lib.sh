@@ -10,12 +10,15 @@ VELDRUN_BUILD_PACKAGES=(
     qt6-base-dev fonts-dejavu-core
 )
 
-# What the tests of the desktop program add: an X server and synthetic keys for the run in a
-# real window, the validators of the desktop entry and AppStream file, the Debian packaging
-# tools, and the tools that make the small file systems on which output faults are tried.
+# What the tests of the desktop program add: an X server, synthetic keys and window properties
+# for the runs in a real window, a Wayland compositor and Qt's plugin for it, the validators of
+# the desktop entry and AppStream file, the desktop's file type table, the manual page reader,
+# the Debian packaging tools, and the tools that make the small file systems on which output
+# faults are tried.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
-    xvfb xdotool
-    desktop-file-utils appstream
+    xvfb xdotool x11-utils
+    weston qt6-wayland
+    desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file
     dosfstools e2fsprogs mount
 )

@@ -1,7 +1,14 @@
 #include "ui/CVeldrunApp.h"
 
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
 #include <QGuiApplication>
 
+#include "platform/TextConversion.h"
 #include "platform/WinApi.h"
 #include "ui/CVeldrunDlg.h"
 
@@ -9,6 +16,32 @@ namespace {
 
 // The desktop entry's id, by which desktops match the window to its launcher and icon.
 const char kDesktopFileName[] = "org.veldrun.Veldrun";
+
+// The command line's file names as list entries: full paths, in the given order. A relative
+// name is joined to the current folder as it stands ("./" dropped, ".." kept, since a link
+// may lie before it); without a current folder it stays as given. A name that is not valid
+// UTF-8 is left out: no entry could name it.
+std::vector<CString> StartFiles(const std::vector<std::string>& arguments) {
+    std::error_code error;
+    std::string folder = std::filesystem::current_path(error).string();
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    std::vector<CString> files;
+    for (std::string name : arguments) {
+        if (name.empty())
+            continue;
+        if (name.front() != '/') {
+            while (name.compare(0, 2, "./") == 0)
+                name.erase(0, name.find_first_not_of('/', 1));
+            name = folder + name;
+        }
+        try {
+            files.push_back(CString(NarrowToWide(name)));
+        } catch (const std::range_error&) {
+        }
+    }
+    return files;
+}
 
 } // namespace
 
@@ -26,6 +59,7 @@ BOOL CVeldrunApp::InitInstance() {
 
     {
         CVeldrunDlg dlg;
+        dlg.OpenAtStart(StartFiles(Arguments()));
         m_pMainWnd = &dlg;
         dlg.DoModal();
         // The dialog is gone at the end of this block; nothing may find it through here.

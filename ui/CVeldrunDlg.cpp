@@ -67,6 +67,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    ListStartFiles();
     UpdateControls();
     return TRUE;
 }
@@ -149,6 +150,29 @@ void CVeldrunDlg::OnDropFiles(HDROP drop) {
         UpdateControls();
     }
     DragFinish(drop);
+}
+
+bool CVeldrunDlg::AddInputFile(const CString& path) {
+    const DWORD attributes = GetFileAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    m_inputList.AddString(path);
+    UpdateHorizontalExtent(path);
+    return true;
+}
+
+void CVeldrunDlg::OpenAtStart(const std::vector<CString>& paths) {
+    m_startFiles = paths;
+}
+
+// The file manager hands the files over in its own order, which is kept.
+void CVeldrunDlg::ListStartFiles() {
+    const int first = m_inputList.GetCount();
+    bool added = false;
+    for (const CString& path : m_startFiles)
+        added = AddInputFile(path) || added;
+    if (added)
+        m_inputList.SetCurSel(first);
 }
 
 void CVeldrunDlg::OnAdd() {

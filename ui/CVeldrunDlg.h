@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
 
@@ -25,6 +26,9 @@ public:
     // with the tenths of the unit.
     static CString SizeText(std::int64_t size);
 
+    // Files for the list when the dialog opens, in this order, the first of them selected.
+    void OpenAtStart(const std::vector<CString>& paths);
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -40,6 +44,10 @@ protected:
     void OnMoveUp();
     void OnMoveDown();
     void UpdateHorizontalExtent(const CString& entry);
+    // Appends `path` to the list unless it is missing or a folder, as a drop does; true when
+    // it was added. The caller refreshes the controls.
+    bool AddInputFile(const CString& path);
+    void ListStartFiles();
 
     // The selection details and the merge command.
     void OnMerge();
@@ -58,6 +66,7 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    std::vector<CString> m_startFiles;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     CString m_chosenOutput;
 };

@@ -11,7 +11,8 @@ set -euo pipefail
 program="$(realpath "$1")"
 source "$(dirname "$0")/../support/require-tools.sh"
 require_tools Xvfb xdotool cmp
-source "$(dirname "$0")/x-session.sh"
+
+source "$(dirname "$0")/session.sh"
 
 # Clips with the camcorder's names, in a folder whose name has a blank: one over a 1 MiB
 # block, one exactly a block, one below it; each of its own bytes so that order shows.
@@ -22,33 +23,26 @@ head -c 1048576 < <(yes 'second') >"$clips/00002.MTS"
 head -c 700000 < <(yes 'zero') >"$clips/00000.MTS"
 output="$work/out dir/joined.mts"
 
-start_x
-start_app
+start_x_server
+start_program "$work"
+
 main="$(focus_window Veldrun)"
 
 # Add has the focus at start, so space presses it. Each clip is typed as a whole path.
 for clip in 00001.MTS 00002.MTS 00000.MTS; do
-    add_clip "$clips/$clip"
+    press_for_window space "Select Streams"
+    focus_window "Select Streams" >/dev/null
+    xdotool type --delay 2 "$clips/$clip"
+    xdotool key Return
+    wait_for "the file dialog to close" lacks_window "Select Streams"
+    refocus "$main"
 done
 
 # Tab order: Add, Remove, the list, Move Up, Move Down, Merge (disabled), the output field.
 # End selects the last entry; Move Up twice puts it first.
 xdotool key Tab Tab End Tab space space
-xdotool key Tab Tab
-xdotool type --delay 2 "$output"
-# Back to Merge, now enabled.
-xdotool key shift+Tab space
-
-# Message boxes carry the executable's name as their caption.
-box="$(focus_window "$(basename "$program")")"
-[ "$box" != "$main" ] || fail "no message box"
-xdotool key Return
-wait_for "the message box to close" lacks_window "$(basename "$program")"
-refocus "$main"
-
-# Escape ends the program.
-xdotool key Escape
-expect_clean_exit
+merge_into "$main" 2 "$output"
+end_program
 
 cat "$clips/00000.MTS" "$clips/00001.MTS" "$clips/00002.MTS" >"$work/expected"
 cmp "$work/expected" "$output" || fail "the output is not the clips in the list's order"

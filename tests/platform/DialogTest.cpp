@@ -324,8 +324,9 @@ TEST(MessageMap, PaintHandlerDrawsWithAPaintContext) {
     MappedDialog dialog;
     dialog.paintedIcon = IconHandle::Load(IDR_MAINFRAME);
     dialog.Run([&] {
+        // The dialog's own painting: its controls would cover an icon that reaches down to them.
         QImage image(dialog.GetWidget()->size(), QImage::Format_ARGB32);
-        dialog.GetWidget()->render(&image);
+        dialog.GetWidget()->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
         const QImage icon = dialog.paintedIcon->Icon().pixmap(32, 32).toImage().convertToFormat(
             QImage::Format_ARGB32);
         int opaque = 0;

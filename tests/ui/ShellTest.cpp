@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -10,13 +11,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/CMenu.h"
 #include "platform/IconHandle.h"
+#include "res/IconTable.h"
 #include "res/Resource.h"
 #include "res/StringTable.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -332,18 +333,57 @@ TEST_F(Shell, MinimizedDialogPaintsItsIconCentredOnAnErasedBackground) {
     EXPECT_EQ(main.Seen(), 1);
 }
 
-// The built program, on the offscreen platform, shows its dialog and waits for the user; the
-// arguments, Qt's own options among them, change nothing.
-TEST(Program, RunsOffscreenUntilKilledWhateverItsArguments) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
-    program.start(VELDRUN_PROGRAM, {"-platform", "no-such-platform", "--help", "clip.mts"});
-    ASSERT_TRUE(program.waitForStarted(10000));
-    EXPECT_FALSE(program.waitForFinished(1500))
-        << "ended early: " << program.readAllStandardError().toStdString();
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit) << "ended by the signal only";
+namespace {
+
+// A dark grey pixel: the plus and arrow, not the coloured clips or their rims.
+bool IsDarkStroke(QRgb pixel) {
+    const int high = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    const int low = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    return qAlpha(pixel) > 128 && high < 64 && high - low < 24;
+}
+
+} // namespace
+
+// On a dark panel a dark stroke that meets the background vanishes: wherever the background
+// shows (or would show, at the image's edge), a light halo or a clip lies between them.
+TEST(AppIcon, DarkStrokesNeverMeetTheBackgroundAtAnySize) {
+    const QStringList files = res::IconTable::Files(IDR_MAINFRAME);
+    ASSERT_EQ(files.size(), 3);
+    for (const QString& file : files) {
+        const QImage image = QImage(file).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(image.isNull()) << file.toStdString();
+        int strokes = 0;
+        int exposed = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!IsDarkStroke(image.pixel(x, y)))
+                    continue;
+                ++strokes;
+                for (const QPoint step :
+                     {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint next = QPoint(x, y) + step;
+                    exposed += !image.valid(next) || qAlpha(image.pixel(next)) < 128;
+                }
+            }
+        }
+        EXPECT_GT(strokes, image.width() / 2) << file.toStdString() << ": the plus and arrow";
+        EXPECT_EQ(exposed, 0) << file.toStdString();
+    }
+}
+
+// An image scaled down from a larger drawing has soft, half-covered edges; one drawn on its
+// own pixel grid has almost none.
+TEST(AppIcon, SmallSizesAreDrawnOnTheirPixelGrid) {
+    for (const QString& file : res::IconTable::Files(IDR_MAINFRAME)) {
+        const QImage image = QImage(file).convertToFormat(QImage::Format_ARGB32);
+        if (image.width() > 32)
+            continue;
+        EXPECT_EQ(image.width(), image.height());
+        int partial = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                partial += qAlpha(image.pixel(x, y)) != 0 && qAlpha(image.pixel(x, y)) != 255;
+        }
+        EXPECT_EQ(partial, 0) << file.toStdString();
+    }
 }

@@ -1,13 +1,14 @@
-# Shared by the end-to-end scripts: a work folder, an X server of its own, the program started
-# in it outside any desktop session, and waiting for windows and focus with xdotool.
-# Source it after `program` is set; it sets `work`, `DISPLAY` (start_x) and `app_pid` (start_app).
+# Sourced by the end-to-end tests: a scratch folder, a display server of its own (an X server, or
+# a Wayland compositor that the test starts and records in server_pid), the program started
+# there with a clean home, and on X waiting for and focusing its windows through xdotool.
+# The caller sets `program` and has run require_tools for what it uses.
 
 work="$(mktemp -d)"
-xvfb_pid=""
+server_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -17,7 +18,7 @@ fail() {
     echo "FAILED: $*" >&2
     for log in "$work"/*.log; do
         echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
+        tail -n 40 "$log" >&2
     done
     exit 1
 }
@@ -58,7 +59,6 @@ focus_window() {
     echo "$id"
 }
 
-# Without a window manager nobody gives the focus back when a dialog closes; do its part.
 # Presses `key` until the window `title` shows: under load the first key press can come
 # before the program has taken the focus and be lost.
 press_for_window() {
@@ -73,53 +73,73 @@ press_for_window() {
     fail "'$key' did not open the window '$title'"
 }
 
+# Without a window manager nobody gives the focus back when a dialog closes; do its part.
 refocus() {
     xdotool windowfocus --sync "$1"
     wait_for "the focus on window $1" has_focus "$1"
 }
 
-# Starts an X server of its own and points DISPLAY at it.
-start_x() {
+# Opens the file dialog with Add and cancels it: once that worked, the program takes keys.
+wait_for_keys() {
+    press_for_window space "Select Streams"
+    focus_window "Select Streams" >/dev/null
+    xdotool key Escape
+    wait_for "the file dialog to close" lacks_window "Select Streams"
+    refocus "$1"
+}
+
+# Starts the X server and points DISPLAY at it.
+start_x_server() {
     exec 3>"$work/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
+    server_pid=$!
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
 }
 
-# Starts the program in that X server with a home of its own, so that no dialog history of an
-# earlier run changes what the dialogs show, and no desktop session, so that Qt shows its own
-# file dialog rather than the desktop's.
-start_app() {
+# start_program FOLDER [ARGUMENT...]: runs the program in FOLDER with its own home, so that no
+# dialog history of an earlier run changes what the dialogs show, and no desktop session, so
+# that Qt shows its own file dialog rather than the desktop's.
+start_program() {
+    local folder="$1"
+    shift
     mkdir -p "$work/home"
     chmod 700 "$work/home"
-    (cd "$work/home" && exec env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_QPA_PLATFORMTHEME \
-        -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" XDG_CONFIG_HOME="$work/home" \
-        XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=xcb "$program") \
-        >"$work/app.log" 2>&1 &
+    (cd "$folder" && exec env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_QPA_PLATFORMTHEME \
+        -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY HOME="$work/home" \
+        XDG_CONFIG_HOME="$work/home" XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=xcb \
+        "$program" "$@") >"$work/app.log" 2>&1 &
     app_pid=$!
 }
 
-# Adds `path` to the list through Add, which must have the focus, typing the whole path.
-add_clip() {
-    press_for_window space "Select Streams"
-    focus_window "Select Streams" >/dev/null
-    xdotool type --delay 2 "$1"
-    xdotool key Return
-    wait_for "the file dialog to close" lacks_window "Select Streams"
-    refocus "$main"
-}
-
-# Waits up to 10 s for the program to end; fails unless it ended with status 0.
-expect_clean_exit() {
-    local status=0
+# Escape ends the program; it must end with status 0.
+end_program() {
+    xdotool key Escape
     for _ in $(seq 100); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
     kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    local status=0
     wait "$app_pid" || status=$?
     app_pid=""
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# Types `output` into the output field, reached from Add with `tabs` presses of Tab, presses
+# Merge (the field's neighbour before it) and confirms the message box.
+merge_into() {
+    local main="$1" tabs="$2" output="$3" box
+    for _ in $(seq "$tabs"); do
+        xdotool key Tab
+    done
+    xdotool type --delay 2 "$output"
+    xdotool key shift+Tab space
+    # Message boxes carry the executable's name as their caption.
+    box="$(focus_window "$(basename "$program")")"
+    [ "$box" != "$main" ] || fail "no message box"
+    xdotool key Return
+    wait_for "the message box to close" lacks_window "$(basename "$program")"
+    refocus "$main"
 }

@@ -1,0 +1,159 @@
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTest>
+
+#include "res/Resource.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/MainDialogHarness.h"
+#include "tests/ui/ModalWatch.h"
+#include "ui/CVeldrunApp.h"
+
+using veldrun::test::ControlOf;
+using veldrun::test::ModalWatch;
+using veldrun::test::TempDir;
+
+namespace {
+
+// What the main dialog shows right after the start.
+struct Shown {
+    std::vector<std::string> entries;
+    int selected = -2;
+    std::string selection;
+    std::string size;
+};
+
+// Runs the application as its entry does, with these arguments after the program's name, and
+// reads the main dialog as it opens. The Qt application exists already, so the arguments reach
+// the program as given; the built program below shows that Qt's options are taken out first.
+Shown StartWith(std::vector<std::string> arguments) {
+    CVeldrunApp app;
+    Shown shown;
+    ModalWatch main("Veldrun", [&](QWidget* window) {
+        auto* list = static_cast<QListWidget*>(ControlOf(window, IDC_INPUT_LIST));
+        for (int i = 0; i < list->count(); ++i)
+            shown.entries.push_back(list->item(i)->text().toStdString());
+        shown.selected = list->currentRow();
+        shown.selection =
+            static_cast<QLineEdit*>(ControlOf(window, IDC_CURRENT_SELECTION))->text().toStdString();
+        shown.size =
+            static_cast<QLineEdit*>(ControlOf(window, IDC_FILE_SIZE))->text().toStdString();
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    arguments.insert(arguments.begin(), "/usr/bin/veldrun");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    EXPECT_EQ(AfxWinMain(static_cast<int>(arguments.size()), argv.data()), 0);
+    EXPECT_EQ(main.Seen(), 1);
+    return shown;
+}
+
+// Runs the current folder's change for one test.
+class InFolder {
+public:
+    explicit InFolder(const std::string& folder) : m_before(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~InFolder() { std::filesystem::current_path(m_before); }
+
+private:
+    std::filesystem::path m_before;
+};
+
+} // namespace
+
+TEST(Start, FilesOnTheCommandLineAreListedInTheirOrderTheFirstSelected) {
+    TempDir dir;
+    const std::string second = dir.Write("00002.MTS", TempDir::Pattern(1500000, 2));
+    const std::string first = dir.Write("00001.MTS", TempDir::Pattern(700, 1));
+    dir.Write("00000.MTS", TempDir::Pattern(10, 0));
+    std::filesystem::create_directory(dir / "clips.MTS");
+    ASSERT_EQ(::mkfifo((dir / "pipe.MTS").c_str(), 0600), 0);
+
+    InFolder in(dir.Path());
+    // Not sorted: the file manager's order is the user's.
+    const Shown shown = StartWith({second, "clips.MTS", "missing.MTS", "./00000.MTS", "", first,
+                                   "sub/../00001.MTS", "pipe.MTS"});
+    const std::vector<std::string> expected = {second, dir / "00000.MTS", first, dir / "pipe.MTS"};
+    EXPECT_EQ(shown.entries, expected) << "a folder, a missing name and an empty one are skipped";
+    EXPECT_EQ(shown.selected, 0);
+    EXPECT_EQ(shown.selection, second);
+    EXPECT_EQ(shown.size, "1.5 MB") << "the fields show the selected file";
+}
+
+TEST(Start, WithoutFilesTheListIsEmptyAndNothingSelected) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, std::vector<std::string>{"/no/such/clip.MTS", "/"}}) {
+        const Shown shown = StartWith(arguments);
+        EXPECT_TRUE(shown.entries.empty());
+        EXPECT_EQ(shown.selected, -1);
+        EXPECT_EQ(shown.selection, "<None selected>");
+        EXPECT_EQ(shown.size, "<N/A>");
+    }
+}
+
+namespace {
+
+// The built program in an environment without any display, unless `add` names one.
+QProcessEnvironment WithoutDisplay(const std::map<QString, QString>& add = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE",
+                             "QT_DEBUG_PLUGINS", "QT_FATAL_WARNINGS"})
+        environment.remove(name);
+    for (const auto& [name, value] : add)
+        environment.insert(name, value);
+    return environment;
+}
+
+} // namespace
+
+// Where no display can be opened the program says so in one line and fails, instead of
+// aborting with a core dump and advice to reinstall.
+TEST(Start, WithoutADisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne) {
+    TempDir dir;
+    const std::map<QString, QString> unset;
+    const std::vector<std::map<QString, QString>> cases = {
+        unset,
+        {{"DISPLAY", ":4711"}},
+        {{"WAYLAND_DISPLAY", "no-such-compositor"},
+         {"XDG_RUNTIME_DIR", QString::fromStdString(dir.Path())}},
+        {{"WAYLAND_DISPLAY", "no-such-compositor"}, {"XDG_RUNTIME_DIR", ""}, {"DISPLAY", ":4711"}},
+    };
+    for (const auto& environment : cases) {
+        QProcess program;
+        program.setProcessEnvironment(WithoutDisplay(environment));
+        program.start(VELDRUN_PROGRAM, {QString::fromStdString(dir.Write("a.MTS", "a"))});
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "no abort, no core dump";
+        EXPECT_EQ(program.exitCode(), 1);
+        EXPECT_EQ(program.readAllStandardError().toStdString(),
+                  "veldrun: cannot open a display; start Veldrun from a desktop session, or use "
+                  "veldrun-cli\n");
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), "");
+    }
+}
+
+// Qt's own options still work: here -platform alone gives the program a window system, and the
+// dialog waits for the user.
+TEST(Start, QtOptionsOnTheCommandLineStillWork) {
+    TempDir dir;
+    QProcess program;
+    program.setProcessEnvironment(WithoutDisplay());
+    program.start(VELDRUN_PROGRAM, {"-platform", "offscreen", "-style", "Fusion",
+                                    QString::fromStdString(dir.Write("clip.mts", "c"))});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    EXPECT_FALSE(program.waitForFinished(1500))
+        << "ended early: " << program.readAllStandardError().toStdString();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit) << "ended by the signal only";
+}
