@@ -14,8 +14,10 @@ po::options_description Visible(CommandLine& line) {
     po::options_description options("Options");
     // clang-format off
     options.add_options()
-        ("output,o", po::value(&line.output)->value_name("OUTPUT")->required(),
+        ("output,o", po::value(&line.output)->value_name("OUTPUT"),
          "file to write the joined inputs to (created or replaced)")
+        ("check", po::bool_switch(&line.check),
+         "join nothing: tell for each INPUT whether it continues the one before")
         ("quiet,q", po::bool_switch(&line.quiet), "show no progress line")
         ("help,h", po::bool_switch(&line.help), "show this help and exit")
         ("version", po::bool_switch(&line.version), "show the version and exit");
@@ -43,6 +45,11 @@ CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
         return line;
     }
     po::notify(values);
+    // --check writes nothing, so it takes no -o; a join needs one.
+    if (line.check && values.count("output"))
+        throw po::error("--check joins nothing: -o cannot go with it");
+    if (!line.check && !values.count("output"))
+        throw po::required_option("output");
     if (line.inputs.empty())
         throw po::error("no INPUT file given");
     return line;
@@ -50,6 +57,7 @@ CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
 
 std::string CommandLine::Usage() {
     return "Usage: veldrun-cli [-q] -o OUTPUT INPUT...\n"
+           "       veldrun-cli --check INPUT...\n"
            "       veldrun-cli --help | --version\n";
 }
 
@@ -57,7 +65,9 @@ std::string CommandLine::Help() {
     CommandLine unused;
     std::ostringstream text;
     text << Usage() << "\nJoins the INPUT files, in the order given, byte for byte into OUTPUT.\n"
-         << "Shows a progress line while standard error is a terminal.\n\n"
+         << "Shows a progress line while standard error is a terminal, and a note for each\n"
+         << "INPUT that starts a new recording. --check tells which INPUTs continue each other\n"
+         << "and joins nothing.\n\n"
          << Visible(unused);
     return text.str();
 }
