@@ -123,7 +123,8 @@ struct Figures {
         std::printf("%-6s %zu passes: median pass %.3f s = %.2f ms per clip; clip median %.2f ms, "
                     "slowest %.2f ms\n",
                     name, totals.size(), Median(totals), Median(totals) * 1000 / double(count),
-                    Median(perClip) * 1000, *std::max_element(perClip.begin(), perClip.end()) * 1000);
+                    Median(perClip) * 1000,
+                    *std::max_element(perClip.begin(), perClip.end()) * 1000);
     }
 };
 
