@@ -15,10 +15,12 @@ po::options_description Visible(CommandLine& line) {
     // clang-format off
     options.add_options()
         ("output,o", po::value(&line.output)->value_name("OUTPUT"),
-         "file to write the joined inputs to (created or replaced)")
+         "file to write the joined inputs to (created or replaced); - for standard output")
         ("check", po::bool_switch(&line.check),
          "join nothing: tell for each INPUT whether it continues the one before")
         ("quiet,q", po::bool_switch(&line.quiet), "show no progress line")
+        ("no-sync", po::bool_switch(&line.noSync),
+         "do not wait until the output is on the disk before reporting success")
         ("help,h", po::bool_switch(&line.help), "show this help and exit")
         ("version", po::bool_switch(&line.version), "show the version and exit");
     // clang-format on
@@ -56,7 +58,7 @@ CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
 }
 
 std::string CommandLine::Usage() {
-    return "Usage: veldrun-cli [-q] -o OUTPUT INPUT...\n"
+    return "Usage: veldrun-cli [-q] [--no-sync] -o OUTPUT INPUT...\n"
            "       veldrun-cli --check INPUT...\n"
            "       veldrun-cli --help | --version\n";
 }

@@ -22,8 +22,10 @@ public:
     bool help = false;
     bool version = false;
     bool quiet = false;
+    bool noSync = false;
     // Read the inputs and tell which continue each other, instead of joining them.
     bool check = false;
+    // "-" writes to standard output.
     std::string output;
     std::vector<std::string> inputs;
 };

@@ -8,11 +8,12 @@
 
 namespace veldrun {
 
-MergeRun::MergeRun(const std::vector<std::string>& inputs, const std::string& output,
-                   bool showProgress)
-    : m_line(inputs.size(), ProgressLine::Clock::now()), m_showProgress(showProgress) {
-    m_job.files->inputs = inputs;
-    m_job.files->output = output;
+MergeRun::MergeRun(const CommandLine& line, bool showProgress)
+    : m_line(line.inputs.size(), ProgressLine::Clock::now()), m_showProgress(showProgress) {
+    m_job.files->inputs = line.inputs;
+    m_job.options.toStandardOutput = line.output == "-";
+    m_job.files->output = m_job.options.toStandardOutput ? std::string() : line.output;
+    m_job.options.syncToDisk = !line.noSync;
 }
 
 int MergeRun::Execute() {
@@ -55,7 +56,11 @@ void MergeRun::Draw() {
 }
 
 int MergeRun::Fail() {
-    std::cerr << "Merge error: " << m_job.ErrorText() << std::endl;
+    std::cerr << "Merge error: " << m_job.ErrorText() << '\n';
+    const std::string detail = m_job.ErrorDetail();
+    if (!detail.empty())
+        std::cerr << detail << '\n';
+    std::cerr << std::flush;
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandLine.h"
 #include "cli/ProgressLine.h"
 #include "engine/Veldrun.h"
 
@@ -13,11 +14,11 @@ namespace veldrun {
 // drawing the progress line on standard error and stopping on a cancel request.
 class MergeRun {
 public:
-    // Takes the paths of the merge and whether to draw the progress line.
-    MergeRun(const std::vector<std::string>& inputs, const std::string& output, bool showProgress);
+    // Takes what the command line asks for and whether to draw the progress line.
+    MergeRun(const CommandLine& line, bool showProgress);
 
     // Runs the merge to its end. Returns the exit status: 0 on success, 1 after printing
-    // "Merge error: " and the engine's text on standard error.
+    // "Merge error: " and the engine's text on standard error, and its detail on a second line.
     int Execute();
 
 private:

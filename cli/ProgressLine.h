@@ -29,9 +29,6 @@ public:
     // Returns the line for `now`: percent, file i of n, bytes done of total and mean rate.
     std::string Text(Clock::time_point now) const;
 
-    // Takes a byte count; returns it in decimal units ("812 B", "812.3 MB", "1.07 GB").
-    static std::string Bytes(std::int64_t bytes);
-
     // Redraws closer together than this only cost time: about ten a second.
     static constexpr Clock::duration kInterval = std::chrono::milliseconds(100);
 

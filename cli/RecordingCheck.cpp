@@ -4,8 +4,8 @@
 #include <iomanip>
 #include <ostream>
 #include <sstream>
-#include <stdexcept>
 
+#include "engine/MergeError.h"
 #include "engine/ProbeCache.h"
 #include "engine/Recordings.h"
 #include "engine/Veldrun.h"
@@ -67,8 +67,11 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
     try {
         for (const std::string& input : inputs)
             Veldrun::FileSize(input);
-    } catch (const std::runtime_error& error) {
-        err << "Merge error: " << error.what() << std::endl;
+    } catch (const MergeError& error) {
+        err << "Merge error: " << error.what() << '\n';
+        if (!error.Detail().empty())
+            err << error.Detail() << '\n';
+        err << std::flush;
         return 1;
     }
     const std::vector<Recordings::Clip> clips = ReadAll(inputs);

@@ -27,12 +27,11 @@ void Handle(int signal, void (*handler)(int), int flags) {
 } // namespace
 
 void SignalCancel::Install() {
-    // SA_RESTART: should the signal land on the worker, a blocking call there (the open of a
-    // FIFO output) goes on instead of failing as a file error.
+    // SA_RESTART: should the signal land on the worker, a blocking call there (a write into a
+    // full pipe) goes on instead of failing as a file error.
     const int flags = SA_RESTART | SA_RESETHAND;
     Handle(SIGINT, OnSignal, flags);
     Handle(SIGTERM, OnSignal, flags);
-    Handle(SIGPIPE, SIG_IGN, 0);
 }
 
 bool SignalCancel::Requested() {

@@ -6,7 +6,6 @@ namespace veldrun {
 class SignalCancel {
 public:
     // Installs the handlers. Each fires once: a second signal ends the process at once.
-    // Also ignores SIGPIPE, so that an output pipe whose reader is gone fails as a write error.
     static void Install();
 
     // True once SIGINT or SIGTERM arrived.

@@ -8,6 +8,7 @@
 #include "cli/RecordingCheck.h"
 #include "cli/SignalCancel.h"
 #include "cli/Terminal.h"
+#include "engine/OutputSignals.h"
 #include "res/Version.h"
 
 using veldrun::CommandLine;
@@ -42,8 +43,8 @@ int main(int argc, char* argv[]) {
         veldrun::RecordingCheck::Notes(line.inputs, std::cerr);
 
     // Installed before the merge starts, so that no signal finds the default action.
+    veldrun::IgnoreOutputSignals();
     veldrun::SignalCancel::Install();
-    veldrun::MergeRun run(line.inputs, line.output,
-                          !line.quiet && veldrun::Terminal::ErrorIsTerminal());
+    veldrun::MergeRun run(line, !line.quiet && veldrun::Terminal::ErrorIsTerminal());
     return run.Execute();
 }

@@ -1,19 +1,51 @@
 #include "engine/File.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/vfs.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace veldrun {
 
 namespace {
 
+// statfs's f_type of the FAT family (vfat, msdos); exFAT is another type and has no such limit.
+const long kFatMagic = 0x4d44;
+const std::int64_t kFatMaxFileSize = (std::int64_t(1) << 32) - 1;
+
 File::Id IdOf(const struct stat& info) {
     File::Id id;
     id.device = static_cast<std::uint64_t>(info.st_dev);
     id.inode = static_cast<std::uint64_t>(info.st_ino);
     return id;
+}
+
+// Clears O_NONBLOCK once the open is done: reads and writes should wait as usual.
+void MakeBlocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+std::string ParentOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string CanonicalPath(const std::string& path) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    return resolved ? std::string(resolved.get()) : std::string();
 }
 
 std::int64_t Nanoseconds(const struct timespec& time) {
@@ -36,30 +68,63 @@ File::~File() {
         ::close(m_fd);
 }
 
+bool File::Failed(int error) {
+    return Failed(error, nullptr);
+}
+
+bool File::Failed(int error, const char* reason) {
+    m_error = error;
+    m_problem = reason ? reason : std::generic_category().message(error);
+    return false;
+}
+
 bool File::OpenForReading(const std::string& path) {
     // Refuse anything but a regular file before opening it: opening a device can have side
     // effects, and opening a pipe would wait for a writer.
     struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
+    if (::stat(path.c_str(), &info) != 0)
+        return Failed(errno);
+    if (S_ISDIR(info.st_mode))
+        return Failed(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return Failed(EINVAL, "Not a regular file (a pipe or a device)");
     // O_NONBLOCK keeps a pipe swapped in since the stat from blocking the open.
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0)
-        return false;
+        return Failed(errno);
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         Close();
-        return false;
+        return Failed(EINVAL, "Not a regular file (a pipe or a device)");
     }
-    const int flags = ::fcntl(m_fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK);
+    MakeBlocking(m_fd);
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }
 
-bool File::OpenForWriting(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
-    return m_fd >= 0;
+File::Opened File::OpenForWriting(const std::string& path) {
+    // O_NONBLOCK: opening a pipe that nobody reads fails at once (ENXIO) instead of waiting.
+    const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    m_fd = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+    m_created = m_fd >= 0;
+    if (m_fd < 0 && errno == EEXIST) {
+        // A dangling symbolic link exists but names nothing yet: the open creates its target.
+        struct stat info;
+        const bool dangling = ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
+        m_fd = ::open(path.c_str(), flags | O_CREAT, 0666);
+        m_created = m_fd >= 0 && dangling;
+    }
+    if (m_fd < 0) {
+        const int error = errno;
+        Failed(error);
+        return error == ENXIO ? Opened::NoReader : Opened::Failed;
+    }
+    MakeBlocking(m_fd);
+    return m_created ? Opened::Created : Opened::Existing;
+}
+
+bool File::OpenStandardOutput() {
+    m_fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    return m_fd >= 0 || Failed(errno);
 }
 
 bool File::IdentityOf(const std::string& path, Id& id) {
@@ -70,8 +135,24 @@ bool File::IdentityOf(const std::string& path, Id& id) {
     return true;
 }
 
-bool File::Remove(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
+void File::RemoveIfCreatedAndEmpty(const std::string& path) {
+    if (!m_created || m_fd < 0)
+        return;
+    // Through a link the file created is the link's target, which its canonical path names.
+    const std::string created = CanonicalPath(path);
+    struct stat info;
+    if (created.empty() || ::stat(created.c_str(), &info) != 0 || !(IdOf(info) == Identity()) ||
+        info.st_size != 0)
+        return;
+    ::unlink(created.c_str());
+}
+
+bool File::Lock() {
+    while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR)
+            return Failed(errno);
+    }
+    return true;
 }
 
 File::Id File::Identity() const {
@@ -81,6 +162,11 @@ File::Id File::Identity() const {
     return IdOf(info);
 }
 
+bool File::IsRegular() const {
+    struct stat info;
+    return ::fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::int64_t File::Size() const {
     struct stat info;
     if (::fstat(m_fd, &info) != 0)
@@ -88,15 +174,114 @@ std::int64_t File::Size() const {
     return static_cast<std::int64_t>(info.st_size);
 }
 
+std::int64_t File::Position() const {
+    // Opened to append (a shell's >>), every write goes to the end, wherever the offset is.
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags >= 0 && (flags & O_APPEND))
+        return Size();
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    return position < 0 ? 0 : static_cast<std::int64_t>(position);
+}
+
+std::int64_t File::FreedByEmptying() const {
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0 || info.st_nlink > 1)
+        return 0;
+    return static_cast<std::int64_t>(info.st_blocks) * 512;
+}
+
+std::int64_t File::AvailableSpace() const {
+    struct statvfs info;
+    if (::fstatvfs(m_fd, &info) != 0)
+        return -1;
+    return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);
+}
+
+std::int64_t File::MaxFileSize() const {
+    // Asked by file system type: fpathconf(_PC_FILESIZEBITS) answers 32 for FAT and for every
+    // file system the C library does not know (tmpfs among them), so it cannot tell them apart.
+    struct statfs info;
+    if (::fstatfs(m_fd, &info) != 0)
+        return -1;
+    return static_cast<long>(info.f_type) == kFatMagic ? kFatMaxFileSize : -1;
+}
+
+std::int64_t File::ProcessFileSizeLimit() {
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+        limit.rlim_cur > static_cast<rlim_t>(INT64_MAX))
+        return -1;
+    return static_cast<std::int64_t>(limit.rlim_cur);
+}
+
+std::string File::MountPointOf(const std::string& path) const {
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0)
+        return path;
+    std::string folder = CanonicalPath(path);
+    folder = folder.empty() ? CanonicalPath(ParentOf(path)) : ParentOf(folder);
+    if (folder.empty())
+        return ParentOf(path);
+    // Up the tree for as long as the parent is on the same device.
+    while (folder != "/") {
+        const std::string parent = ParentOf(folder);
+        struct stat above;
+        if (::stat(parent.c_str(), &above) != 0 || above.st_dev != info.st_dev)
+            break;
+        folder = parent;
+    }
+    return folder;
+}
+
 bool File::Truncate() {
     struct stat info;
     if (::fstat(m_fd, &info) != 0)
-        return false;
+        return Failed(errno);
     // An empty file is left alone: on ext4, truncating marks the file for a flush on close,
     // which would slow every merge into a new file.
     if (!S_ISREG(info.st_mode) || info.st_size == 0)
         return true;
-    return ::ftruncate(m_fd, 0) == 0;
+    return ::ftruncate(m_fd, 0) == 0 || Failed(errno);
+}
+
+bool File::Reserve(std::int64_t offset, std::int64_t size) {
+    if (size <= 0)
+        return true;
+    while (::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, offset, size) != 0) {
+        if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)
+            return Failed(errno == EDQUOT ? ENOSPC : errno);
+        if (errno != EINTR)
+            return true;
+    }
+    return true;
+}
+
+bool File::Trim() {
+    // Cutting a file to its own size gives back the blocks reserved beyond its end.
+    const std::int64_t size = Size();
+    return (size >= 0 && ::ftruncate(m_fd, size) == 0) || Failed(errno);
+}
+
+void File::StartWriteBack(std::int64_t offset, std::int64_t size) {
+    ::sync_file_range(m_fd, offset, size, SYNC_FILE_RANGE_WRITE);
+}
+
+bool File::WaitForWriteBack(std::int64_t offset, std::int64_t size) {
+    const unsigned flags =
+        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+    while (::sync_file_range(m_fd, offset, size, flags) != 0) {
+        if (errno != EINTR)
+            return Failed(errno);
+    }
+    return true;
+}
+
+bool File::Flush() {
+    while (::fdatasync(m_fd) != 0) {
+        if (errno != EINTR)
+            return Failed(errno);
+    }
+    return true;
 }
 
 std::int64_t File::Read(char* buffer, std::size_t size) {
@@ -107,8 +292,10 @@ std::int64_t File::Read(char* buffer, std::size_t size) {
             got += static_cast<std::size_t>(n);
         else if (n == 0)
             break;
-        else if (errno != EINTR)
+        else if (errno != EINTR) {
+            Failed(errno);
             return -1;
+        }
     }
     return static_cast<std::int64_t>(got);
 }
@@ -136,8 +323,10 @@ bool File::Write(const char* buffer, std::size_t size) {
         if (n > 0) {
             buffer += n;
             size -= static_cast<std::size_t>(n);
-        } else if (n == 0 || errno != EINTR) {
-            return false;
+        } else if (n == 0) {
+            return Failed(EIO);
+        } else if (errno != EINTR) {
+            return Failed(errno);
         }
     }
     return true;
@@ -147,9 +336,10 @@ bool File::Close() {
     if (m_fd < 0)
         return true;
     const int result = ::close(m_fd);
+    const int error = errno;
     m_fd = -1;
     // Linux releases the descriptor even when close is interrupted.
-    return result == 0 || errno == EINTR;
+    return result == 0 || error == EINTR || Failed(error);
 }
 
 bool File::StampOf(const std::string& path, Stamp& stamp) {

@@ -7,7 +7,8 @@
 namespace veldrun {
 
 // The engine's one door to the operating system's file calls: an open file descriptor,
-// closed on destruction. Reports failures as results; the engine turns them into messages.
+// closed on destruction. Reports failures as results, and keeps in Problem() what the system
+// said about the last one; the engine turns them into messages.
 class File {
 public:
     // Identifies a file whatever the spelling of its path (device and inode).
@@ -18,6 +19,9 @@ public:
             return device == other.device && inode == other.inode;
         }
     };
+
+    // How an open for writing ended.
+    enum class Opened { Existing, Created, NoReader, Failed };
 
     // What tells one version of a file from another: its identity, size and the times of its
     // last change of content (modified, can be set back) and of its inode (changed, cannot).
@@ -41,23 +45,61 @@ public:
     // regular file; a pipe is refused at once instead of blocking the open.
     bool OpenForReading(const std::string& path);
 
-    // Opens a file for writing, creating it when missing but not truncating it yet, so that
-    // its identity can be checked first. Returns false when it cannot be opened.
-    bool OpenForWriting(const std::string& path);
+    // Opens a file for writing without emptying it, creating it when missing. Never waits:
+    // a pipe that no program reads gives NoReader. Created means that this open made the file
+    // (directly, or as the target of a dangling symbolic link).
+    Opened OpenForWriting(const std::string& path);
+
+    // Writes to a copy of this process's standard output, as it was opened (appending when it
+    // was opened to append). Returns false when there is none.
+    bool OpenStandardOutput();
 
     // Takes the identity of the file that `path` names, following symbolic links.
     // Returns false when there is no such file.
     static bool IdentityOf(const std::string& path, Id& id);
 
-    // Removes the file that `path` names; returns false when it could not.
-    static bool Remove(const std::string& path);
+    // Removes the file that this object created, if `path` still names it and it is still
+    // empty; anything else at `path` (a link the user made, a file grown since) stays.
+    void RemoveIfCreatedAndEmpty(const std::string& path);
+
+    // Takes an exclusive advisory lock without waiting; false when another holder has one.
+    bool Lock();
 
     Id Identity() const;
+    bool IsRegular() const;
     // Size in bytes of the open file.
     std::int64_t Size() const;
+    // The write position: where the next byte goes.
+    std::int64_t Position() const;
+    // Bytes of disk that emptying this file would free: its blocks, unless other names
+    // (hard links) keep them.
+    std::int64_t FreedByEmptying() const;
+    // Bytes that this process may still put on the file's file system (df's "Avail");
+    // -1 when unknown.
+    std::int64_t AvailableSpace() const;
+    // The largest file the file system can hold, -1 when it sets no limit that matters here.
+    std::int64_t MaxFileSize() const;
+    // The process's own file size limit (ulimit -f) in bytes, -1 when there is none.
+    static std::int64_t ProcessFileSizeLimit();
+    // The folder where the open file's file system is mounted, found from `path` upwards.
+    std::string MountPointOf(const std::string& path) const;
 
     // Cuts a regular file to 0 bytes; other kinds (devices) are left as they are.
     bool Truncate();
+    // Sets aside `size` bytes of disk from `offset` without changing the file's size. False
+    // with Error() ENOSPC or EFBIG when there is no room; other failures (a file system that
+    // cannot reserve) are no failure.
+    bool Reserve(std::int64_t offset, std::int64_t size);
+    // Gives back the disk reserved beyond the file's end.
+    bool Trim();
+
+    // Starts writing the given bytes back to the disk, without waiting.
+    void StartWriteBack(std::int64_t offset, std::int64_t size);
+    // Waits until the given bytes are on their way to the disk, starting what has not begun.
+    // Returns false on a write error.
+    bool WaitForWriteBack(std::int64_t offset, std::int64_t size);
+    // Waits until the file's data are on its device; false on a write error.
+    bool Flush();
 
     // Reads until `size` bytes are in `buffer` or the end of the file is reached. Returns the
     // number of bytes read, or -1 on a read error.
@@ -72,7 +114,7 @@ public:
     // Writes all `size` bytes; returns false on any failure (disk full, file too large...).
     bool Write(const char* buffer, std::size_t size);
 
-    // Closes the file; returns false when the close reports an error (a delayed write error).
+    // Closes the file; returns false when the close reports an error.
     bool Close();
 
     // Takes the stamp of the file that `path` names, following symbolic links. Returns false
@@ -89,8 +131,19 @@ public:
     // when the file cannot seek.
     bool Seek(std::int64_t offset);
 
+    // The system's error number of the last failure, and its text ("No space left on
+    // device", or a reason of this class's own, such as for a file that is not regular).
+    int Error() const { return m_error; }
+    const std::string& Problem() const { return m_problem; }
+
 private:
+    bool Failed(int error);
+    bool Failed(int error, const char* reason);
+
     int m_fd = -1;
+    bool m_created = false;
+    int m_error = 0;
+    std::string m_problem;
 };
 
 } // namespace veldrun

@@ -9,6 +9,8 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
+#include "engine/MergeError.h"
+
 namespace veldrun {
 
 // Called before every 1 MiB read with (fileIndex, fileSize, filePosition, totalSize,
@@ -25,15 +27,28 @@ struct JobFiles {
     std::string output;
 };
 
+// How a merge writes its output. The defaults suit every caller that writes a file.
+struct MergeOptions {
+    // A regular-file output is written back to its disk as the copy goes and flushed before
+    // the merge succeeds. Off for callers that do not need the data on disk yet.
+    bool syncToDisk = true;
+    // Writes to the process's standard output, as it was opened, instead of JobFiles::output.
+    bool toStandardOutput = false;
+    // Called on the merge's thread when every byte is copied and the final flush begins.
+    boost::function<void()> writingToDisk;
+};
+
 // One merge job: joins the inputs of `files` byte for byte into the output, on a worker
 // thread when started with Start. The members are public: the window rewrites `files` in
 // place between runs, and the progress dialog joins `worker`.
 //
-// Failures are std::runtime_error with one of these what() texts:
+// Failures are MergeError (a std::runtime_error) with one of these what() texts:
 //   "Can't create output file", "Can't open input file", "User aborted operation",
-//   "Output file is also an input file", "Can't write output file", "Can't read input file";
-// Run stores "Unknown error" for an exception of any other kind, and Start stores
-// "Can't start merge thread" when the thread cannot be created.
+//   "Output file is also an input file", "Can't write output file", "Can't read input file",
+//   "Not enough free space for the output file", "Output file is too large for its file system";
+// and a detail line naming the file and the system's reason. Run stores "Unknown error" for an
+// exception of any other kind, and Start stores "Can't start merge thread" when the thread
+// cannot be created.
 class Veldrun {
 public:
     Veldrun();
@@ -47,19 +62,25 @@ public:
     void SetCallback(ProgressCallback progress);
 
     // Takes a path; returns the size in bytes of the regular file it names.
-    // Throws std::runtime_error "Can't open input file" when it cannot be opened or is not a
-    // regular file (a folder, a pipe, a device); never blocks on a pipe.
+    // Throws MergeError "Can't open input file", with the path and the reason as its detail,
+    // when it cannot be opened or is not a regular file (a folder, a pipe, a device); never
+    // blocks on a pipe.
     static std::int64_t FileSize(const std::string& path);
 
     // Takes the paths of a merge; returns the sum of FileSize over its inputs, in list order.
     // Throws what FileSize throws for the first input that fails.
     static std::int64_t TotalSize(const JobFiles& job);
 
-    // Takes the paths of a merge and a progress callback (may be empty); creates or truncates
-    // the output and writes into it the bytes of every input in list order, through one 1 MiB
-    // buffer, calling `progress` before every read. Nothing is rolled back on failure: the
-    // output keeps what was written. Throws std::runtime_error with one of the texts above;
-    // "Output file is also an input file" is thrown before anything is created or truncated.
+    // Takes the paths of a merge, a progress callback (may be empty) and the options; writes
+    // into the output the bytes of every input in list order, in blocks of 1 MiB, calling
+    // `progress` before every read. The output is opened (or created) first, but emptied only
+    // once every input is measured and the output's file system is known to take them; a
+    // failure before that leaves an existing output as it was and removes an output this call
+    // created. A regular-file output is on its disk before Merge returns and is locked against
+    // other merges meanwhile. After emptying, nothing is rolled back: the output keeps what was
+    // written, and gives back the space reserved beyond it. Throws MergeError as listed above.
+    static void Merge(const JobFiles& job, ProgressCallback progress, const MergeOptions& options);
+    // The same with the default options.
     static void Merge(const JobFiles& job, ProgressCallback progress);
 
     // Starts Run on a new worker thread, detaching any thread `worker` still held. A callback
@@ -67,23 +88,30 @@ public:
     // created, after storing "Can't start merge thread" as the error text.
     void Start();
 
-    // The worker's body: runs Merge on `files` with a copy of the callback, stores the text of
-    // a failure and sends the end notifications. Throws only what the callback throws from an
-    // end notification.
+    // The worker's body: runs Merge on `files` with a copy of the callback and `options`,
+    // stores the text and detail of a failure and sends the end notifications. Throws only what
+    // the callback throws from an end notification.
     void Run();
 
     // Returns a copy of the text of the last failed run; empty until a run fails.
     std::string ErrorText();
+    // Returns a copy of the detail of the last failed run: one line naming the file and what
+    // the system said, or what the output now holds; empty where there is nothing to add.
+    std::string ErrorDetail();
 
     const std::unique_ptr<JobFiles> files;
     boost::thread worker;
     boost::mutex errorLock;
     std::string errorText;
     ProgressCallback callback;
+    // Guarded by errorLock, set together with errorText.
+    std::string errorDetail;
+    // How later runs write their output; like `callback`, set only while no run is going.
+    MergeOptions options;
 
 private:
-    void ReportFailure(const std::string& text);
-    void StoreError(const std::string& text);
+    void ReportFailure(const std::string& text, const std::string& detail);
+    void StoreError(const std::string& text, const std::string& detail);
 };
 
 } // namespace veldrun

@@ -10,16 +10,38 @@ AnswerQueue<int, MessageBoxAnswers::Request>& MessageBoxAnswers::Answers() {
     return answers;
 }
 
+namespace {
+
+QMessageBox::Icon IconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
 int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId) {
     const std::wstring caption = AfxGetAppName();
     if (auto answer = MessageBoxAnswers::Answers().Take({text ? text : L"", caption, type, helpId}))
         return *answer;
-    const QMessageBox::Icon icon =
-        (type & MB_ICONMASK) == MB_ICONINFORMATION ? QMessageBox::Information : QMessageBox::NoIcon;
-    QMessageBox box(icon, QString::fromStdWString(caption),
-                    QString::fromWCharArray(text ? text : L""), QMessageBox::Ok,
-                    AfxGetDialogOwner());
+    const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
+    QMessageBox box(
+        IconOf(type), QString::fromStdWString(caption), QString::fromWCharArray(text ? text : L""),
+        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, AfxGetDialogOwner());
     box.setTextFormat(Qt::PlainText);
-    box.exec();
-    return IDOK;
+    if (yesNo) {
+        const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;
+        box.setDefaultButton(second ? QMessageBox::No : QMessageBox::Yes);
+        // Escape and the close button give the safe answer.
+        box.setEscapeButton(QMessageBox::No);
+    }
+    const int pressed = box.exec();
+    if (!yesNo)
+        return IDOK;
+    return pressed == QMessageBox::Yes ? IDYES : IDNO;
 }

@@ -2,7 +2,9 @@
 
 #include "platform/WinTypes.h"
 
-// A modal message box with an OK button, captioned with the application's name; the icon is
-// the information icon for MB_ICONINFORMATION and none otherwise. Returns IDOK, or the answer
-// that a test queued (MessageBoxAnswers).
+// A modal message box captioned with the application's name. The buttons are OK, or Yes and
+// No with MB_YESNO (the second the default with MB_DEFBUTTON2); the icon is the information
+// icon for MB_ICONINFORMATION, the warning icon for MB_ICONWARNING and none otherwise.
+// Returns IDOK, IDYES or IDNO (IDNO also when the box is closed), or the answer that a test
+// queued (MessageBoxAnswers).
 int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);

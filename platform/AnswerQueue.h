@@ -6,15 +6,21 @@
 #include <vector>
 
 // The test seam of a modal platform dialog: answers that tests queue stand in for the user's,
-// and every request is recorded. Without a queued answer the real dialog is shown.
+// and requests are recorded while a test asks for that. Without a queued answer the real
+// dialog is shown.
 template <class Answer, class Request>
 class AnswerQueue {
 public:
     void Queue(Answer answer) { m_answers.push_back(std::move(answer)); }
 
-    // Records `request`; returns the next queued answer, or nothing to ask the user.
+    // Records requests from now until Clear.
+    void Record() { m_recording = true; }
+
+    // Records `request` when asked to; returns the next queued answer, or nothing to ask the
+    // user.
     std::optional<Answer> Take(Request request) {
-        m_requests.push_back(std::move(request));
+        if (m_recording)
+            m_requests.push_back(std::move(request));
         if (m_answers.empty())
             return std::nullopt;
         Answer answer = std::move(m_answers.front());
@@ -25,12 +31,15 @@ public:
     // The requests recorded since the last call, oldest first.
     std::vector<Request> TakeRequests() { return std::exchange(m_requests, {}); }
 
+    // Drops the queued answers and the recorded requests, and stops recording.
     void Clear() {
         m_answers.clear();
         m_requests.clear();
+        m_recording = false;
     }
 
 private:
+    bool m_recording = false;
     std::deque<Answer> m_answers;
     std::vector<Request> m_requests;
 };

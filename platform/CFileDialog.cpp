@@ -168,6 +168,10 @@ void CFileDialog::QueueAnswer(INT_PTR result, std::vector<std::wstring> paths) {
     Answers().Queue({result, std::move(paths)});
 }
 
+void CFileDialog::RecordRequests() {
+    Answers().Record();
+}
+
 std::vector<CFileDialog::Request> CFileDialog::TakeRequests() {
     return Answers().TakeRequests();
 }

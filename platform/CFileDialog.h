@@ -47,8 +47,10 @@ public:
     // The name of the one chosen file, without its folder; empty after a choice of several.
     CString GetFileName() const;
 
-    // Test seam: queued answers stand in for the user's, and every request is recorded.
+    // Test seam: queued answers stand in for the user's, and requests are recorded from
+    // RecordRequests until ClearAnswers.
     static void QueueAnswer(INT_PTR result, std::vector<std::wstring> paths = {});
+    static void RecordRequests();
     static std::vector<Request> TakeRequests();
     static void ClearAnswers();
 

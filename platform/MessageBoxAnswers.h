@@ -7,7 +7,7 @@
 #include "platform/WinTypes.h"
 
 // The test seam of AfxMessageBox: queued results answer the next message boxes instead of
-// the user, and every message box asked for is recorded.
+// the user, and the message boxes asked for are recorded once a test calls Record.
 class MessageBoxAnswers {
 public:
     struct Request {
@@ -18,6 +18,7 @@ public:
     };
 
     static void Queue(int result) { Answers().Queue(result); }
+    static void Record() { Answers().Record(); }
     static std::vector<Request> TakeRequests() { return Answers().TakeRequests(); }
     static void Clear() { Answers().Clear(); }
 

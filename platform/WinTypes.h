@@ -96,6 +96,8 @@ constexpr WORD EN_CHANGE = 0x0300;
 // Dialog end codes and command ids.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 // System commands (WM_SYSCOMMAND's wParam; the low four bits are the system's own).
 constexpr UINT SC_SIZE = 0xF000;
@@ -107,8 +109,13 @@ constexpr UINT SC_RESTORE = 0xF120;
 
 // Message boxes.
 constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_TYPEMASK = 0x000F;
+constexpr UINT MB_ICONWARNING = 0x0030;
 constexpr UINT MB_ICONINFORMATION = 0x0040;
 constexpr UINT MB_ICONMASK = 0x00F0;
+constexpr UINT MB_DEFBUTTON2 = 0x0100;
+constexpr UINT MB_DEFMASK = 0x0F00;
 
 // Menus.
 constexpr UINT MF_STRING = 0x0000;

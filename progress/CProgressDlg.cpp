@@ -12,7 +12,12 @@
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
     : CDialog(IDD_PROGRESS_DIALOG), m_weakJob(job), m_pInputList(inputList) {}
 
-CProgressDlg::~CProgressDlg() = default;
+CProgressDlg::~CProgressDlg() {
+    // A job whose worker never started still holds the notice that names this dialog.
+    const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
+    if (job && !job->worker.joinable())
+        job->options.writingToDisk.clear();
+}
 
 void CProgressDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -37,6 +42,7 @@ BOOL CProgressDlg::OnInitDialog() {
     namespace ph = boost::placeholders;
     job->SetCallback(
         boost::bind(&CProgressDlg::OnProgress, this, ph::_1, ph::_2, ph::_3, ph::_4, ph::_5));
+    job->options.writingToDisk = boost::bind(&CProgressDlg::OnWritingToDisk, this);
     try {
         job->Start();
         m_running = true;
@@ -60,9 +66,16 @@ bool CProgressDlg::OnProgress(std::int32_t fileIndex, std::int64_t fileSize,
     return !m_cancelRequested.load();
 }
 
+void CProgressDlg::OnWritingToDisk() {
+    PostMessage(WM_MERGE_WRITING, 0, 0);
+}
+
 BOOL CProgressDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_MERGE_PROGRESS) {
-        TakeRecord();
+    if (message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING) {
+        if (message == WM_MERGE_PROGRESS)
+            TakeRecord();
+        else
+            ShowWritingToDisk();
         if (result)
             *result = 0;
         return TRUE;
@@ -124,6 +137,15 @@ void CProgressDlg::TakeRecord() {
     m_status.SetWindowText(status);
 }
 
+// The flush cannot be cut short, so Cancel goes grey for it.
+void CProgressDlg::ShowWritingToDisk() {
+    m_writing = true;
+    m_progress.SendMessage(PBM_SETPOS, 100, 0);
+    m_status.SetWindowText(L"Writing to disk...");
+    if (CWnd* cancel = GetDlgItem(IDC_CANCEL_MERGE))
+        cancel->EnableWindow(FALSE);
+}
+
 int CProgressDlg::BarPosition(std::int64_t totalWritten, std::int64_t totalSize) {
     if (totalSize == 0)
         return 0;
@@ -135,12 +157,16 @@ int CProgressDlg::BarPosition(std::int64_t totalWritten, std::int64_t totalSize)
 }
 
 void CProgressDlg::OnBnClickedCancel() {
-    m_cancelRequested = true;
+    if (!m_writing)
+        m_cancelRequested = true;
 }
 
 void CProgressDlg::JoinWorker() {
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
     // The second end notification of a failed run finds the worker joined already.
-    if (job && job->worker.joinable())
+    if (job && job->worker.joinable()) {
         job->worker.join();
+        // The notice names this dialog, which the job outlives.
+        job->options.writingToDisk.clear();
+    }
 }

@@ -16,6 +16,8 @@
 
 // Posted to the dialog once for every record queued by the worker.
 constexpr UINT WM_MERGE_PROGRESS = WM_USER + 0x100;
+// Posted once the worker has copied everything and waits for the disk to take it.
+constexpr UINT WM_MERGE_WRITING = WM_USER + 0x101;
 
 // The modal dialog of one merge: it starts the job's worker, shows its progress, passes on a
 // cancel request and ends when the worker has ended: IDOK after success, IDCANCEL after a
@@ -30,6 +32,10 @@ public:
     // never waiting for the user interface. False once Cancel was pressed.
     bool OnProgress(std::int32_t fileIndex, std::int64_t fileSize, std::int64_t filePosition,
                     std::int64_t totalSize, std::int64_t totalWritten);
+
+    // Called on the worker when the copy is done and the final flush begins; posts
+    // WM_MERGE_WRITING.
+    void OnWritingToDisk();
 
     // The bar position for the figures: written / total * 100, truncated; 0 for a total of 0.
     static int BarPosition(std::int64_t totalWritten, std::int64_t totalSize);
@@ -54,10 +60,13 @@ protected:
 
 private:
     void TakeRecord();
+    void ShowWritingToDisk();
     BOOL OnCloseCommand(UINT id);
 
     // User-interface thread only: whether a worker runs that the dialog must outlive, and
     // once it has ended, the result that the first end notification decided (0 before).
     bool m_running = false;
     int m_endCode = 0;
+    // Set once the flush began: a cancel can no longer stop anything.
+    bool m_writing = false;
 };

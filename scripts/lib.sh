@@ -12,12 +12,13 @@ VELDRUN_BUILD_PACKAGES=(
 
 # What the tests of the desktop program add: an X server and synthetic keys for the run in a
 # real window, the validators of the desktop entry and AppStream file, the Debian packaging
-# tools, and a real encoder and multiplexer (GStreamer) that makes clips for the check of
-# recordings.
+# tools, the tools that make the small file systems on which output faults are tried, and a
+# real encoder and multiplexer (GStreamer) that makes clips for the check of recordings.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool
     desktop-file-utils appstream
     dpkg-dev file
+    dosfstools e2fsprogs mount
     gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
 )

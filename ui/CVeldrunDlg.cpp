@@ -1,6 +1,7 @@
 #include "ui/CVeldrunDlg.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -308,8 +309,10 @@ void CVeldrunDlg::OnListOrOutputChange() {
 
 void CVeldrunDlg::OnSelectOutput() {
     CFileDialog dialog(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kStreamFilter, nullptr, 0);
-    if (dialog.DoModal() == IDOK)
-        m_outputEdit.SetWindowText(dialog.GetPathName());
+    if (dialog.DoModal() == IDOK) {
+        m_chosenOutput = dialog.GetPathName();
+        m_outputEdit.SetWindowText(m_chosenOutput);
+    }
     UpdateControls();
 }
 
@@ -321,13 +324,37 @@ void CVeldrunDlg::OnMerge() {
         AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
         return;
     }
+    if (!ConfirmReplace())
+        return;
+    // From here on, a merge into the same file asks again: it would replace this one's work.
+    m_chosenOutput.Empty();
 
     CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(m_job), &m_inputList);
     const INT_PTR result = progress.DoModal();
     if (result == IDOK) {
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
     } else if (result == IDCANCEL) {
-        const CString text = CString(L"Merge error: ") + NarrowToWide(m_job->ErrorText());
+        CString text = CString(L"Merge error: ") + NarrowToWide(m_job->ErrorText());
+        const std::string detail = m_job->ErrorDetail();
+        try {
+            if (!detail.empty())
+                text += CString(L"\n") + NarrowToWide(detail);
+        } catch (const std::range_error&) {
+            // A detail that is not valid text is left out; the message stands on its own.
+        }
         AfxMessageBox(text, MB_OK, 0);
     }
+}
+
+// Asks before a merge replaces an existing file, unless the user chose that file in
+// Select..., whose dialog asked already. Returns false when the answer is No.
+bool CVeldrunDlg::ConfirmReplace() {
+    CString output;
+    m_outputEdit.GetWindowText(output);
+    std::error_code unknown;
+    if ((!m_chosenOutput.IsEmpty() && output == m_chosenOutput) ||
+        !std::filesystem::is_regular_file(m_job->files->output, unknown))
+        return true;
+    const CString question = output + L" already exists.\nDo you want to replace it?";
+    return AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }

@@ -47,6 +47,7 @@ protected:
     void OnListOrOutputChange();
     void UpdateControls();
     void CollectInputFiles();
+    bool ConfirmReplace();
 
     DECLARE_MESSAGE_MAP()
 
@@ -57,4 +58,6 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    // The output that Select... chose since the last merge: its dialog asked about replacing.
+    CString m_chosenOutput;
 };

@@ -31,7 +31,7 @@ TEST(CliOptionsTest, UsageErrorsExitTwoWithoutMerging) {
         EXPECT_EQ(outcome.status, 2) << shown;
         EXPECT_EQ(outcome.out, "") << shown;
         EXPECT_EQ(outcome.err.rfind("veldrun-cli: ", 0), 0u) << shown;
-        EXPECT_NE(outcome.err.find("Usage: veldrun-cli [-q] -o OUTPUT INPUT...\n"),
+        EXPECT_NE(outcome.err.find("Usage: veldrun-cli [-q] [--no-sync] -o OUTPUT INPUT...\n"),
                   std::string::npos)
             << shown;
         EXPECT_FALSE(TempDir::Exists(output)) << shown;

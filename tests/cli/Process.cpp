@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -108,6 +109,11 @@ Process::~Process() {
 
 void Process::Signal(int signal) {
     ::kill(m_pid, signal);
+}
+
+bool Process::LimitFileSize(std::uint64_t bytes) {
+    const rlimit limit = {bytes, bytes};
+    return ::prlimit(m_pid, RLIMIT_FSIZE, &limit, nullptr) == 0;
 }
 
 bool Process::Catches(int signal) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ public:
     Process& operator=(const Process&) = delete;
 
     void Signal(int signal);
+
+    // Sets the child's file size limit (RLIMIT_FSIZE) while it runs, as `ulimit -f` would
+    // have before it started. Returns false when it could not.
+    bool LimitFileSize(std::uint64_t bytes);
 
     // True while the child has a handler installed for `signal` (Linux /proc).
     bool Catches(int signal) const;

@@ -77,24 +77,6 @@ TEST(WriteFailure, AFullDiskIsReported) {
     EXPECT_EQ("", MergeError({dir.Write("empty", "")}, "/dev/full"));
 }
 
-TEST(WriteFailure, AFileSizeLimitIsReportedAndKeepsWhatFitted) {
-    TempDir dir;
-    const std::string bytes = TempDir::Pattern(3 * MiB, 11);
-    const std::string a = dir.Write("a", bytes);
-    const std::string out = dir / "out";
-    // In a child: the limit and the ignored signal must not reach the test runner. With
-    // SIGXFSZ ignored the write fails with EFBIG, as on a file system that refuses the size.
-    const int status = RunInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit = {MiB + MiB / 2, MiB + MiB / 2};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            return 3;
-        return MergeError({a}, out) == "Can't write output file" ? 0 : 1;
-    });
-    EXPECT_EQ(0, status);
-    EXPECT_TRUE(TempDir::Read(out) == bytes.substr(0, MiB + MiB / 2));
-}
-
 TEST(ReadFailure, IsReportedAndNotTakenForTheEnd) {
     TempDir dir;
     // A regular file whose read fails with an I/O error: this process's memory at address 0.

@@ -10,6 +10,7 @@
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
 #include "tests/support/ErrorOf.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
 using veldrun::JobFiles;
@@ -17,6 +18,7 @@ using veldrun::Veldrun;
 using veldrun::test::Call;
 using veldrun::test::CallLog;
 using veldrun::test::ErrorOf;
+using veldrun::test::Fifo;
 using veldrun::test::TempDir;
 
 namespace {
@@ -127,16 +129,15 @@ TEST(Merge, RunsWithoutCallbackAndOnAnEmptyList) {
 TEST(Merge, APipeAsOutputGetsTheSameBytes) {
     // Kernel copies refuse pipes, so this takes the path through the buffer.
     TempDir dir;
-    const std::string fifo = dir / "out.pipe";
-    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    Fifo fifo(dir / "out.pipe");
     const std::string a = dir.Write("a", TempDir::Pattern(2 * MiB + 3, 4));
     const std::string b = dir.Write("b", TempDir::Pattern(MiB, 5));
     auto received = std::async(std::launch::async, [&] {
-        std::ifstream in(fifo, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        fifo.WaitForWriter();
+        return fifo.ReadAll();
     });
     CallLog log;
-    Veldrun::Merge(Job({a, b}, fifo), log.Callback());
+    Veldrun::Merge(Job({a, b}, dir / "out.pipe"), log.Callback());
     EXPECT_TRUE(received.get() == TempDir::Read(a) + TempDir::Read(b));
     EXPECT_EQ(4u + 2u, log.calls.size());
 }
@@ -173,16 +174,22 @@ TEST(Merge, AbortStopsAtTheCallThatRefusesAndKeepsWhatWasWritten) {
     EXPECT_TRUE(TempDir::Read(dir / "out") == bytes.substr(0, 2 * MiB));
 }
 
-TEST(Merge, AMissingInputFailsInTheSizePassWithTheOutputEmptied) {
+TEST(Merge, AMissingInputLeavesAnExistingOutputAsItWasAndANewOneUnmade) {
     TempDir dir;
-    const std::string out = dir.Write("out", "previous");
+    const std::string previous = TempDir::Pattern(2 * MiB + 9, 12);
+    const std::string out = dir.Write("out", previous);
+    const std::string a = dir.Write("a", "abc");
     CallLog log;
-    EXPECT_EQ(
-        "Can't open input file", ErrorOf([&] {
-            Veldrun::Merge(Job({dir.Write("a", "abc"), dir / "missing"}, out), log.Callback());
-        }));
+    EXPECT_EQ("Can't open input file", ErrorOf([&] {
+                  Veldrun::Merge(Job({a, dir / "missing"}, out), log.Callback());
+              }));
     EXPECT_TRUE(log.calls.empty());
-    EXPECT_EQ("", TempDir::Read(out));
+    EXPECT_TRUE(TempDir::Read(out) == previous) << "the existing output was changed";
+
+    EXPECT_EQ("Can't open input file", ErrorOf([&] {
+                  Veldrun::Merge(Job({a, dir / "missing"}, dir / "new"), log.Callback());
+              }));
+    EXPECT_FALSE(TempDir::Exists(dir / "new"));
 }
 
 TEST(Merge, TheOutputIsCheckedBeforeAnyInput) {

@@ -76,6 +76,12 @@ protected:
     void SetUp() override {
         CFileDialog::ClearAnswers();
         MessageBoxAnswers::Clear();
+        CFileDialog::RecordRequests();
+        MessageBoxAnswers::Record();
+    }
+    void TearDown() override {
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
     }
 };
 

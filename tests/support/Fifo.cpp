@@ -13,6 +13,11 @@ namespace test {
 Fifo::Fifo(const std::string& path) : m_path(path) {
     if (::mkfifo(path.c_str(), 0600) != 0)
         throw std::runtime_error("mkfifo failed");
+    // The reading end is open from the start: a merge refuses a pipe that nobody reads.
+    // Opened without blocking, since no writer is there yet.
+    m_fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
+        throw std::runtime_error("open fifo failed");
 }
 
 Fifo::~Fifo() {
@@ -20,11 +25,7 @@ Fifo::~Fifo() {
 }
 
 void Fifo::WaitForWriter(std::chrono::milliseconds limit) {
-    // Opened without blocking, then polled: a blocking open would wait forever for a writer
-    // that failed before opening. Linux reports no hang-up until a writer has been there.
-    m_fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0)
-        throw std::runtime_error("open fifo failed");
+    // Polled: Linux reports no hang-up until a writer has been there.
     pollfd wait = {m_fd, POLLIN, 0};
     if (::poll(&wait, 1, static_cast<int>(limit.count())) != 1)
         throw std::runtime_error("no writer opened the fifo");

@@ -10,13 +10,14 @@ namespace test {
 // and the merge cannot go on faster than the test reads.
 class Fifo {
 public:
-    // Makes the pipe at `path`. Throws std::runtime_error when it cannot.
+    // Makes the pipe at `path` and opens its reading end. Throws std::runtime_error when it
+    // cannot.
     explicit Fifo(const std::string& path);
     ~Fifo();
     Fifo(const Fifo&) = delete;
     Fifo& operator=(const Fifo&) = delete;
 
-    // Opens the reading end and waits until a writer has sent bytes or come and gone.
+    // Waits until a writer has sent bytes or come and gone.
     // Throws std::runtime_error when none has within `limit`, instead of hanging the test.
     void WaitForWriter(std::chrono::milliseconds limit = std::chrono::seconds(5));
     // Reads until every writer has closed the pipe; returns the bytes.

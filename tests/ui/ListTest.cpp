@@ -35,6 +35,7 @@ class ListDialog : public MainDialogHarness {
 public:
     void Run(const std::function<void()>& whileOpen) {
         CFileDialog::ClearAnswers();
+        CFileDialog::RecordRequests();
         MainDialogHarness::Run([this, whileOpen] {
             refreshes = 0;
             whileOpen();

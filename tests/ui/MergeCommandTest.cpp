@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "platform/AfxMessageBox.h"
@@ -15,8 +17,10 @@
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
+#include "tests/ui/ModalWatch.h"
 
 using veldrun::test::MainDialogHarness;
+using veldrun::test::ModalWatch;
 using veldrun::test::TempDir;
 
 namespace {
@@ -30,6 +34,8 @@ protected:
     void SetUp() override {
         CFileDialog::ClearAnswers();
         MessageBoxAnswers::Clear();
+        CFileDialog::RecordRequests();
+        MessageBoxAnswers::Record();
     }
     void TearDown() override {
         CFileDialog::ClearAnswers();
@@ -192,15 +198,27 @@ TEST_F(MergeCommand, EachFailureReachesTheMessageBoxWithItsText) {
     dlg.Run([&] {
         Add({a, gone});
         TypeOutput(dir / "no-such-folder/out.mts");
-        EXPECT_EQ(L"Merge error: Can't create output file", Merge());
+        EXPECT_EQ(L"Merge error: Can't create output file\n" +
+                      Wide(dir / "no-such-folder/out.mts: No such file or directory"),
+                  Merge());
 
         TypeOutput(dir / "out.mts");
         std::filesystem::remove(gone);
-        EXPECT_EQ(L"Merge error: Can't open input file", Merge());
-        EXPECT_EQ("", TempDir::Read(dir / "out.mts")) << "the output was created, then left";
+        EXPECT_EQ(L"Merge error: Can't open input file\n" + Wide(gone) +
+                      L": No such file or directory",
+                  Merge());
+        EXPECT_FALSE(TempDir::Exists(dir / "out.mts")) << "a new output is not left behind";
 
+        // An input as output: the replace question comes first, then the refusal.
         TypeOutput(dir / "./a.mts");
-        EXPECT_EQ(L"Merge error: Output file is also an input file", Merge());
+        MessageBoxAnswers::Queue(IDYES);
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(2u, boxes.size());
+        EXPECT_EQ(L"Merge error: Output file is also an input file\n" + Wide(dir / "./a.mts") +
+                      L" is the same file as the input " + Wide(a),
+                  boxes[1].text);
         EXPECT_EQ("abc", TempDir::Read(a));
 
         const std::vector<MessageBoxAnswers::Request> none = MessageBoxAnswers::TakeRequests();
@@ -227,15 +245,106 @@ TEST_F(MergeCommand, MergesInARowReuseTheDialogsJob) {
         veldrun::Veldrun* job = dlg.m_job.get();
         Add({a, b});
         TypeOutput(dir / "missing/out.mts");
-        EXPECT_EQ(L"Merge error: Can't create output file", Merge());
+        EXPECT_EQ(L"Merge error: Can't create output file\n" +
+                      Wide(dir / "missing/out.mts: No such file or directory"),
+                  Merge());
         TypeOutput(dir / "out.mts");
         EXPECT_EQ(L"Merging complete", Merge());
         EXPECT_EQ("abcde", TempDir::Read(dir / "out.mts"));
         // Reordered without a refresh: the merge still takes the list as shown.
         dlg.m_inputList.DeleteString(0);
         dlg.m_inputList.AddString(Wide(a).c_str());
-        EXPECT_EQ(L"Merging complete", Merge());
+        MessageBoxAnswers::Queue(IDYES);
+        EXPECT_EQ(L"<2 boxes>", Merge()) << "the replace question, then the outcome";
         EXPECT_EQ("deabc", TempDir::Read(dir / "out.mts"));
         EXPECT_EQ(job, dlg.m_job.get());
+    });
+}
+
+TEST_F(MergeCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    const std::string a = dir.Write("a.mts", "new bytes");
+    const std::string out = dir.Write("out.mts", "the user's own file");
+    const std::wstring question = Wide(out) + L" already exists.\nDo you want to replace it?";
+    // Presses Merge with `answer` for the question; returns every box's text, in order.
+    const auto mergeAnswering = [&](int answer) {
+        MessageBoxAnswers::Queue(answer);
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        std::vector<std::wstring> texts;
+        for (const MessageBoxAnswers::Request& box : MessageBoxAnswers::TakeRequests())
+            texts.push_back(box.text);
+        MessageBoxAnswers::Clear();
+        MessageBoxAnswers::Record();
+        return texts;
+    };
+    dlg.Run([&] {
+        Add({a});
+        TypeOutput(out);
+        MessageBoxAnswers::Queue(IDNO);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const std::vector<MessageBoxAnswers::Request> asked = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(1u, asked.size()) << "No ends the command";
+        EXPECT_EQ(question, asked[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2), asked[0].type);
+        EXPECT_EQ(std::wstring(AfxGetAppName()), asked[0].caption);
+        EXPECT_EQ("the user's own file", TempDir::Read(out));
+        MessageBoxAnswers::Clear();
+        MessageBoxAnswers::Record();
+
+        EXPECT_EQ((std::vector<std::wstring>{question, L"Merging complete"}),
+                  mergeAnswering(IDYES));
+        EXPECT_EQ("new bytes", TempDir::Read(out));
+        // Merge again after the success: the finished file is asked about too.
+        dir.Write("a.mts", "newer");
+        EXPECT_EQ(std::vector<std::wstring>{question}, mergeAnswering(IDNO));
+        EXPECT_EQ("new bytes", TempDir::Read(out));
+
+        // Chosen in Select..., whose dialog asked already: no second question, once.
+        CFileDialog::QueueAnswer(IDOK, {Wide(out)});
+        QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
+        EXPECT_EQ(std::vector<std::wstring>{L"Merging complete"}, mergeAnswering(IDOK));
+        EXPECT_EQ("newer", TempDir::Read(out));
+        EXPECT_EQ(std::vector<std::wstring>{question}, mergeAnswering(IDNO));
+
+        // Chosen, then the name changed by hand to another existing file: asked.
+        const std::string other = dir.Write("other.mts", "other");
+        CFileDialog::QueueAnswer(IDOK, {Wide(out)});
+        QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
+        TypeOutput(other);
+        EXPECT_EQ(std::vector<std::wstring>{Wide(other) +
+                                            L" already exists.\nDo you want to replace it?"},
+                  mergeAnswering(IDNO));
+        EXPECT_EQ("other", TempDir::Read(other));
+
+        // What holds no file of the user's is not asked about.
+        TypeOutput("/dev/null");
+        EXPECT_EQ(std::vector<std::wstring>{L"Merging complete"}, mergeAnswering(IDOK));
+        TypeOutput(dir / "fresh.mts");
+        EXPECT_EQ(std::vector<std::wstring>{L"Merging complete"}, mergeAnswering(IDOK));
+    });
+}
+
+TEST_F(MergeCommand, TheReplaceQuestionIsARealWarningWhoseDefaultIsNo) {
+    const std::string out = dir.Write("out.mts", "keep");
+    dlg.Run([&] {
+        Add({dir.Write("a.mts", "abc")});
+        TypeOutput(out);
+        MessageBoxAnswers::Clear();
+        bool seen = false;
+        const ModalWatch watch(QString::fromStdWString(AfxGetAppName()), [&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(nullptr, box);
+            seen = true;
+            EXPECT_EQ(QMessageBox::Warning, box->icon());
+            EXPECT_EQ(QString::fromStdWString(Wide(out)) +
+                          " already exists.\nDo you want to replace it?",
+                      box->text());
+            EXPECT_TRUE(box->button(QMessageBox::No) == box->defaultButton());
+            // Enter takes the default.
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        EXPECT_TRUE(seen);
+        EXPECT_EQ("keep", TempDir::Read(out));
     });
 }

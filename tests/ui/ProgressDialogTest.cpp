@@ -39,21 +39,26 @@ public:
     struct Shown {
         int bar;
         std::wstring status;
+        bool cancelEnabled;
     };
     std::vector<Shown> shown;
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         const BOOL handled = CProgressDlg::OnWndMsg(message, wParam, lParam, result);
-        if (message == WM_MERGE_PROGRESS)
-            shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status)});
+        if (message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING)
+            shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status),
+                             GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE});
         return handled;
     }
 };
 
 class ProgressDialog : public ::testing::Test {
 protected:
-    void SetUp() override { MessageBoxAnswers::Clear(); }
+    void SetUp() override {
+        MessageBoxAnswers::Clear();
+        MessageBoxAnswers::Record();
+    }
     void TearDown() override { MessageBoxAnswers::Clear(); }
 
     // Runs a watched progress dialog over `inputs`, from inside the main dialog.
@@ -80,6 +85,7 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
                            std::string& received, const std::function<void(QWidget*)>& act) {
     Fifo pipe(dir / "out.pipe");
     std::wstring message;
+    MessageBoxAnswers::Record();
     dlg.Run([&] {
         CFileDialog::QueueAnswer(IDOK, {NarrowToWide(input)});
         QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
@@ -98,6 +104,7 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
         message = boxes.size() == 1 ? boxes[0].text : L"<no single message box>";
     });
     CFileDialog::ClearAnswers();
+    MessageBoxAnswers::Clear();
     return message;
 }
 
@@ -117,22 +124,27 @@ TEST_F(ProgressDialog, TwoOneByteFilesShowEachFileAndTheBarSteps) {
     const INT_PTR result = RunProgress({dir.Write("a", "x"), dir.Write("b", "y")}, dir / "out");
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ("xy", TempDir::Read(dir / "out"));
-    ASSERT_EQ(5u, progress.shown.size()) << "four progress records and the end";
-    const int bars[] = {0, 50, 50, 100, 100};
+    ASSERT_EQ(6u, progress.shown.size()) << "four progress records, the flush and the end";
+    const int bars[] = {0, 50, 50, 100, 100, 100};
     const wchar_t* statuses[] = {L"Progressing file 1 of 2", L"Progressing file 1 of 2",
                                  L"Progressing file 2 of 2", L"Progressing file 2 of 2",
-                                 L"Progressing file 2 of 2"};
+                                 L"Writing to disk...",      L"Writing to disk..."};
     for (std::size_t i = 0; i < progress.shown.size(); ++i) {
         EXPECT_EQ(bars[i], progress.shown[i].bar) << i;
         EXPECT_EQ(statuses[i], progress.shown[i].status) << i;
+        // The flush cannot be cancelled, and the button says so.
+        EXPECT_EQ(i < 4, progress.shown[i].cancelEnabled) << i;
     }
 }
 
 TEST_F(ProgressDialog, EmptyInputsLeaveTheBarAtZero) {
     EXPECT_EQ(IDOK, RunProgress({dir.Write("a", ""), dir.Write("b", "")}, dir / "out"));
-    ASSERT_EQ(3u, progress.shown.size());
-    for (const auto& shown : progress.shown)
-        EXPECT_EQ(0, shown.bar);
+    ASSERT_EQ(4u, progress.shown.size());
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(0, progress.shown[i].bar);
+    // Nothing was left to write, and the bar is full for the flush.
+    EXPECT_EQ(100, progress.shown[2].bar);
+    EXPECT_EQ(L"Writing to disk...", progress.shown[2].status);
 }
 
 TEST_F(ProgressDialog, AnOutputThatCannotBeCreatedEndsBeforeAnyProgress) {
@@ -232,5 +244,7 @@ TEST(MergeUnderProgress, AThreadThatCannotStartIsReported) {
     CProgressDlg progress(job, nullptr);
     EXPECT_EQ(IDCANCEL, progress.DoModal());
     EXPECT_EQ("Can't start merge thread", job->ErrorText());
+    EXPECT_EQ(0u, job->ErrorDetail().rfind("the system refused a new thread: ", 0))
+        << job->ErrorDetail();
     EXPECT_FALSE(TempDir::Exists(dir / "out"));
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace veldrun {
+
+// The fixed messages of a failed merge: the error texts that callers show and may compare.
+inline constexpr char kCantCreateOutput[] = "Can't create output file";
+inline constexpr char kCantOpenInput[] = "Can't open input file";
+inline constexpr char kUserAborted[] = "User aborted operation";
+inline constexpr char kOutputIsInput[] = "Output file is also an input file";
+inline constexpr char kCantWriteOutput[] = "Can't write output file";
+inline constexpr char kCantReadInput[] = "Can't read input file";
+inline constexpr char kNotEnoughSpace[] = "Not enough free space for the output file";
+inline constexpr char kTooLarge[] = "Output file is too large for its file system";
+inline constexpr char kUnknownError[] = "Unknown error";
+inline constexpr char kCantStartThread[] = "Can't start merge thread";
+
+} // namespace veldrun

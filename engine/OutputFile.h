@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/File.h"
+
+namespace veldrun {
+
+struct JobFiles;
+struct MergeOptions;
+
+// The output of one merge, from opening to closing. It is opened without being emptied and
+// emptied only once the inputs are known to fit; one merge at a time writes it; its data are
+// written back to the disk as the copy goes, and are on the disk before the merge succeeds.
+// Outputs that are not regular files (pipes, devices) are only opened, written and closed.
+// Every failure is a MergeError whose detail names the output.
+class OutputFile {
+public:
+    // Takes the merge's paths and options; opens nothing yet.
+    OutputFile(const JobFiles& job, const MergeOptions& options);
+
+    // Opens the output, creating it when missing, and locks it against other merges.
+    // Throws "Output file is also an input file" when it is one of the inputs (before
+    // anything is created), "Can't create output file" when it cannot be opened or locked.
+    void Open();
+
+    // Takes the number of bytes the inputs hold. Checks that the output's file system can
+    // take them, then empties the output and reserves the space. Throws "Output file is too
+    // large for its file system" or "Not enough free space for the output file"; before the
+    // output was emptied, such a failure leaves it as it was.
+    void Prepare(std::int64_t total);
+
+    // The open output, for the copy.
+    File& Stream() { return m_file; }
+
+    // Takes the number of bytes just written; starts writing them back and waits for those
+    // a few MiB behind. Throws "Can't write output file" when the disk reports an error.
+    void Advance(std::int64_t bytes);
+
+    // True when Finish will wait for the disk: a regular file, and flushing was asked for.
+    bool FlushesToDisk() const;
+
+    // Puts the data on the disk (when asked for) and closes the output. Throws "Can't write
+    // output file" when either fails.
+    void Finish();
+
+    // After a failure: a file that Open created and nothing was written to is removed again;
+    // a prepared output gives back the space reserved beyond what it holds; the output is
+    // closed. Never throws.
+    void Abandon();
+
+    // The words to add to a failure's detail about what the output holds, taken before
+    // Abandon; "" when there is nothing to say (not yet emptied, or not a regular file).
+    std::string Leftover(bool cancelled) const;
+
+    // The output's name in messages: its path, or "standard output".
+    const std::string& Name() const { return m_name; }
+
+private:
+    [[noreturn]] void FailToWrite(const std::string& when) const;
+
+    const std::vector<std::string>& m_inputs;
+    const std::string& m_path;
+    const bool m_toStandardOutput;
+    const bool m_syncToDisk;
+    std::string m_name;
+    File m_file;
+    bool m_regular = false;
+    bool m_prepared = false;
+    bool m_writeBackFailed = false;
+    // Where the merge's bytes start in the file, where they end now, and how far write-back
+    // has been waited for.
+    std::int64_t m_start = 0;
+    std::int64_t m_end = 0;
+    std::int64_t m_settled = 0;
+    std::int64_t m_reserved = 0;
+};
+
+} // namespace veldrun
