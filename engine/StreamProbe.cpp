@@ -256,7 +256,8 @@ boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path) 
         const bool enough = start.found.pmtClockPid != kNoPid &&
                             start.found.Clock(start.found.pmtClockPid) != nullptr;
         const std::size_t next = NextSize(size, fileSize);
-        if (enough || head.size() < size || next == size)
+        // A start without packets does not grow into one.
+        if (start.stride == 0 || enough || head.size() < size || next == size)
             break;
         size = next;
     }
