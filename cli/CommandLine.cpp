@@ -14,8 +14,10 @@ po::options_description Visible(CommandLine& line) {
     po::options_description options("Options");
     // clang-format off
     options.add_options()
-        ("output,o", po::value(&line.output)->value_name("OUTPUT")->required(),
+        ("output,o", po::value(&line.output)->value_name("OUTPUT"),
          "file to write the joined inputs to (created or replaced); - for standard output")
+        ("check", po::bool_switch(&line.check),
+         "join nothing: tell for each INPUT whether it continues the one before")
         ("quiet,q", po::bool_switch(&line.quiet), "show no progress line")
         ("no-sync", po::bool_switch(&line.noSync),
          "do not wait until the output is on the disk before reporting success")
@@ -45,6 +47,11 @@ CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
         return line;
     }
     po::notify(values);
+    // --check writes nothing, so it takes no -o; a join needs one.
+    if (line.check && values.count("output"))
+        throw po::error("--check joins nothing: -o cannot go with it");
+    if (!line.check && !values.count("output"))
+        throw po::required_option("output");
     if (line.inputs.empty())
         throw po::error("no INPUT file given");
     return line;
@@ -52,6 +59,7 @@ CommandLine CommandLine::Parse(int argc, const char* const argv[]) {
 
 std::string CommandLine::Usage() {
     return "Usage: veldrun-cli [-q] [--no-sync] -o OUTPUT INPUT...\n"
+           "       veldrun-cli --check INPUT...\n"
            "       veldrun-cli --help | --version\n";
 }
 
@@ -59,7 +67,9 @@ std::string CommandLine::Help() {
     CommandLine unused;
     std::ostringstream text;
     text << Usage() << "\nJoins the INPUT files, in the order given, byte for byte into OUTPUT.\n"
-         << "Shows a progress line while standard error is a terminal.\n\n"
+         << "Shows a progress line while standard error is a terminal, and a note for each\n"
+         << "INPUT that starts a new recording. --check tells which INPUTs continue each other\n"
+         << "and joins nothing.\n\n"
          << Visible(unused);
     return text.str();
 }

@@ -9,8 +9,8 @@ namespace veldrun {
 class CommandLine {
 public:
     // Takes main's arguments; returns what they ask for. Throws
-    // boost::program_options::error, with a short message, for words that make no merge:
-    // an unknown option, a missing value, no -o, no input.
+    // boost::program_options::error, with a short message, for words that make no merge or
+    // check: an unknown option, a missing value, no -o (-o with --check), no input.
     static CommandLine Parse(int argc, const char* const argv[]);
 
     // The short usage text shown after a usage error.
@@ -23,6 +23,8 @@ public:
     bool version = false;
     bool quiet = false;
     bool noSync = false;
+    // Read the inputs and tell which continue each other, instead of joining them.
+    bool check = false;
     // "-" writes to standard output.
     std::string output;
     std::vector<std::string> inputs;

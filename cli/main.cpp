@@ -5,6 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/MergeRun.h"
+#include "cli/RecordingCheck.h"
 #include "cli/SignalCancel.h"
 #include "cli/Terminal.h"
 #include "engine/OutputSignals.h"
@@ -35,6 +36,11 @@ int main(int argc, char* argv[]) {
         return Print(CommandLine::Help());
     if (line.version)
         return Print("veldrun-cli " VELDRUN_VERSION "\n");
+
+    if (line.check)
+        return veldrun::RecordingCheck::Report(line.inputs, std::cout, std::cerr);
+    if (!line.quiet)
+        veldrun::RecordingCheck::Notes(line.inputs, std::cerr);
 
     // Installed before the merge starts, so that no signal finds the default action.
     veldrun::IgnoreOutputSignals();

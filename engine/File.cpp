@@ -48,6 +48,19 @@ std::string CanonicalPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
+std::int64_t Nanoseconds(const struct timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+File::Stamp StampFrom(const struct stat& info) {
+    File::Stamp stamp;
+    stamp.id = IdOf(info);
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.modifiedNs = Nanoseconds(info.st_mtim);
+    stamp.changedNs = Nanoseconds(info.st_ctim);
+    return stamp;
+}
+
 } // namespace
 
 File::~File() {
@@ -327,6 +340,29 @@ bool File::Close() {
     m_fd = -1;
     // Linux releases the descriptor even when close is interrupted.
     return result == 0 || error == EINTR || Failed(error);
+}
+
+bool File::StampOf(const std::string& path, Stamp& stamp) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    stamp = StampFrom(info);
+    return true;
+}
+
+File::Stamp File::CurrentStamp() const {
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0)
+        return Stamp();
+    return StampFrom(info);
+}
+
+void File::AdviseRandomAccess() {
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
+}
+
+bool File::Seek(std::int64_t offset) {
+    return ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 } // namespace veldrun

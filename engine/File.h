@@ -23,6 +23,19 @@ public:
     // How an open for writing ended.
     enum class Opened { Existing, Created, NoReader, Failed };
 
+    // What tells one version of a file from another: its identity, size and the times of its
+    // last change of content (modified, can be set back) and of its inode (changed, cannot).
+    struct Stamp {
+        Id id;
+        std::int64_t size = -1;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        bool operator==(const Stamp& other) const {
+            return id == other.id && size == other.size && modifiedNs == other.modifiedNs &&
+                   changedNs == other.changedNs;
+        }
+    };
+
     File() = default;
     ~File();
     File(const File&) = delete;
@@ -103,6 +116,20 @@ public:
 
     // Closes the file; returns false when the close reports an error.
     bool Close();
+
+    // Takes the stamp of the file that `path` names, following symbolic links. Returns false
+    // when there is no such file.
+    static bool StampOf(const std::string& path, Stamp& stamp);
+
+    // The stamp of the open file; a size of -1 when it cannot be taken.
+    Stamp CurrentStamp() const;
+
+    // Tells the kernel that reads will jump about, so it reads no more than is asked for.
+    void AdviseRandomAccess();
+
+    // Moves the position of the next Read to `offset` bytes from the start; returns false
+    // when the file cannot seek.
+    bool Seek(std::int64_t offset);
 
     // The system's error number of the last failure, and its text ("No space left on
     // device", or a reason of this class's own, such as for a file that is not regular).

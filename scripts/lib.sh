@@ -13,14 +13,17 @@ VELDRUN_BUILD_PACKAGES=(
 # What the tests of the desktop program add: an X server, synthetic keys and window properties
 # for the runs in a real window, a Wayland compositor and Qt's plugin for it, the validators of
 # the desktop entry and AppStream file, the desktop's file type table, the manual page reader,
-# the Debian packaging tools, and the tools that make the small file systems on which output
-# faults are tried.
+# the Debian packaging tools, the tools that make the small file systems on which output
+# faults are tried, and a real encoder and multiplexer (GStreamer) that makes clips for the
+# check of recordings.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool x11-utils
     weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file
     dosfstools e2fsprogs mount
+    gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
 )
 
 # Installs those of the given packages that are missing, through sudo when not root.

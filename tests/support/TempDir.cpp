@@ -43,7 +43,12 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
 
 std::string TempDir::WriteSparse(const std::string& name, std::int64_t size,
                                  const std::string& tail) const {
-    const std::string path = Write(name, "");
+    return WriteSparse(name, "", size, tail);
+}
+
+std::string TempDir::WriteSparse(const std::string& name, const std::string& head,
+                                 std::int64_t size, const std::string& tail) const {
+    const std::string path = Write(name, head);
     std::filesystem::resize_file(path, static_cast<std::uintmax_t>(size));
     std::fstream out(path, std::ios::in | std::ios::out | std::ios::binary);
     out.seekp(size - static_cast<std::int64_t>(tail.size()));

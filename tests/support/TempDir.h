@@ -23,6 +23,9 @@ public:
     // Makes a sparse file of `size` bytes ending in `tail`; returns its full path.
     std::string WriteSparse(const std::string& name, std::int64_t size,
                             const std::string& tail) const;
+    // Makes a sparse file of `size` bytes that begins with `head` and ends in `tail`.
+    std::string WriteSparse(const std::string& name, const std::string& head, std::int64_t size,
+                            const std::string& tail) const;
 
     // Reads a whole file; a missing file reads as "<missing>".
     static std::string Read(const std::string& path);

@@ -1,0 +1,126 @@
+#include "cli/RecordingCheck.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+#include "engine/MergeError.h"
+#include "engine/ProbeCache.h"
+#include "engine/Recordings.h"
+#include "engine/Veldrun.h"
+
+namespace veldrun {
+
+namespace {
+
+std::vector<Recordings::Clip> ReadAll(const std::vector<std::string>& inputs) {
+    // Through the cache, so that an input listed twice is read once.
+    ProbeCache cache;
+    std::vector<Recordings::Clip> clips;
+    for (const std::string& input : inputs)
+        clips.push_back(Recordings::Clip{input, cache.Probe(input)});
+    return clips;
+}
+
+const char* Word(Recordings::Mark mark) {
+    switch (mark) {
+    case Recordings::Mark::Start:
+        return "start";
+    case Recordings::Mark::Continues:
+        return "continues";
+    case Recordings::Mark::NewRecording:
+        return "new recording";
+    case Recordings::Mark::NotStream:
+        return "not a transport stream";
+    case Recordings::Mark::Unknown:
+        break;
+    }
+    return "unknown";
+}
+
+std::string DurationText(const Recordings::Clip& clip) {
+    if (!clip.probe || clip.probe->kind != StreamProbe::Kind::Clock)
+        return "-";
+    return Recordings::FormatDuration(StreamProbe::Duration(*clip.probe));
+}
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+std::string SummaryText(const Recordings::Summary& summary) {
+    std::string text = Counted(summary.clips, "input", "inputs") + ", " +
+                       Counted(summary.recordings, "recording", "recordings");
+    if (summary.notStreams > 0)
+        text +=
+            ", " + Counted(summary.notStreams, "not a transport stream", "not transport streams");
+    if (summary.duration)
+        text += ", " + Recordings::FormatDuration(*summary.duration);
+    return text;
+}
+
+} // namespace
+
+int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream& out,
+                           std::ostream& err) {
+    try {
+        for (const std::string& input : inputs)
+            Veldrun::FileSize(input);
+    } catch (const MergeError& error) {
+        err << "Merge error: " << error.what() << '\n';
+        if (!error.Detail().empty())
+            err << error.Detail() << '\n';
+        err << std::flush;
+        return 1;
+    }
+    const std::vector<Recordings::Clip> clips = ReadAll(inputs);
+    const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
+
+    // Columns line up: numbers and durations to the right, marks to the left.
+    std::vector<std::string> durations;
+    std::size_t durationWidth = 0, wordWidth = 0;
+    for (std::size_t at = 0; at < clips.size(); ++at) {
+        durations.push_back(DurationText(clips[at]));
+        durationWidth = std::max(durationWidth, durations.back().size());
+        wordWidth = std::max(wordWidth, std::string(Word(marks[at])).size());
+    }
+    const int numberWidth = static_cast<int>(std::to_string(clips.size()).size());
+    std::ostringstream text;
+    for (std::size_t at = 0; at < clips.size(); ++at) {
+        text << std::setw(numberWidth) << at + 1 << "  " << std::setw(int(durationWidth))
+             << durations[at] << "  " << std::left << std::setw(int(wordWidth)) << Word(marks[at])
+             << std::right << "  " << clips[at].name << '\n';
+    }
+    text << SummaryText(Recordings::Summarize(clips, marks)) << '\n';
+    out << text.str() << std::flush;
+    return out ? 0 : 1;
+}
+
+void RecordingCheck::Notes(const std::vector<std::string>& inputs, std::ostream& err) {
+    const std::vector<Recordings::Clip> clips = ReadAll(inputs);
+    const bool anyStream =
+        std::any_of(clips.begin(), clips.end(), [](const Recordings::Clip& clip) {
+            return clip.probe && clip.probe->kind != StreamProbe::Kind::NotStream;
+        });
+    if (!anyStream)
+        return;
+    const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
+    std::string text;
+    for (std::size_t at = 0; at < clips.size(); ++at) {
+        const std::string& name = clips[at].name;
+        if (marks[at] == Recordings::Mark::NewRecording)
+            text += "note: " + name + " starts a new recording; players may show a jump here\n";
+        else if (marks[at] == Recordings::Mark::NotStream)
+            text +=
+                "note: " + name + " is not a transport stream; players may stop or stumble here\n";
+        // After a file that is not a stream, its note already marks the place.
+        else if (marks[at] == Recordings::Mark::Unknown && clips[at].probe &&
+                 marks[at - 1] != Recordings::Mark::NotStream)
+            text += "note: can't tell whether " + name +
+                    " continues the input before it; players may show a jump here\n";
+    }
+    err << text << std::flush;
+}
+
+} // namespace veldrun

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace veldrun {
+
+// What the command line tells about recordings: the table of --check, and the notes before a
+// join about seams where players may show a jump. Reads at most 1 MiB at each end of an input.
+class RecordingCheck {
+public:
+    // Takes the inputs; prints on `out` one line per input (number, duration, mark, the input
+    // as given) and a summary line. Returns the exit status: 0; 1 after printing
+    // "Merge error: Can't open input file" and its detail on `err`, before any line, when an
+    // input cannot be opened (as a merge does); 1 when `out` cannot be written.
+    static int Report(const std::vector<std::string>& inputs, std::ostream& out, std::ostream& err);
+
+    // Takes the inputs of a join; prints on `err` a note for each input where the joined stream
+    // does not continue: a new recording, not a stream, or a seam that cannot be told. Prints
+    // nothing when no input is a stream (other files joined on purpose); inputs that cannot be
+    // read are left to the merge to report.
+    static void Notes(const std::vector<std::string>& inputs, std::ostream& err);
+};
+
+} // namespace veldrun

@@ -1,0 +1,39 @@
+#include "engine/ProbeCache.h"
+
+#include <boost/thread/lock_guard.hpp>
+
+namespace veldrun {
+
+boost::optional<StreamProbe::Result> ProbeCache::Probe(const std::string& path) {
+    File::Stamp now;
+    if (!File::StampOf(path, now)) {
+        boost::lock_guard<boost::mutex> guard(m_lock);
+        m_results.erase(path);
+        return boost::none;
+    }
+    {
+        boost::lock_guard<boost::mutex> guard(m_lock);
+        const auto known = m_results.find(path);
+        if (known != m_results.end() && known->second.stamp == now)
+            return known->second;
+    }
+    const boost::optional<StreamProbe::Result> result = StreamProbe::Read(path);
+    boost::lock_guard<boost::mutex> guard(m_lock);
+    if (result)
+        m_results[path] = *result;
+    else
+        m_results.erase(path);
+    return result;
+}
+
+void ProbeCache::Clear() {
+    boost::lock_guard<boost::mutex> guard(m_lock);
+    m_results.clear();
+}
+
+std::size_t ProbeCache::Size() {
+    boost::lock_guard<boost::mutex> guard(m_lock);
+    return m_results.size();
+}
+
+} // namespace veldrun

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+#include <string>
+
+#include "tests/cli/Cli.h"
+#include "tests/cli/Process.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestStream.h"
+
+namespace veldrun {
+namespace test {
+namespace {
+
+const std::int64_t kSecond = TestStream::kSecond;
+const std::int64_t kFrame = kSecond / 25;
+
+class CliCheckTest : public ::testing::Test {
+protected:
+    CliCheckTest()
+        : first(dir.Write("00001.MTS",
+                          TestStream(192).Recording(10 * kSecond, 70 * kSecond).Bytes())),
+          second(
+              dir.Write("00002.MTS",
+                        TestStream(192).Recording(70 * kSecond + kFrame, 130 * kSecond).Bytes())),
+          third(
+              dir.Write("00003.MTS",
+                        TestStream(192).Recording(130 * kSecond + kFrame, 190 * kSecond).Bytes())),
+          other(
+              dir.Write("00004.MTS", TestStream(192).Recording(5 * kSecond, 20 * kSecond).Bytes())),
+          text(dir.Write("notes.txt", "Not a clip.\n")) {}
+
+    TempDir dir;
+    const std::string first, second, third, other, text;
+};
+
+TEST_F(CliCheckTest, TellsContinuingPiecesFromNewRecordings) {
+    const Outcome mixed = Process::Run(Cli({"--check", first, second, text, third, other}));
+    EXPECT_EQ(mixed.status, 0);
+    EXPECT_EQ(mixed.err, "");
+    EXPECT_EQ(mixed.out, "1  0:01:00  start                   " + first + "\n" +
+                             "2  0:01:00  continues               " + second + "\n" +
+                             "3        -  not a transport stream  " + text + "\n" +
+                             "4  0:01:00  unknown                 " + third + "\n" +
+                             "5  0:00:15  new recording           " + other + "\n" +
+                             "5 inputs, 3 recordings, 1 not a transport stream\n");
+
+    // Streams only: the joined duration counts the gaps between continuing pieces.
+    const Outcome streams = Process::Run(Cli({"--check", first, second, third, other, first}));
+    EXPECT_EQ(streams.status, 0);
+    EXPECT_EQ(streams.out,
+              "1  0:01:00  start          " + first + "\n" + "2  0:01:00  continues      " +
+                  second + "\n" + "3  0:01:00  continues      " + third + "\n" +
+                  "4  0:00:15  new recording  " + other + "\n" + "5  0:01:00  new recording  " +
+                  first + "\n" + "5 inputs, 3 recordings, 0:04:15\n");
+}
+
+TEST_F(CliCheckTest, MissingInputIsReportedLikeAMergeOne) {
+    for (const std::string& bad :
+         {dir / "missing.MTS: No such file or directory", dir.Path() + ": Is a directory"}) {
+        const std::string path = bad.substr(0, bad.find(": "));
+        const Outcome outcome = Process::Run(Cli({"--check", first, path}));
+        EXPECT_EQ(outcome.status, 1) << bad;
+        EXPECT_EQ(outcome.err, "Merge error: Can't open input file\n" + bad + "\n");
+        EXPECT_EQ(outcome.out, "") << bad;
+    }
+    // --check joins nothing, so it takes no output; and it needs inputs.
+    for (const auto& args : {std::vector<std::string>{"--check", "-o", dir / "out.MTS", first},
+                             std::vector<std::string>{"--check"}}) {
+        const Outcome outcome = Process::Run(Cli(args));
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_FALSE(TempDir::Exists(dir / "out.MTS"));
+    }
+    EXPECT_EQ(Process::Run(CliInShell("exec >/dev/full", {"--check", first})).status, 1);
+}
+
+TEST_F(CliCheckTest, JoinNotesEachPlaceWhereTheStreamDoesNotContinue) {
+    const std::string output = dir / "joined.MTS";
+    const std::string expected = TempDir::Read(first) + TempDir::Read(second) +
+                                 TempDir::Read(text) + TempDir::Read(third) + TempDir::Read(other);
+    const Outcome noisy = Process::Run(Cli({"-o", output, first, second, text, third, other}));
+    EXPECT_EQ(noisy.status, 0);
+    EXPECT_EQ(noisy.out, "");
+    EXPECT_EQ(noisy.err, "note: " + text +
+                             " is not a transport stream; players may stop or stumble here\n"
+                             "note: " +
+                             other + " starts a new recording; players may show a jump here\n");
+    EXPECT_TRUE(TempDir::Read(output) == expected);
+
+    const Outcome quiet =
+        Process::Run(Cli({"--quiet", "-o", output, first, second, text, third, other}));
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_TRUE(TempDir::Read(output) == expected);
+
+    // Pieces of one recording join without a word.
+    const Outcome pieces = Process::Run(Cli({"-o", output, first, second, third}));
+    EXPECT_EQ(pieces.status, 0);
+    EXPECT_EQ(pieces.err, "");
+}
+
+} // namespace
+} // namespace test
+} // namespace veldrun

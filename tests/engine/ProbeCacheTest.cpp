@@ -1,0 +1,99 @@
+#include "engine/ProbeCache.h"
+
+#include <atomic>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+#include "tests/support/TempDir.h"
+#include "tests/support/TestStream.h"
+
+namespace veldrun {
+namespace test {
+namespace {
+
+const std::int64_t kSecond = TestStream::kSecond;
+
+std::string Clip(std::int64_t first) {
+    return TestStream(192).Recording(first, first + 10 * kSecond).Bytes();
+}
+
+std::int64_t FirstClock(ProbeCache& cache, const std::string& path) {
+    const boost::optional<StreamProbe::Result> result = cache.Probe(path);
+    return result ? result->firstClock : -1;
+}
+
+// Sets the file's modification time, so that only its size or content tells of a change.
+void SetModified(const std::string& path, std::int64_t seconds) {
+    struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST(ProbeCacheTest, ReadsAChangedFileAgain) {
+    TempDir dir;
+    ProbeCache cache;
+    const std::string path = dir.Write("00001.MTS", Clip(1 * kSecond));
+    SetModified(path, 1000000);
+    EXPECT_EQ(FirstClock(cache, path), 1 * kSecond);
+    EXPECT_EQ(FirstClock(cache, path), 1 * kSecond);
+    EXPECT_EQ(cache.Size(), 1u);
+
+    // Other bytes of the same size with the modification time set back: the inode's change
+    // time still tells.
+    dir.Write("00001.MTS", Clip(2 * kSecond));
+    SetModified(path, 1000000);
+    EXPECT_EQ(FirstClock(cache, path), 2 * kSecond);
+
+    // Another size; then another file renamed over it.
+    dir.Write("00001.MTS", Clip(3 * kSecond) + TestStream(192).Payload(1).Bytes());
+    EXPECT_EQ(FirstClock(cache, path), 3 * kSecond);
+    const std::string other = dir.Write("other.MTS", Clip(4 * kSecond));
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(FirstClock(cache, path), 4 * kSecond);
+    EXPECT_EQ(cache.Size(), 1u);
+
+    // Gone, or no longer readable as a file: no result, and nothing kept.
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    EXPECT_FALSE(cache.Probe(path));
+    EXPECT_EQ(cache.Size(), 0u);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(cache.Probe(path));
+    EXPECT_EQ(cache.Size(), 0u);
+}
+
+TEST(ProbeCacheTest, ServesSeveralThreadsWhileFilesChange) {
+    TempDir dir;
+    ProbeCache cache;
+    std::vector<std::string> paths;
+    for (int at = 0; at < 8; ++at)
+        paths.push_back(dir.Write(std::to_string(at) + ".MTS", Clip(at * 100 * kSecond)));
+    std::atomic<bool> wrong(false);
+    std::vector<std::thread> readers;
+    for (int reader = 0; reader < 4; ++reader) {
+        readers.emplace_back([&, reader] {
+            for (int round = 0; round < 40; ++round) {
+                const std::size_t at = static_cast<std::size_t>(reader + round) % paths.size();
+                const std::int64_t first = FirstClock(cache, paths[at]);
+                // Clip 0 is being rewritten: it may read as either version, or as unreadable
+                // or no stream for a moment while it is half written.
+                if (at != 0 && first != static_cast<std::int64_t>(at) * 100 * kSecond)
+                    wrong = true;
+            }
+        });
+    }
+    for (int round = 0; round < 20; ++round)
+        dir.Write("0.MTS", Clip(round % 2 ? 7 * kSecond : 0));
+    for (std::thread& reader : readers)
+        reader.join();
+    EXPECT_FALSE(wrong);
+    EXPECT_EQ(FirstClock(cache, paths[0]), 7 * kSecond); // the last version written
+    cache.Clear();
+    EXPECT_EQ(cache.Size(), 0u);
+}
+
+} // namespace
+} // namespace test
+} // namespace veldrun

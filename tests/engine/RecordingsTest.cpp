@@ -1,0 +1,274 @@
+#include "engine/Recordings.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/support/TestStream.h"
+
+namespace veldrun {
+namespace test {
+namespace {
+
+typedef Recordings::Clip Clip;
+typedef Recordings::Mark Mark;
+typedef Recordings::Seam Seam;
+
+const std::int64_t kSecond = TestStream::kSecond;
+const std::int64_t kWrap = TestStream::kWrap;
+
+Clip Timed(const std::string& name, std::int64_t first, std::int64_t last) {
+    StreamProbe::Result result;
+    result.kind = StreamProbe::Kind::Clock;
+    result.packetSize = 192;
+    result.clockPid = TestStream::kVideoPid;
+    result.firstClock = first % kWrap;
+    result.lastClock = last % kWrap;
+    return Clip{name, result};
+}
+
+Clip Kind(const std::string& name, StreamProbe::Kind kind) {
+    StreamProbe::Result result;
+    result.kind = kind;
+    return Clip{name, result};
+}
+
+Clip Unreadable(const std::string& name) {
+    return Clip{name, boost::none};
+}
+
+// The names of `clips` in the order given by indexes.
+std::vector<std::string> Names(const std::vector<Clip>& clips,
+                               const std::vector<std::size_t>& order) {
+    std::vector<std::string> names;
+    for (std::size_t at : order)
+        names.push_back(clips.at(at).name);
+    return names;
+}
+
+std::vector<std::string> OrderedNames(const std::vector<Clip>& clips) {
+    return Names(clips, Recordings::Order(clips));
+}
+
+TEST(RecordingsTest, SeamVerdictsAtTheBoundaries) {
+    const Clip a = Timed("a", 10 * kSecond, 20 * kSecond);
+    const auto after = [&](std::int64_t gap) {
+        return Recordings::Verdict(a, Timed("b", 20 * kSecond + gap, 30 * kSecond + gap));
+    };
+    EXPECT_EQ(after(1), Seam::Continues);
+    EXPECT_EQ(after(kSecond / 25), Seam::Continues);
+    EXPECT_EQ(after(kSecond), Seam::Continues);
+    EXPECT_EQ(after(kSecond + 1), Seam::NewRecording);
+    EXPECT_EQ(after(0), Seam::NewRecording);
+    // A second recording whose clock starts lower, and one a minute later.
+    EXPECT_EQ(after(-15 * kSecond), Seam::NewRecording);
+    EXPECT_EQ(after(60 * kSecond), Seam::NewRecording);
+
+    // Across the wrap of the 33-bit base, both ways round.
+    const Clip beforeWrap = Timed("w", kWrap - 10 * kSecond, kWrap - kSecond / 50);
+    EXPECT_EQ(Recordings::Verdict(beforeWrap, Timed("x", kSecond / 50, 5 * kSecond)),
+              Seam::Continues);
+    EXPECT_EQ(Recordings::Verdict(beforeWrap, Timed("x", 2 * kSecond, 5 * kSecond)),
+              Seam::NewRecording);
+    EXPECT_EQ(Recordings::Verdict(Timed("y", kSecond, kWrap - 1), Timed("z", 0, kSecond)),
+              Seam::Continues);
+
+    for (const Clip& other : {Kind("n", StreamProbe::Kind::NotStream),
+                              Kind("c", StreamProbe::Kind::NoClock), Unreadable("u")}) {
+        EXPECT_EQ(Recordings::Verdict(a, other), Seam::Unknown) << other.name;
+        EXPECT_EQ(Recordings::Verdict(other, a), Seam::Unknown) << other.name;
+    }
+}
+
+TEST(RecordingsTest, MarksAndSummaryOfAMixedList) {
+    const std::vector<Clip> clips = {
+        Timed("00001.MTS", 0, 600 * kSecond),
+        Timed("00002.MTS", 600 * kSecond + kSecond / 25, 1200 * kSecond),
+        Kind("notes.txt", StreamProbe::Kind::NotStream),
+        Timed("00003.MTS", 1200 * kSecond + kSecond / 25, 1300 * kSecond),
+        Timed("00010.MTS", 5 * kSecond, 50 * kSecond),
+        Kind("radio.ts", StreamProbe::Kind::NoClock),
+        Unreadable("gone.MTS"),
+    };
+    const std::vector<Mark> marks = Recordings::Marks(clips);
+    EXPECT_EQ(marks,
+              (std::vector<Mark>{Mark::Start, Mark::Continues, Mark::NotStream, Mark::Unknown,
+                                 Mark::NewRecording, Mark::Unknown, Mark::Unknown}));
+    const Recordings::Summary summary = Recordings::Summarize(clips, marks);
+    EXPECT_EQ(summary.clips, 7u);
+    EXPECT_EQ(summary.recordings, 4u); // 00001, 00003, 00010, radio.ts
+    EXPECT_EQ(summary.notStreams, 1u);
+    EXPECT_FALSE(summary.duration);
+
+    // Only clocks: the duration counts the gaps at continuing seams, not at new recordings.
+    const std::vector<Clip> timed = {clips[0], clips[1], clips[4]};
+    const Recordings::Summary known = Recordings::Summarize(timed, Recordings::Marks(timed));
+    EXPECT_EQ(known.recordings, 2u);
+    ASSERT_TRUE(known.duration);
+    EXPECT_EQ(*known.duration, 1200 * kSecond + 45 * kSecond);
+    EXPECT_EQ(Recordings::FormatDuration(*known.duration), "0:20:45");
+
+    // A list that starts with a file that is not a stream.
+    EXPECT_EQ(Recordings::Marks({clips[2], clips[0]}),
+              (std::vector<Mark>{Mark::NotStream, Mark::Unknown}));
+    EXPECT_TRUE(Recordings::Marks({}).empty());
+    EXPECT_FALSE(Recordings::Summarize({}, {}).duration);
+}
+
+TEST(RecordingsTest, OrdersEveryShuffleOfTwoRecordings) {
+    // Recording one began at a higher clock than recording two: order follows the chains
+    // and the names of their first pieces, not the clocks.
+    const std::vector<Clip> pieces = {
+        Timed("/card/00000.MTS", 900 * kSecond, 1500 * kSecond),
+        Timed("/card/00001.MTS", 1500 * kSecond + 1, 2100 * kSecond),
+        Timed("/card/00002.MTS", 2100 * kSecond + kSecond, 2200 * kSecond),
+        Timed("/card/00009.MTS", 10 * kSecond, 610 * kSecond),
+        Timed("/card/00010.MTS", 610 * kSecond + kSecond / 30, 700 * kSecond),
+    };
+    std::vector<std::size_t> shuffle = {0, 1, 2, 3, 4};
+    do {
+        std::vector<Clip> clips;
+        for (std::size_t at : shuffle)
+            clips.push_back(pieces[at]);
+        EXPECT_EQ(OrderedNames(clips), Names(pieces, {0, 1, 2, 3, 4}))
+            << ::testing::PrintToString(shuffle);
+    } while (std::next_permutation(shuffle.begin(), shuffle.end()));
+
+    // With a name order that puts the second recording first, as a caller may pass.
+    const auto reverse = [](const std::string& a, const std::string& b) {
+        return a > b;
+    };
+    EXPECT_EQ(Names(pieces, Recordings::Order(pieces, reverse)), Names(pieces, {3, 4, 0, 1, 2}));
+}
+
+TEST(RecordingsTest, EntriesWithoutAClockFollowTheChainAboveThem) {
+    const Clip a1 = Timed("a1", 0, 10 * kSecond);
+    const Clip a2 = Timed("a2", 10 * kSecond + 1, 20 * kSecond);
+    const Clip b1 = Timed("b1", 500 * kSecond, 510 * kSecond);
+    const Clip note = Kind("note.txt", StreamProbe::Kind::NotStream);
+    const Clip gone = Unreadable("gone");
+    const Clip top = Kind("top.ts", StreamProbe::Kind::NoClock);
+    // note.txt sits below a2, so after chain a; gone sits below b1; top.ts has no clip with a
+    // clock above it, so it goes last.
+    const std::vector<Clip> clips = {top, b1, gone, a2, note, a1};
+    EXPECT_EQ(OrderedNames(clips),
+              (std::vector<std::string>{"a1", "a2", "note.txt", "b1", "gone", "top.ts"}));
+    // No clocks at all: the order stays.
+    EXPECT_EQ(OrderedNames({note, gone, top}),
+              (std::vector<std::string>{"note.txt", "gone", "top.ts"}));
+}
+
+TEST(RecordingsTest, TiesAndLoopsGiveAStableCompleteOrder) {
+    // The same piece listed twice: the first listing links, the second stands alone.
+    const Clip a = Timed("a", 0, 10 * kSecond);
+    const Clip b = Timed("b", 10 * kSecond + 5, 20 * kSecond);
+    EXPECT_EQ(OrderedNames({b, a, b}), (std::vector<std::string>{"a", "b", "b"}));
+    EXPECT_EQ(Recordings::Order({b, a, b}), (std::vector<std::size_t>{1, 0, 2}));
+    // Two pieces that could both continue a: the smaller gap wins, whatever the names.
+    const Clip near = Timed("z-near", 10 * kSecond + 1, 30 * kSecond);
+    const Clip far = Timed("far", 10 * kSecond + 2, 30 * kSecond);
+    EXPECT_EQ(OrderedNames({far, near, a}), (std::vector<std::string>{"a", "z-near", "far"}));
+    // Equal gaps: the lesser name wins.
+    const Clip twin = Timed("twin", 10 * kSecond + 5, 20 * kSecond);
+    EXPECT_EQ(OrderedNames({twin, b, a}), (std::vector<std::string>{"a", "b", "twin"}));
+    // Pieces that continue each other round the wrap form a loop: one link is left out.
+    const Clip p = Timed("p", 0, kWrap / 2);
+    const Clip q = Timed("q", kWrap / 2 + 1, kWrap - 1);
+    EXPECT_EQ(OrderedNames({q, p}), (std::vector<std::string>{"p", "q"}));
+    EXPECT_EQ(OrderedNames({q, q, p, p}), (std::vector<std::string>{"p", "q", "p", "q"}));
+}
+
+// Random lists with few distinct names and clock values, so that ties, loops and copies are
+// common.
+std::vector<Clip> RandomClips(std::mt19937& random) {
+    std::vector<Clip> clips;
+    const int count = std::uniform_int_distribution<int>(0, 25)(random);
+    std::uniform_int_distribution<int> pick(0, 7);
+    for (int at = 0; at < count; ++at) {
+        const std::string name = std::to_string(pick(random));
+        const int kind = pick(random);
+        if (kind == 0)
+            clips.push_back(Unreadable(name));
+        else if (kind == 1)
+            clips.push_back(Kind(name, StreamProbe::Kind::NotStream));
+        else
+            clips.push_back(Timed(name, pick(random) * kSecond, pick(random) * kSecond));
+    }
+    return clips;
+}
+
+// Renames copies (the same name and clock) apart: copies can swap places between runs.
+void NameCopiesApart(std::vector<Clip>& clips) {
+    std::set<std::tuple<std::string, std::int64_t, std::int64_t>> seen;
+    for (Clip& clip : clips) {
+        if (!clip.probe || clip.probe->kind != StreamProbe::Kind::Clock)
+            continue;
+        while (!seen.emplace(clip.name, clip.probe->firstClock, clip.probe->lastClock).second)
+            clip.name += "'";
+    }
+}
+
+TEST(RecordingsTest, RandomListsLoseNothingAndOrderAgainToTheSame) {
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<Clip> clips = RandomClips(random);
+        std::vector<std::size_t> order = Recordings::Order(clips);
+        std::sort(order.begin(), order.end());
+        std::vector<std::size_t> all(clips.size());
+        std::iota(all.begin(), all.end(), 0);
+        ASSERT_EQ(order, all) << "round " << round;
+
+        NameCopiesApart(clips);
+        std::vector<Clip> reordered;
+        for (std::size_t at : Recordings::Order(clips))
+            reordered.push_back(clips[at]);
+        EXPECT_EQ(OrderedNames(reordered), Names(reordered, all)) << "round " << round;
+    }
+}
+
+TEST(RecordingsTest, NaturalOrderComparesNumbersAndIgnoresCase) {
+    const std::vector<std::string> expected = {
+        "",
+        "1.MTS",
+        "00001.MTS",
+        "2.MTS",
+        "00002.MTS",
+        "00002.mts",
+        "10.MTS",
+        "00010.MTS",
+        "a",
+        "Clip 9",
+        "clip 10",
+        "clip 010",
+        "CLIP 10 b",
+        "clip10",
+        "z99999999999999999999",
+        "z100000000000000000000",
+    };
+    std::vector<std::string> names = expected;
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        std::shuffle(names.begin(), names.end(), random);
+        std::sort(names.begin(), names.end(), Recordings::NaturalLess);
+        EXPECT_EQ(names, expected);
+    }
+    for (const std::string& name : expected)
+        EXPECT_FALSE(Recordings::NaturalLess(name, name)) << name;
+}
+
+TEST(RecordingsTest, DurationsAsHoursMinutesSeconds) {
+    EXPECT_EQ(Recordings::FormatDuration(0), "0:00:00");
+    EXPECT_EQ(Recordings::FormatDuration(kSecond / 2 - 1), "0:00:00");
+    EXPECT_EQ(Recordings::FormatDuration(kSecond / 2), "0:00:01");
+    EXPECT_EQ(Recordings::FormatDuration((38 * 60 + 12) * kSecond), "0:38:12");
+    EXPECT_EQ(Recordings::FormatDuration(kWrap - 1), "26:30:44");
+}
+
+} // namespace
+} // namespace test
+} // namespace veldrun
