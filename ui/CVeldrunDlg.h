@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
 
@@ -25,6 +26,12 @@ public:
     // with the tenths of the unit.
     static CString SizeText(std::int64_t size);
 
+    // The summary line under the list: "3 clips, 6.4 GB in all"; with files that cannot be
+    // read, the size of the others and the unreadable names ("3 clips, 2 of them 4.2 GB;
+    // 00003.MTS cannot be read"); empty for no clips.
+    static CString SummaryText(int count, std::int64_t total,
+                               const std::vector<CString>& unreadable);
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -32,6 +39,7 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // The input list.
     void OnDropFiles(HDROP drop);
@@ -39,6 +47,8 @@ protected:
     void OnRemove();
     void OnMoveUp();
     void OnMoveDown();
+    void OnSortByName();
+    void OnContextMenu(CWnd* wnd, CPoint point);
     void UpdateHorizontalExtent(const CString& entry);
 
     // The selection details and the merge command.
@@ -46,6 +56,7 @@ protected:
     void OnSelectOutput();
     void OnListOrOutputChange();
     void UpdateControls();
+    void UpdateSummary();
     void CollectInputFiles();
 
     DECLARE_MESSAGE_MAP()
@@ -57,4 +68,5 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    CWnd m_summary;
 };
