@@ -14,6 +14,11 @@ namespace {
 // Large enough for any path of this file system.
 const std::size_t kDefaultBufferSize = 32768;
 
+DWORD& LastError() {
+    static DWORD error = 0;
+    return error;
+}
+
 std::wstring Text(LPCTSTR text) {
     return text ? text : L"";
 }
@@ -63,6 +68,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR 
 }
 
 INT_PTR CFileDialog::DoModal() {
+    LastError() = 0;
     const Request request = {m_open, Text(m_ofn.lpstrTitle), m_ofn.Flags, Text(m_ofn.lpstrFilter),
                              Text(m_ofn.lpstrDefExt)};
     std::optional<Answer> queued = Answers().Take(request);
@@ -78,7 +84,8 @@ INT_PTR CFileDialog::DoModal() {
     return StoreResult(answer.paths) ? IDOK : IDCANCEL;
 }
 
-// Fills the result buffer as Win32 does; false when the result does not fit.
+// Fills the result buffer as Win32 does; false when the result does not fit. The dialog's own
+// buffer grows to fit any result up to kMaxResultLength; a caller's buffer keeps its size.
 bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
     std::wstring result;
     m_several = paths.size() > 1;
@@ -91,8 +98,16 @@ bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
         result = paths.front();
     }
     result += L'\0';
-    if (!m_ofn.lpstrFile || result.size() > m_ofn.nMaxFile)
+    const bool ownBuffer = m_ofn.lpstrFile == m_buffer.data();
+    if (ownBuffer && result.size() > m_buffer.size() && result.size() <= kMaxResultLength) {
+        m_buffer.resize(result.size());
+        m_ofn.lpstrFile = m_buffer.data();
+        m_ofn.nMaxFile = static_cast<DWORD>(m_buffer.size());
+    }
+    if (!m_ofn.lpstrFile || result.size() > m_ofn.nMaxFile) {
+        LastError() = FNERR_BUFFERTOOSMALL;
         return false;
+    }
     std::copy(result.begin(), result.end(), m_ofn.lpstrFile);
     return true;
 }
@@ -178,4 +193,8 @@ std::vector<CFileDialog::Request> CFileDialog::TakeRequests() {
 
 void CFileDialog::ClearAnswers() {
     Answers().Clear();
+}
+
+DWORD CommDlgExtendedError() {
+    return LastError();
 }

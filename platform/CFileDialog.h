@@ -13,8 +13,9 @@ class CWnd;
 
 // The file-open or file-save dialog. The filter is MFC's "Description|patterns|...||"; set
 // m_ofn.lpstrTitle for a title and m_ofn.lpstrFile / nMaxFile (GetOFN) for a result buffer of
-// your own. A save dialog asks before overwriting with OFN_OVERWRITEPROMPT and appends the
-// default extension to a chosen name without one.
+// your own. The dialog's own buffer, which m_ofn points at until then, grows to fit any
+// result up to kMaxResultLength characters. A save dialog asks before overwriting with
+// OFN_OVERWRITEPROMPT and appends the default extension to a chosen name without one.
 class CFileDialog {
 public:
     // What a dialog was asked for, for tests.
@@ -31,6 +32,9 @@ public:
         std::vector<std::wstring> paths;
     };
 
+    // The longest result, NULs included, that the dialog's own buffer takes: 16 MiB of text.
+    static constexpr std::size_t kMaxResultLength = std::size_t(1) << 22;
+
     explicit CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension = nullptr,
                          LPCTSTR fileName = nullptr,
                          DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
@@ -39,7 +43,8 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    // IDOK when files were chosen and their names fit the result buffer, else IDCANCEL.
+    // IDOK when files were chosen and their names fit the result buffer, else IDCANCEL (with
+    // CommDlgExtendedError FNERR_BUFFERTOOSMALL when they did not fit).
     virtual INT_PTR DoModal();
     OPENFILENAME& GetOFN() { return m_ofn; }
     // The full path of the one chosen file; after a choice of several, their folder.
@@ -72,3 +77,7 @@ private:
     CWnd* m_parent;
     bool m_several = false;
 };
+
+// Why the last file dialog ended with IDCANCEL: FNERR_BUFFERTOOSMALL when the chosen names
+// did not fit its buffer, else 0.
+DWORD CommDlgExtendedError();

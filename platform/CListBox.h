@@ -19,6 +19,10 @@ public:
     int SetCurSel(int index) { return Send(LB_SETCURSEL, index, 0); }
     int GetTextLen(int index) const { return Send(LB_GETTEXTLEN, index, 0); }
     void GetText(int index, CString& text) const;
+    // The area of entry `index` in the list's client coordinates; LB_ERR for a bad index.
+    int GetItemRect(int index, RECT* rect) const {
+        return Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect));
+    }
     // The horizontal scroll range in pixels; text beyond it cannot be scrolled to.
     int GetHorizontalExtent() const { return Send(LB_GETHORIZONTALEXTENT, 0, 0); }
     void SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, extent, 0); }

@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
+
+#include "platform/CWnd.h"
 
 CMenu::CMenu() : m_menu(std::make_unique<QMenu>()) {}
 
@@ -14,11 +18,37 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCTSTR text) {
     }
     QAction* action = m_menu->addAction(QString::fromWCharArray(text ? text : L""));
     action->setData(QVariant::fromValue<quint64>(id));
+    action->setEnabled(!(flags & (MF_GRAYED | MF_DISABLED)));
     return TRUE;
 }
 
 int CMenu::GetMenuItemCount() const {
     return static_cast<int>(m_menu->actions().size());
+}
+
+UINT CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
+    if (flags & TPM_FROMKEYBOARD) {
+        QAction* first = nullptr;
+        for (QAction* action : m_menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled()) {
+                first = action;
+                break;
+            }
+        }
+        // Set once the menu shows: showing it clears the highlight.
+        QPointer<QMenu> menu = m_menu.get();
+        QTimer::singleShot(0, m_menu.get(), [menu, first] {
+            if (menu && first && menu->isVisible())
+                menu->setActiveAction(first);
+        });
+    }
+    QAction* chosen = m_menu->exec(QPoint(x, y));
+    const UINT command = chosen ? CommandOf(chosen) : 0;
+    if (flags & TPM_RETURNCMD)
+        return command;
+    if (command != 0 && owner)
+        owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0);
+    return command != 0;
 }
 
 UINT CMenu::CommandOf(const QAction* action) {

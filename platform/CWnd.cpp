@@ -129,6 +129,31 @@ void CWnd::GetClientRect(RECT* rect) const {
     *rect = {0, 0, m_widget ? m_widget->width() : 0, m_widget ? m_widget->height() : 0};
 }
 
+void CWnd::ClientToScreen(POINT* point) const {
+    if (!m_widget)
+        return;
+    const QPoint global = m_widget->mapToGlobal(QPoint(point->x, point->y));
+    *point = {global.x(), global.y()};
+}
+
+CWnd* CWnd::FromChildHandle(HWND hwnd) const {
+    if (!hwnd || !m_widget)
+        return nullptr;
+    if (hwnd == m_widget)
+        return const_cast<CWnd*>(this);
+    const QVariant id = hwnd->property(DialogBuilder::kIdProperty);
+    return id.isValid() && FindControl(id.toInt()) == hwnd ? GetDlgItem(id.toInt()) : nullptr;
+}
+
+int CWnd::GetDlgCtrlID() const {
+    const QVariant id = m_widget ? m_widget->property(DialogBuilder::kIdProperty) : QVariant();
+    return id.isValid() ? id.toInt() : 0;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
 QWidget* CWnd::FindControl(int id) const {
     if (!m_widget)
         return nullptr;
@@ -276,6 +301,23 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!dc || !dc->GetPainter())
             return FALSE;
         dc->GetPainter()->fillRect(m_widget->rect(), m_widget->palette().window());
+        return TRUE;
+    }
+    case WM_CONTEXTMENU: {
+        CMenu* menu = GetSystemMenu(FALSE);
+        if (!menu || menu->GetMenuItemCount() == 0)
+            return FALSE;
+        const bool keyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+        QPoint at(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (keyboard) {
+            QWidget* source =
+                reinterpret_cast<HWND>(wParam) ? reinterpret_cast<HWND>(wParam) : m_widget;
+            at = source->mapToGlobal(source->rect().center());
+        }
+        const UINT command = menu->TrackPopupMenu(TPM_RETURNCMD | (keyboard ? TPM_FROMKEYBOARD : 0),
+                                                  at.x(), at.y(), this);
+        if (command != 0)
+            SendMessage(WM_SYSCOMMAND, command, 0);
         return TRUE;
     }
     case WM_SYSCOMMAND:

@@ -38,6 +38,11 @@ public:
     void Detach();
     // The widget behind this window, or null while there is none.
     QWidget* GetWidget() const { return m_widget; }
+    HWND GetSafeHwnd() const { return m_widget; }
+    // This window when `hwnd` is its own, else its child control `hwnd`, or null.
+    CWnd* FromChildHandle(HWND hwnd) const;
+    // The control id of a dialog's control; 0 for a window that has none.
+    int GetDlgCtrlID() const;
     DWORD GetStyle() const { return m_style; }
 
     void SetWindowText(LPCTSTR text);
@@ -50,6 +55,7 @@ public:
     BOOL IsWindowEnabled() const;
     BOOL IsIconic() const;
     void GetClientRect(RECT* rect) const;
+    void ClientToScreen(POINT* point) const;
 
     // The control with that id among this window's children, or null. The object stays valid
     // while this window exists.
@@ -70,15 +76,21 @@ public:
     // call it. FALSE when the window does not exist.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // A dialog's chance at a key pressed in one of its controls before the control sees it.
+    // TRUE when the key was handled and the control is not to see it.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
     // The handlers of messages that a map may route to the default processing.
     void OnPaint() { Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }
+    void OnContextMenu(CWnd*, CPoint) { Default(); }
 
 protected:
     // Takes a message; dispatches it through the message maps. TRUE, with *result set, when a
     // handler took it.
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // The window's own processing of a message that no handler took.
+    // The window's own processing of a message that no handler took. WM_CONTEXTMENU shows
+    // the system menu and sends the chosen entry as WM_SYSCOMMAND; TRUE when it showed.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message being handled.
     LRESULT Default();
@@ -117,3 +129,16 @@ private:
     mutable std::unique_ptr<CFont> m_font;
     mutable std::map<int, std::unique_ptr<CWnd>> m_items;
 };
+
+namespace msgmap {
+
+// WM_CONTEXTMENU: the window or control clicked (or focused, for the keyboard) and the screen
+// point, (-1, -1) for the keyboard.
+template <auto Handler>
+LRESULT ContextMenu(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
+    const CPoint point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    (Target<Handler>(wnd)->*Handler)(wnd->FromChildHandle(reinterpret_cast<HWND>(wParam)), point);
+    return 0;
+}
+
+} // namespace msgmap

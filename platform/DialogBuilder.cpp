@@ -12,6 +12,8 @@
 
 #include "platform/CWnd.h"
 #include "platform/DialogUnits.h"
+#include "platform/DynamicLayout.h"
+#include "platform/EditWidget.h"
 #include "platform/IconHandle.h"
 #include "platform/ListBoxWidget.h"
 #include "platform/ProgressBarWidget.h"
@@ -42,7 +44,7 @@ QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent, CWnd
 }
 
 QWidget* CreateEdit(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
-    auto* edit = new QLineEdit(TextOf(control), parent);
+    auto* edit = new EditWidget(TextOf(control), parent);
     edit->setFrame((control.style & WS_BORDER) || (control.exStyle & WS_EX_STATICEDGE));
     if (control.style & ES_READONLY) {
         edit->setReadOnly(true);
@@ -108,7 +110,7 @@ QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent, CWn
     if (IsClass(control, L"STATIC"))
         return CreateStatic(control, parent);
     if (IsClass(control, L"msctls_progress32"))
-        return new ProgressBarWidget(parent);
+        return new ProgressBarWidget(control.style, parent);
     return nullptr;
 }
 
@@ -124,7 +126,25 @@ Qt::WindowFlags WindowFlagsOf(DWORD style) {
         flags |= Qt::WindowTitleHint;
     if (style & WS_SYSMENU)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
     return flags;
+}
+
+// As on Win32, a label's mnemonic focuses the next control of the template that is not a
+// label itself.
+void SetBuddies(const std::vector<std::pair<const res::ControlTemplate*, QWidget*>>& built) {
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(built[i].second);
+        if (!label || (built[i].first->style & SS_NOPREFIX) || !label->text().contains('&'))
+            continue;
+        for (std::size_t next = i + 1; next < built.size(); ++next) {
+            if (!IsClass(*built[next].first, L"STATIC")) {
+                label->setBuddy(built[next].second);
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -143,9 +163,18 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CW
     window->setProperty(kStyleProperty, static_cast<uint>(dialog.style));
     window->setAcceptDrops(dialog.exStyle & WS_EX_ACCEPTFILES);
     const DialogUnits units(window->font());
-    window->setFixedSize(units.ToPixels(0, 0, dialog.cx, dialog.cy).size());
+    const QSize size = units.ToPixels(0, 0, dialog.cx, dialog.cy).size();
+    // A sizing border lets the dialog grow, never shrink below its template size.
+    const bool resizable = dialog.style & WS_THICKFRAME;
+    if (resizable) {
+        window->setMinimumSize(size);
+        window->resize(size);
+    } else {
+        window->setFixedSize(size);
+    }
 
     std::vector<QWidget*> tabStops;
+    std::vector<std::pair<const res::ControlTemplate*, QWidget*>> built;
     for (const res::ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, window, owner);
         if (!widget)
@@ -165,8 +194,15 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CW
         widget->setVisible(control.style & WS_VISIBLE);
         if (control.style & WS_TABSTOP)
             tabStops.push_back(widget);
+        built.emplace_back(&control, widget);
     }
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         QWidget::setTabOrder(tabStops[i - 1], tabStops[i]);
+    SetBuddies(built);
+    if (resizable) {
+        auto* layout = new DynamicLayout(window);
+        for (const auto& [control, widget] : built)
+            layout->Add(widget, control->layout);
+    }
     return true;
 }

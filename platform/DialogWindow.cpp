@@ -3,18 +3,17 @@
 #include <string>
 #include <vector>
 
-#include <QAction>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
 
 #include "platform/CDialog.h"
-#include "platform/CMenu.h"
+#include "platform/DialogBuilder.h"
 #include "platform/DropFileList.h"
 
 namespace {
@@ -28,6 +27,30 @@ std::vector<std::wstring> LocalFilesOf(const QMimeData* data) {
     return names;
 }
 
+UINT VirtualKeyOf(int key) {
+    switch (key) {
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    default:
+        return 0;
+    }
+}
+
+const LPARAM kFromKeyboard = MAKELPARAM(0xFFFF, 0xFFFF);
+const LPARAM kAltHeld = LPARAM(1) << 29;
+
 } // namespace
 
 DialogWindow::DialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
@@ -40,8 +63,10 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         m_owner->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     } else if ((plain && event->key() == Qt::Key_Menu) ||
                (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
-        QWidget* focus = focusWidget() ? focusWidget() : this;
-        if (!ShowSystemMenu(focus->mapToGlobal(focus->rect().center())))
+        QWidget* control = ControlOf(focusWidget());
+        const LRESULT shown = m_owner->SendMessage(
+            WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control ? control : this), kFromKeyboard);
+        if (!shown)
             QDialog::keyPressEvent(event);
     } else {
         QDialog::keyPressEvent(event);
@@ -79,20 +104,50 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
 }
 
 // The window manager owns the title bar's menu, so the dialog's own system menu is its
-// context menu. The keys that open it are handled as keys, since not every platform turns
-// them into context menu events.
+// context menu, shown by WM_CONTEXTMENU's default processing; a dialog may show a menu of
+// its own for a control. The keys that open it are handled as keys, since not every platform
+// turns them into context menu events.
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() == QContextMenuEvent::Keyboard || !ShowSystemMenu(event->globalPos()))
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QWidget* control = ControlOf(childAt(event->pos()));
+    const LRESULT shown =
+        m_owner->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control ? control : this),
+                             MAKELPARAM(static_cast<WORD>(event->globalPos().x()),
+                                        static_cast<WORD>(event->globalPos().y())));
+    if (!shown)
         QDialog::contextMenuEvent(event);
 }
 
-bool DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
-    CMenu* menu = m_owner->GetSystemMenu(FALSE);
-    if (!menu || menu->GetMenuItemCount() == 0)
-        return false;
-    if (QAction* chosen = menu->GetQMenu()->exec(globalPos))
-        m_owner->SendMessage(WM_SYSCOMMAND, CMenu::CommandOf(chosen), 0);
-    return true;
+// The control of this dialog that holds `widget`, or null.
+QWidget* DialogWindow::ControlOf(QWidget* widget) const {
+    while (widget && widget->parentWidget() != this)
+        widget = widget->parentWidget();
+    return widget && widget->property(DialogBuilder::kIdProperty).isValid() ? widget : nullptr;
+}
+
+// The keys pressed in a control go to the dialog's PreTranslateMessage first, as Win32's
+// message loop does for the window of a modeless or MFC dialog.
+void DialogWindow::childEvent(QChildEvent* event) {
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    QDialog::childEvent(event);
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QDialog::eventFilter(watched, event);
+    auto* control = ControlOf(static_cast<QWidget*>(watched));
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const UINT virtualKey = VirtualKeyOf(key->key());
+    if (!control || virtualKey == 0)
+        return QDialog::eventFilter(watched, event);
+    const bool alt =
+        (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
+    MSG message = {control, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, alt ? kAltHeld : 0};
+    return m_owner->PreTranslateMessage(&message) || QDialog::eventFilter(watched, event);
 }
 
 void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-ProgressBarWidget::ProgressBarWidget(QWidget* parent) : QProgressBar(parent) {
+ProgressBarWidget::ProgressBarWidget(DWORD style, QWidget* parent) : QProgressBar(parent) {
     setRange(0, 100);
     setValue(0);
-    setTextVisible(false);
+    setTextVisible(style & PBS_PERCENT);
 }
 
 bool ProgressBarWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -15,10 +15,18 @@ bool ProgressBarWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         setRange(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         setValue(std::clamp(value(), minimum(), maximum()));
         return true;
-    case PBM_SETPOS:
+    case PBM_SETPOS: {
         *result = value();
-        setValue(std::clamp(static_cast<int>(wParam), minimum(), maximum()));
+        const int position = std::clamp(static_cast<int>(wParam), minimum(), maximum());
+        if (position == value())
+            return true;
+        // Qt repaints a bar at once when its text changes; painting it with the next paint
+        // event instead keeps the thread that sets the positions free for what it does.
+        setUpdatesEnabled(false);
+        setValue(position);
+        setUpdatesEnabled(true);
         return true;
+    }
     case PBM_GETPOS:
         *result = value();
         return true;

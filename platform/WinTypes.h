@@ -35,10 +35,12 @@ typedef LPCWSTR LPCTSTR;
 class IconHandle;
 class CDC;
 class DropFileList;
+class QWidget;
 typedef const IconHandle* HICON;
 typedef HICON HCURSOR;
 typedef CDC* HDC;
 typedef DropFileList* HDROP;
+typedef QWidget* HWND;
 
 constexpr WORD LOWORD(std::uintptr_t value) {
     return static_cast<WORD>(value & 0xFFFF);
@@ -51,6 +53,13 @@ constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
 }
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
     return LPARAM((DWORD(high) << 16) | low);
+}
+// The signed coordinates of a point message; WM_CONTEXTMENU gives (-1, -1) for the keyboard.
+constexpr int GET_X_LPARAM(LPARAM value) {
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(value)));
+}
+constexpr int GET_Y_LPARAM(LPARAM value) {
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(value)));
 }
 
 struct POINT {
@@ -70,6 +79,15 @@ struct RECT {
     LONG bottom;
 };
 
+// A keyboard message for CWnd::PreTranslateMessage: the control that has the focus, WM_KEYDOWN
+// or WM_SYSKEYDOWN (Alt held, also flagged in bit 29 of lParam) and the virtual key.
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 typedef POINT CPoint;
 typedef SIZE CSize;
 typedef RECT CRect;
@@ -79,7 +97,10 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_DROPFILES = 0x0233;
@@ -87,6 +108,15 @@ constexpr UINT WM_USER = 0x0400;
 
 constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
+
+// Virtual keys.
+constexpr UINT VK_END = 0x23;
+constexpr UINT VK_HOME = 0x24;
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
+constexpr UINT VK_DELETE = 0x2E;
 
 // Notification codes, in the high word of WM_COMMAND's wParam.
 constexpr WORD BN_CLICKED = 0;
@@ -119,7 +149,14 @@ constexpr UINT MB_DEFMASK = 0x0F00;
 
 // Menus.
 constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
+constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+// Not in Win32, which tells from the input that opened a menu whether it was the keyboard:
+// here the caller says so, and the menu opens with its first enabled entry highlighted.
+constexpr UINT TPM_FROMKEYBOARD = 0x10000000;
 
 // File dialogs.
 constexpr DWORD OFN_READONLY = 0x00000001;
@@ -129,6 +166,8 @@ constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
 constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 constexpr DWORD OFN_EXPLORER = 0x00080000;
+// CommDlgExtendedError: the chosen names did not fit the result buffer.
+constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 
 // System metrics.
 constexpr int SM_CXBORDER = 5;
@@ -153,7 +192,11 @@ constexpr UINT LB_GETTEXT = 0x0189;
 constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
+constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
+
+// Edits.
+constexpr UINT EM_SETSEL = 0x00B1;
 
 // Progress bars: PBM_SETRANGE takes the range as MAKELPARAM(low, high).
 constexpr UINT PBM_SETRANGE = WM_USER + 1;
@@ -170,8 +213,11 @@ constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// A window's bit that a control uses as WS_TABSTOP.
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 
 constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
@@ -194,6 +240,9 @@ constexpr DWORD SS_ICON = 0x0003;
 constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
 constexpr DWORD SS_TYPEMASK = 0x001F;
 constexpr DWORD SS_NOPREFIX = 0x0080;
+
+// Not in Win32, whose bars show no text: the bar shows its position as a percentage.
+constexpr DWORD PBS_PERCENT = 0x0100;
 
 constexpr DWORD LBS_NOTIFY = 0x0001;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;

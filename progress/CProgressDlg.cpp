@@ -7,6 +7,7 @@
 #include <boost/thread/exceptions.hpp>
 
 #include "platform/CDataExchange.h"
+#include "progress/SizeFormat.h"
 #include "res/Resource.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
@@ -23,6 +24,8 @@ void CProgressDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_PROGRESS, m_progress);
     DDX_Control(dx, IDC_STATUS, m_status);
+    DDX_Control(dx, IDC_PROGRESS_FILE, m_fileName);
+    DDX_Control(dx, IDC_PROGRESS_AMOUNTS, m_amounts);
 }
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
@@ -38,6 +41,7 @@ BOOL CProgressDlg::OnInitDialog() {
     m_progress.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     m_progress.SendMessage(PBM_SETPOS, 0, 0);
     m_status.SetWindowText(L"Working...");
+    m_started = std::chrono::steady_clock::now();
 
     namespace ph = boost::placeholders;
     job->SetCallback(
@@ -135,6 +139,38 @@ void CProgressDlg::TakeRecord() {
     CString status;
     status.Format(L"Progressing file %i of %i", record.fileIndex + 1, count);
     m_status.SetWindowText(status);
+    ShowDetails(record);
+}
+
+// The amounts change with every record; they are shown a few times a second, which is as
+// often as anyone reads them, and whenever a clip begins or the last byte is written.
+void CProgressDlg::ShowDetails(const ProgressRecord& record) {
+    const double now =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
+    m_rate.Add(now, record.totalWritten);
+
+    const bool newFile = record.fileIndex != m_shownFile;
+    if (newFile) {
+        m_shownFile = record.fileIndex;
+        CString entry;
+        if (m_pInputList && record.fileIndex < m_pInputList->GetCount())
+            m_pInputList->GetText(record.fileIndex, entry);
+        const std::size_t slash = entry.Str().find_last_of(L'/');
+        m_fileName.SetWindowText(
+            entry.Str().substr(slash == std::wstring::npos ? 0 : slash + 1).c_str());
+    }
+    const bool last = record.totalWritten >= record.totalSize;
+    if (!newFile && !last && now - m_amountsShownAt < kAmountsInterval)
+        return;
+    m_amountsShownAt = now;
+    CString amounts =
+        SizeFormat::Size(record.totalWritten) + L" of " + SizeFormat::Size(record.totalSize);
+    const double left = m_rate.SecondsLeft(record.totalSize);
+    if (left >= 0 && !last) {
+        amounts +=
+            L", " + SizeFormat::Rate(m_rate.BytesPerSecond()) + L", " + SizeFormat::TimeLeft(left);
+    }
+    m_amounts.SetWindowText(amounts);
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <list>
 
@@ -13,6 +14,7 @@
 #include "platform/CListBox.h"
 #include "platform/CProgressCtrl.h"
 #include "progress/ProgressRecord.h"
+#include "progress/TransferRate.h"
 
 // Posted to the dialog once for every record queued by the worker.
 constexpr UINT WM_MERGE_PROGRESS = WM_USER + 0x100;
@@ -57,16 +59,27 @@ protected:
     std::atomic<bool> m_cancelRequested{false};
     CProgressCtrl m_progress;
     CEdit m_status;
+    CWnd m_fileName;
+    CWnd m_amounts;
 
 private:
+    // Seconds between two updates of the amounts line.
+    static constexpr double kAmountsInterval = 0.25;
+
     void TakeRecord();
     void ShowWritingToDisk();
+    // The lines under the status: the current clip's name; the amounts, speed and time left.
+    void ShowDetails(const ProgressRecord& record);
     BOOL OnCloseCommand(UINT id);
 
     // User-interface thread only: whether a worker runs that the dialog must outlive, and
     // once it has ended, the result that the first end notification decided (0 before).
     bool m_running = false;
     int m_endCode = 0;
+    std::chrono::steady_clock::time_point m_started;
+    TransferRate m_rate;
+    std::int32_t m_shownFile = -1;
+    double m_amountsShownAt = 0;
     // Set once the flush began: a cancel can no longer stop anything.
     bool m_writing = false;
 };

@@ -13,43 +13,59 @@ const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const DWORD kEditStyle = kChild | WS_TABSTOP | ES_LEFT | ES_READONLY | ES_AUTOHSCROLL;
 
 // clang-format off
+// Layouts: where a control goes when a resizable dialog grows.
+const ControlLayout kFixed = {0, 0, 0, 0};
+const ControlLayout kRight = {100, 0, 0, 0};
+const ControlLayout kBottom = {0, 100, 0, 0};
+const ControlLayout kBottomRight = {100, 100, 0, 0};
+const ControlLayout kBottomCentre = {50, 100, 0, 0};
+const ControlLayout kBottomWide = {0, 100, 100, 0};
+const ControlLayout kGrow = {0, 0, 100, 100};
+
+const DWORD kLabelStyle = kChild | WS_GROUP | SS_LEFTNOWORDWRAP;
+const DWORD kNameStyle = kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+
 const std::vector<DialogTemplate> kDialogs = {
     {IDD_ABOUTBOX, L"About Veldrun", 235, 55,
      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0,
      kShellFont, 8, 0, false, kDefaultCharset, {
-    //  id          class        text                                    x    y    cx   cy  style                                                 exstyle
-        {IDC_STATIC, L"STATIC", L"#128",                               11,  17,  20,  20, kChild | SS_ICON,                                     0},
-        {IDC_STATIC, L"STATIC", L"Veldrun Version 1.0",                40,  10, 119,   8, kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX,            0},
-        {IDC_STATIC, L"STATIC", L"Joins clips byte for byte.",         40,  25, 119,   8, kChild | WS_GROUP | SS_LEFT,                          0},
-        {IDOK,       L"BUTTON", L"OK",                                178,   7,  50,  16, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON,   0},
+    //  id          class        text                                    x    y    cx   cy  style                                                 exstyle  layout
+        {IDC_STATIC, L"STATIC", L"#128",                               11,  17,  20,  20, kChild | SS_ICON,                                     0, kFixed},
+        {IDC_STATIC, L"STATIC", L"Veldrun Version 1.0",                40,  10, 119,   8, kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX,            0, kFixed},
+        {IDC_STATIC, L"STATIC", L"Joins clips byte for byte.",         40,  25, 119,   8, kChild | WS_GROUP | SS_LEFT,                          0, kFixed},
+        {IDOK,       L"BUTTON", L"OK",                                178,   7,  50,  16, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON,   0, kFixed},
     }},
     {IDD_MAIN_DIALOG, L"Veldrun", 256, 287,
-     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
      WS_EX_APPWINDOW | WS_EX_ACCEPTFILES,
      kShellFont, 8, 0, false, kDefaultCharset, {
-    //  id                     class         text                   x    y    cx   cy  style                                              exstyle
-        {IDC_ADD,               L"BUTTON",  L"Add",               198,  18,  50,  16, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,              0},
-        {IDC_REMOVE,            L"BUTTON",  L"Remove",            198,  36,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
-        {IDC_INPUT_LIST,        L"LISTBOX", nullptr,                6,  18, 184, 174, kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL, 0},
-        {IDC_MOVE_UP,           L"BUTTON",  L"Move Up",           198,  60,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
-        {IDC_MOVE_DOWN,         L"BUTTON",  L"Move Down",         198,  79,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
-        {IDC_MERGE,             L"BUTTON",  L"Merge",             102, 264,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
-        {IDC_STATIC,            L"STATIC",  L"Input Files:",        6,   6,  37,   8, kChild | WS_GROUP | SS_LEFT,                         0},
-        {IDC_STATIC,            L"STATIC",  L"Output File:",        6, 228,  39,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
-        {IDC_OUTPUT_FILE,       L"EDIT",    nullptr,                6, 241, 186,  14, kChild | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0},
-        {IDC_SELECT_OUTPUT,     L"BUTTON",  L"Select...",         198, 241,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0},
-        {IDC_STATIC,            L"STATIC",  L"Current Selection:",  6, 198,  59,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
-        {IDC_CURRENT_SELECTION, L"EDIT",    nullptr,                6, 210, 186,  12, kEditStyle,                                         WS_EX_STATICEDGE},
-        {IDC_FILE_SIZE,         L"EDIT",    nullptr,              198, 210,  50,  12, kEditStyle,                                         WS_EX_STATICEDGE},
-        {IDC_STATIC,            L"STATIC",  L"File Size:",        198, 198,  29,   8, kChild | WS_GROUP | SS_LEFTNOWORDWRAP,               0},
+    //  id                     class         text                    x    y    cx   cy  style                                              exstyle  layout
+        {IDC_ADD,               L"BUTTON",  L"&Add",               198,  18,  50,  16, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,              0, kRight},
+        {IDC_REMOVE,            L"BUTTON",  L"&Remove",            198,  36,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        // A label's mnemonic focuses the control that follows it here.
+        {IDC_STATIC,            L"STATIC",  L"&Input Files:",        6,   6,  37,   8, kChild | WS_GROUP | SS_LEFT,                         0, kFixed},
+        {IDC_INPUT_LIST,        L"LISTBOX", nullptr,                 6,  18, 184, 162, kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL, 0, kGrow},
+        {IDC_MOVE_UP,           L"BUTTON",  L"Move &Up",           198,  60,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_MOVE_DOWN,         L"BUTTON",  L"Move &Down",         198,  79,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_MERGE,             L"BUTTON",  L"&Merge",             102, 264,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kBottomCentre},
+        {IDC_SUMMARY,           L"STATIC",  L"",                     6, 183, 184,   8, kNameStyle,                                        0, kBottomWide},
+        {IDC_STATIC,            L"STATIC",  L"&Output File:",        6, 228,  39,   8, kLabelStyle,                                       0, kBottom},
+        {IDC_OUTPUT_FILE,       L"EDIT",    nullptr,                 6, 241, 186,  14, kChild | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, kBottomWide},
+        {IDC_SELECT_OUTPUT,     L"BUTTON",  L"&Select...",         198, 241,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kBottomRight},
+        {IDC_STATIC,            L"STATIC",  L"Current Selection:",   6, 198,  59,   8, kLabelStyle,                                       0, kBottom},
+        {IDC_CURRENT_SELECTION, L"EDIT",    nullptr,                 6, 210, 186,  12, kEditStyle,                                        WS_EX_STATICEDGE, kBottomWide},
+        {IDC_FILE_SIZE,         L"EDIT",    nullptr,               198, 210,  50,  12, kEditStyle,                                        WS_EX_STATICEDGE, kBottomRight},
+        {IDC_STATIC,            L"STATIC",  L"File Size:",         198, 198,  29,   8, kLabelStyle,                                       0, kBottomRight},
     }},
-    {IDD_PROGRESS_DIALOG, L"Merging in progress", 186, 63,
+    {IDD_PROGRESS_DIALOG, L"Merging in progress", 220, 91,
      WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0,
      kShellFont, 8, 400, false, kDefaultCharset, {
-    //  id                 class                    text         x    y    cx   cy  style                                                        exstyle
-        {IDC_CANCEL_MERGE, L"BUTTON",            L"Cancel",     67,  43,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0},
-        {IDC_PROGRESS,     L"msctls_progress32", nullptr,        6,   6, 174,  14, kChild | WS_BORDER,                                            0},
-        {IDC_STATUS,       L"EDIT",              nullptr,        6,  24, 174,  14, kChild | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,            0},
+    //  id                     class                    text         x    y    cx   cy  style                                                        exstyle  layout
+        {IDC_CANCEL_MERGE,     L"BUTTON",            L"Cancel",     85,  71,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0, kFixed},
+        {IDC_PROGRESS,         L"msctls_progress32", nullptr,        6,   6, 208,  14, kChild | WS_BORDER | PBS_PERCENT,                              0, kFixed},
+        {IDC_STATUS,           L"EDIT",              nullptr,        6,  24, 208,  14, kChild | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,            0, kFixed},
+        {IDC_PROGRESS_FILE,    L"STATIC",            L"",            6,  42, 208,   8, kNameStyle,                                                   0, kFixed},
+        {IDC_PROGRESS_AMOUNTS, L"STATIC",            L"",            6,  54, 208,   8, kNameStyle,                                                   0, kFixed},
     }},
 };
 // clang-format on

@@ -12,6 +12,9 @@ constexpr int IDS_NO_DISPLAY = 130;
 
 constexpr int IDM_ABOUTBOX = 0x0010;
 
+// The input list's context menu; its other entries are the commands of the buttons.
+constexpr int IDM_SORT_BY_NAME = 32771;
+
 constexpr int IDC_STATIC = -1;
 
 // Main dialog.
@@ -25,8 +28,11 @@ constexpr int IDC_OUTPUT_FILE = 1002;
 constexpr int IDC_SELECT_OUTPUT = 1003;
 constexpr int IDC_CURRENT_SELECTION = 1004;
 constexpr int IDC_FILE_SIZE = 1005;
+constexpr int IDC_SUMMARY = 1006;
 
 // Progress dialog.
 constexpr int IDC_PROGRESS = 1004;
 constexpr int IDC_STATUS = 1005;
 constexpr int IDC_CANCEL_MERGE = 1006;
+constexpr int IDC_PROGRESS_FILE = 1007;
+constexpr int IDC_PROGRESS_AMOUNTS = 1008;

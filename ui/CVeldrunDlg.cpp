@@ -1,7 +1,9 @@
 #include "ui/CVeldrunDlg.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "platform/TextConversion.h"
 #include "platform/WinApi.h"
 #include "progress/CProgressDlg.h"
+#include "progress/SizeFormat.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
 
@@ -34,6 +37,7 @@ void CVeldrunDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURRENT_SELECTION, m_selectionEdit);
     DDX_Control(dx, IDC_FILE_SIZE, m_sizeEdit);
     DDX_Control(dx, IDC_MERGE, m_mergeButton);
+    DDX_Control(dx, IDC_SUMMARY, m_summary);
 }
 
 BEGIN_MESSAGE_MAP(CVeldrunDlg, CDialog)
@@ -41,12 +45,14 @@ ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DROPFILES()
+ON_WM_CONTEXTMENU()
 ON_BN_CLICKED(IDC_ADD, &CVeldrunDlg::OnAdd)
 ON_BN_CLICKED(IDC_REMOVE, &CVeldrunDlg::OnRemove)
 ON_BN_CLICKED(IDC_MOVE_UP, &CVeldrunDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
 ON_BN_CLICKED(IDC_MERGE, &CVeldrunDlg::OnMerge)
 ON_BN_CLICKED(IDC_SELECT_OUTPUT, &CVeldrunDlg::OnSelectOutput)
+ON_COMMAND(IDM_SORT_BY_NAME, &CVeldrunDlg::OnSortByName)
 ON_EN_CHANGE(IDC_OUTPUT_FILE, &CVeldrunDlg::OnListOrOutputChange)
 ON_LBN_SELCHANGE(IDC_INPUT_LIST, &CVeldrunDlg::OnListOrOutputChange)
 END_MESSAGE_MAP()
@@ -54,6 +60,7 @@ END_MESSAGE_MAP()
 BOOL CVeldrunDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     DragAcceptFiles(TRUE);
+    MakeDragList(m_inputList.GetSafeHwnd());
 
     if (CMenu* systemMenu = GetSystemMenu(FALSE)) {
         CString about;
@@ -109,8 +116,20 @@ HCURSOR CVeldrunDlg::OnQueryDragIcon() {
 namespace {
 
 const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
-// Room for 256 names of the longest Win32 path, each with its NUL, and the closing NUL.
-const int kAddBufferSize = 256 * (260 + 1) + 1;
+const wchar_t kTooManyFiles[] =
+    L"Too many files were selected at once. Add them in smaller groups.";
+
+// Sorts `paths` in the natural order of file names; equal names keep their order.
+void SortNaturally(std::vector<CString>& paths) {
+    std::stable_sort(paths.begin(), paths.end(),
+                     [](const CString& a, const CString& b) { return StrCmpLogicalW(a, b) < 0; });
+}
+
+// The name of the file at `path`, without its folder.
+CString NameOf(const CString& path) {
+    const std::size_t slash = path.Str().find_last_of(L'/');
+    return slash == std::wstring::npos ? path : CString(path.Str().substr(slash + 1));
+}
 
 // The pieces of a multiple-selection result: the folder, then each chosen name, in the
 // dialog's order. Two NULs in a row end it.
@@ -136,12 +155,18 @@ void CVeldrunDlg::OnDropFiles(HDROP drop) {
     const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 0)
         return;
+    std::vector<CString> names;
     for (UINT i = 0; i < count; ++i) {
         // Names are taken whole: a cut name would be skipped as missing.
         const UINT length = DragQueryFile(drop, i, nullptr, 0);
         CString name;
         const UINT copied = DragQueryFile(drop, i, name.GetBuffer(length), length + 1);
         name.ReleaseBuffer(static_cast<int>(copied));
+        names.push_back(name);
+    }
+    // The file manager hands them over in the order they were selected in.
+    SortNaturally(names);
+    for (const CString& name : names) {
         const DWORD attributes = GetFileAttributes(name);
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
@@ -176,34 +201,36 @@ void CVeldrunDlg::ListStartFiles() {
 }
 
 void CVeldrunDlg::OnAdd() {
+    // The dialog's own result buffer grows to fit the selection.
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kStreamFilter);
     dialog.m_ofn.lpstrTitle = L"Select Streams";
-    CString scratch;
-    LPTSTR buffer = scratch.GetBuffer(kAddBufferSize);
-    buffer[0] = L'\0';
-    dialog.GetOFN().lpstrFile = buffer;
-    dialog.GetOFN().nMaxFile = kAddBufferSize;
 
     if (dialog.DoModal() == IDOK) {
+        const LPCTSTR buffer = dialog.GetOFN().lpstrFile;
         if (!dialog.GetFileName().IsEmpty()) {
             const CString path(buffer);
             m_inputList.AddString(path);
             UpdateHorizontalExtent(path);
             UpdateControls();
         } else {
-            const std::vector<CString> pieces = SplitSelection(buffer, kAddBufferSize);
+            const std::vector<CString> pieces = SplitSelection(buffer, dialog.GetOFN().nMaxFile);
             // The separator is added even after a folder that ends in one, such as the root.
             const CString prefix = pieces.empty() ? CString() : pieces.front() + L"/";
-            for (std::size_t i = 1; i < pieces.size(); ++i) {
-                const CString entry = prefix + pieces[i];
+            std::vector<CString> entries;
+            for (std::size_t i = 1; i < pieces.size(); ++i)
+                entries.push_back(prefix + pieces[i]);
+            // Dialogs hand several names over in click order or in their own order.
+            SortNaturally(entries);
+            for (const CString& entry : entries) {
                 m_inputList.AddString(entry);
                 UpdateHorizontalExtent(entry);
                 UpdateControls();
             }
         }
+    } else if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+        AfxMessageBox(kTooManyFiles, MB_OK, 0);
     }
 
-    scratch.ReleaseBuffer(-1);
     UpdateControls();
 }
 
@@ -251,6 +278,79 @@ void CVeldrunDlg::OnMoveDown() {
     m_inputList.SetCurSel(index + 1);
 }
 
+// Keeps the selected entry selected; a refresh follows, as the order changed.
+void CVeldrunDlg::OnSortByName() {
+    const int count = m_inputList.GetCount();
+    std::vector<CString> entries(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        m_inputList.GetText(i, entries[i]);
+    std::vector<int> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
+        return StrCmpLogicalW(entries[a], entries[b]) < 0;
+    });
+
+    const int selected = m_inputList.GetCurSel();
+    for (int i = count - 1; i >= 0; --i)
+        m_inputList.DeleteString(i);
+    int newSelection = -1;
+    for (int i = 0; i < count; ++i) {
+        m_inputList.AddString(entries[order[i]]);
+        if (order[i] == selected)
+            newSelection = i;
+    }
+    m_inputList.SetCurSel(newSelection);
+    UpdateControls();
+}
+
+// The input list has its own menu; the rest of the window shows the dialog's system menu.
+void CVeldrunDlg::OnContextMenu(CWnd* wnd, CPoint point) {
+    if (!wnd || wnd->GetSafeHwnd() != m_inputList.GetSafeHwnd()) {
+        CDialog::OnContextMenu(wnd, point);
+        return;
+    }
+    const bool keyboard = point.x == -1 && point.y == -1;
+    if (keyboard) {
+        // Below the selected entry, else at the list's top.
+        RECT area = {0, 0, 0, 0};
+        m_inputList.GetItemRect(std::max(m_inputList.GetCurSel(), 0), &area);
+        point = {area.left, area.bottom};
+        m_inputList.ClientToScreen(&point);
+    }
+    const int selected = m_inputList.GetCurSel();
+    const int count = m_inputList.GetCount();
+    const auto enabledIf = [](bool enabled) {
+        return MF_STRING | (enabled ? 0 : MF_GRAYED);
+    };
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(enabledIf(selected >= 0), IDC_REMOVE, L"&Remove");
+    menu.AppendMenu(enabledIf(selected > 0), IDC_MOVE_UP, L"Move &Up");
+    menu.AppendMenu(enabledIf(selected >= 0 && selected < count - 1), IDC_MOVE_DOWN, L"Move &Down");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(enabledIf(count > 1), IDM_SORT_BY_NAME, L"&Sort by Name");
+    menu.TrackPopupMenu(TPM_LEFTALIGN | (keyboard ? TPM_FROMKEYBOARD : 0), point.x, point.y, this);
+}
+
+// Keys of the input list: Delete removes, Alt+Up and Alt+Down move the selected entry.
+BOOL CVeldrunDlg::PreTranslateMessage(MSG* msg) {
+    if (msg->hwnd == m_inputList.GetSafeHwnd()) {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_DELETE) {
+            OnRemove();
+            return TRUE;
+        }
+        if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_UP) {
+            OnMoveUp();
+            return TRUE;
+        }
+        if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_DOWN) {
+            OnMoveDown();
+            return TRUE;
+        }
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
 // The extent only grows: entries are measured as they come, never again.
 void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
     CClientDC dc(this);
@@ -288,6 +388,7 @@ void CVeldrunDlg::UpdateControls() {
     CString output;
     m_outputEdit.GetWindowText(output);
     m_mergeButton.EnableWindow(output.GetLength() != 0 && m_inputList.GetCount() != 0);
+    UpdateSummary();
 
     const int selected = m_inputList.GetCurSel();
     if (selected < 0) {
@@ -298,6 +399,8 @@ void CVeldrunDlg::UpdateControls() {
     CString entry;
     m_inputList.GetText(selected, entry);
     m_selectionEdit.SetWindowText(entry);
+    // A path too long for the field shows its end, the file name.
+    m_selectionEdit.SetSel(entry.GetLength(), entry.GetLength());
 
     // A file that is gone, unreadable or a folder has no size to show.
     CString size = L"<N/A>";
@@ -312,19 +415,49 @@ void CVeldrunDlg::UpdateControls() {
 }
 
 CString CVeldrunDlg::SizeText(std::int64_t size) {
-    const std::int64_t kilo = size / 1000;
-    const std::int64_t mega = kilo / 1000;
-    const std::int64_t giga = mega / 1000;
-    // One digit after the point: the tenths of the unit, truncated, so that the text never
-    // shows more than the file holds.
+    return SizeFormat::Size(size);
+}
+
+// Every entry is measured again: files may have come, gone or grown since the last refresh.
+void CVeldrunDlg::UpdateSummary() {
+    const int count = m_inputList.GetCount();
+    std::int64_t total = 0;
+    std::vector<CString> unreadable;
+    for (int i = 0; i < count; ++i) {
+        CString entry;
+        m_inputList.GetText(i, entry);
+        try {
+            total += veldrun::Veldrun::FileSize(WideToNarrow(entry.Str()));
+        } catch (const std::exception&) {
+            unreadable.push_back(NameOf(entry));
+        }
+    }
+    m_summary.SetWindowText(SummaryText(count, total, unreadable));
+}
+
+CString CVeldrunDlg::SummaryText(int count, std::int64_t total,
+                                 const std::vector<CString>& unreadable) {
+    if (count <= 0)
+        return CString();
+    const int measured = count - static_cast<int>(unreadable.size());
     CString text;
-    if (giga > 0)
-        text.Format(L"%d.%d GB", static_cast<int>(giga), static_cast<int>(mega % 1000 / 100));
-    else if (mega > 0)
-        text.Format(L"%d.%d MB", static_cast<int>(mega), static_cast<int>(kilo % 1000 / 100));
-    else
-        text.Format(L"%d.%d BYTES", static_cast<int>(size), 0);
-    return text;
+    text.Format(count == 1 ? L"%d clip" : L"%d clips", count);
+    if (unreadable.empty())
+        return text + L", " + SizeText(total) + L" in all";
+    if (measured > 0) {
+        CString part;
+        part.Format(L", %d of them ", measured);
+        text += part + SizeText(total);
+    }
+    text += L"; " + unreadable.front();
+    if (unreadable.size() == 2) {
+        text += L" and " + unreadable.back();
+    } else if (unreadable.size() > 2) {
+        CString more;
+        more.Format(L" and %d more", static_cast<int>(unreadable.size() - 1));
+        text += more;
+    }
+    return text + L" cannot be read";
 }
 
 void CVeldrunDlg::OnListOrOutputChange() {

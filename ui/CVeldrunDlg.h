@@ -29,6 +29,12 @@ public:
     // Files for the list when the dialog opens, in this order, the first of them selected.
     void OpenAtStart(const std::vector<CString>& paths);
 
+    // The summary line under the list: "3 clips, 6.4 GB in all"; with files that cannot be
+    // read, the size of the others and the unreadable names ("3 clips, 2 of them 4.2 GB;
+    // 00003.MTS cannot be read"); empty for no clips.
+    static CString SummaryText(int count, std::int64_t total,
+                               const std::vector<CString>& unreadable);
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -36,6 +42,7 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // The input list.
     void OnDropFiles(HDROP drop);
@@ -43,6 +50,8 @@ protected:
     void OnRemove();
     void OnMoveUp();
     void OnMoveDown();
+    void OnSortByName();
+    void OnContextMenu(CWnd* wnd, CPoint point);
     void UpdateHorizontalExtent(const CString& entry);
     // Appends `path` to the list unless it is missing or a folder, as a drop does; true when
     // it was added. The caller refreshes the controls.
@@ -54,6 +63,7 @@ protected:
     void OnSelectOutput();
     void OnListOrOutputChange();
     void UpdateControls();
+    void UpdateSummary();
     void CollectInputFiles();
     bool ConfirmReplace();
 
@@ -66,6 +76,7 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    CWnd m_summary;
     std::vector<CString> m_startFiles;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     CString m_chosenOutput;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program in its own X server and uses it from the keyboard alone, as a user
-# without a mouse would: add three clips through the file dialog by typing their paths, put
-# the last one first, type the output path, merge, confirm the message box, close. Then the
-# output must hold the clips' bytes in the list's order.
+# without a mouse would: add three clips through the file dialog by typing their paths, sort
+# them by name from the list's context menu, move the last one up with Alt+Up, type the output
+# path, merge, confirm the message box, close. Then the output must hold the clips' bytes in
+# the list's order.
 #
 # Usage: keyboard-merge.sh PATH/TO/veldrun
 # Needs Xvfb (xvfb) and xdotool. Exits 77 (skipped) when they are missing, except under CI.
@@ -14,13 +15,14 @@ require_tools Xvfb xdotool cmp
 
 source "$(dirname "$0")/session.sh"
 
-# Clips with the camcorder's names, in a folder whose name has a blank: one over a 1 MiB
-# block, one exactly a block, one below it; each of its own bytes so that order shows.
+# Clips in a folder whose name has a blank, named so that only a natural order sorts them
+# right: one over a 1 MiB block, one exactly a block, one below it; each of its own bytes so
+# that order shows.
 clips="$work/clips dir"
 mkdir -p "$clips" "$work/out dir"
-head -c 2500000 < <(yes 'first-clip') >"$clips/00001.MTS"
-head -c 1048576 < <(yes 'second') >"$clips/00002.MTS"
-head -c 700000 < <(yes 'zero') >"$clips/00000.MTS"
+head -c 2500000 < <(yes 'tenth-clip') >"$clips/clip 10.MTS"
+head -c 1048576 < <(yes 'second') >"$clips/clip 2.MTS"
+head -c 700000 < <(yes 'first') >"$clips/clip 1.MTS"
 output="$work/out dir/joined.mts"
 
 start_x_server
@@ -29,7 +31,7 @@ start_program "$work"
 main="$(focus_window Veldrun)"
 
 # Add has the focus at start, so space presses it. Each clip is typed as a whole path.
-for clip in 00001.MTS 00002.MTS 00000.MTS; do
+for clip in "clip 10.MTS" "clip 2.MTS" "clip 1.MTS"; do
     press_for_window space "Select Streams"
     focus_window "Select Streams" >/dev/null
     xdotool type --delay 2 "$clips/$clip"
@@ -38,12 +40,29 @@ for clip in 00001.MTS 00002.MTS 00000.MTS; do
     refocus "$main"
 done
 
-# Tab order: Add, Remove, the list, Move Up, Move Down, Merge (disabled), the output field.
-# End selects the last entry; Move Up twice puts it first.
-xdotool key Tab Tab End Tab space space
-merge_into "$main" 2 "$output"
+# Alt+I focuses the list. Its context menu opens from the keyboard with its first enabled
+# entry highlighted; nothing is selected, so that is Sort by Name, chosen by its mnemonic.
+xdotool key alt+i
+windows="$(visible_windows)"
+xdotool key shift+F10
+wait_for "the list's context menu" more_windows_than "$windows"
+xdotool key s
+wait_for "the context menu to close" windows_at_most "$windows"
+# Now clip 1, clip 2, clip 10. End selects the last entry; Alt+Up moves it up one place.
+xdotool key End alt+Up
+# Alt+O focuses the output field; Alt+M merges.
+xdotool key alt+o
+xdotool type --delay 2 "$output"
+xdotool key alt+m
+
+# Message boxes carry the executable's name as their caption.
+box="$(focus_window "$(basename "$program")")"
+[ "$box" != "$main" ] || fail "no message box"
+xdotool key Return
+wait_for "the message box to close" lacks_window "$(basename "$program")"
+refocus "$main"
 end_program
 
-cat "$clips/00000.MTS" "$clips/00001.MTS" "$clips/00002.MTS" >"$work/expected"
+cat "$clips/clip 1.MTS" "$clips/clip 10.MTS" "$clips/clip 2.MTS" >"$work/expected"
 cmp "$work/expected" "$output" || fail "the output is not the clips in the list's order"
 echo "keyboard merge: output matches ($(stat -c %s "$output") bytes)"

@@ -49,6 +49,10 @@ window_titled() {
 has_window() { window_titled "$1" >/dev/null; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 lacks_window() { ! has_window "$1"; }
+# How many windows of the program show (menus included).
+visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+more_windows_than() { [ "$(visible_windows)" -gt "$1" ]; }
+windows_at_most() { [ "$(visible_windows)" -le "$1" ]; }
 
 # Keys go to the focused window; send them only once the expected window has the focus.
 focus_window() {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -183,6 +184,42 @@ TEST_F(CommonDialogs, CancelOrAResultTooLargeForTheBufferGivesCancel) {
     small.GetOFN().lpstrFile = buffer;
     small.GetOFN().nMaxFile = 18; // "/clips\0a.mts\0b.mts\0\0" needs 20
     EXPECT_EQ(small.DoModal(), IDCANCEL);
+    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+
+    CFileDialog::QueueAnswer(IDCANCEL);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(CommDlgExtendedError(), 0u) << "a plain cancel is no error";
+}
+
+TEST_F(CommonDialogs, TheDialogsOwnBufferGrowsToAnyResultUpToItsLimit) {
+    // The folder "/f", then names that make the result exactly `length` characters long.
+    const auto namesFilling = [](std::size_t length) {
+        std::vector<std::wstring> paths;
+        std::size_t left = length - 3 - 1;
+        while (left > 0) {
+            const std::size_t name = std::min<std::size_t>(left - 1, 255);
+            paths.push_back(L"/f/" + std::wstring(name, L'n'));
+            left -= name + 1;
+        }
+        return paths;
+    };
+    const std::vector<std::wstring> large = namesFilling(CFileDialog::kMaxResultLength);
+    CFileDialog::QueueAnswer(IDOK, large);
+    CFileDialog grown(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    ASSERT_EQ(grown.DoModal(), IDOK);
+    EXPECT_EQ(grown.GetOFN().nMaxFile, CFileDialog::kMaxResultLength);
+    const wchar_t* result = grown.GetOFN().lpstrFile;
+    EXPECT_EQ(std::wstring(result), L"/f");
+    EXPECT_EQ(result[CFileDialog::kMaxResultLength - 1], L'\0');
+    EXPECT_EQ(std::wstring(result + CFileDialog::kMaxResultLength - 1 - large.back().size() + 2),
+              large.back().substr(3));
+
+    std::vector<std::wstring> tooLarge = large;
+    tooLarge.back() += L'n';
+    CFileDialog::QueueAnswer(IDOK, tooLarge);
+    CFileDialog refused(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    EXPECT_EQ(refused.DoModal(), IDCANCEL);
+    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
 }
 
 TEST_F(CommonDialogs, MessageBoxCaptionIsTheExecutablesName) {

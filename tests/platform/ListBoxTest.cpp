@@ -1,7 +1,13 @@
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 
@@ -9,6 +15,8 @@
 #include "platform/CDataExchange.h"
 #include "platform/CFont.h"
 #include "platform/CListBox.h"
+#include "platform/ListBoxWidget.h"
+#include "platform/WinApi.h"
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
 
@@ -174,4 +182,127 @@ TEST(ListBox, TextIsMeasuredInTheSelectedFont) {
         EXPECT_GT(inListFont.cx, 2 * inDialogFont.cx);
         EXPECT_GT(inListFont.cy, inDialogFont.cy);
     });
+}
+
+TEST(ListBox, EachEntryShowsItsWholeTextAsTooltip) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        const std::wstring path = L"/media/anna/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/00001.MTS";
+        dialog.m_list.AddString(path.c_str());
+        dialog.m_list.InsertString(0, L"/first.mts");
+        EXPECT_EQ(dialog.Widget()->item(1)->toolTip(), QString::fromStdWString(path));
+        EXPECT_EQ(dialog.Widget()->item(0)->toolTip(), "/first.mts");
+    });
+}
+
+TEST(ListBox, MovingKeysSelectWhenNothingIsSelectedAndCtrlClickKeepsTheSelection) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        for (const wchar_t* entry : {L"a", L"b", L"c", L"d"})
+            list.AddString(entry);
+        QListWidget* widget = dialog.Widget();
+        widget->setFocus();
+        const struct {
+            Qt::Key key;
+            int selected;
+        } cases[] = {{Qt::Key_Home, 0}, {Qt::Key_End, 3}, {Qt::Key_Down, 0}, {Qt::Key_Up, 0}};
+        int notices = 0;
+        for (const auto& each : cases) {
+            list.SetCurSel(-1);
+            QTest::keyClick(widget, each.key);
+            EXPECT_EQ(list.GetCurSel(), each.selected) << each.key;
+            EXPECT_EQ(dialog.SelectionChanges(), ++notices) << "the user's own change";
+        }
+        // With a selection the keys move it as usual.
+        QTest::keyClick(widget, Qt::Key_Down);
+        EXPECT_EQ(list.GetCurSel(), 1);
+
+        const QPoint second = widget->visualItemRect(widget->item(1)).center();
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+        EXPECT_EQ(list.GetCurSel(), 1) << "Ctrl+click on the selected entry";
+        QTest::keyClick(widget, Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_EQ(list.GetCurSel(), 1) << "Ctrl+Space on it";
+        const QPoint third = widget->visualItemRect(widget->item(2)).center();
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+        EXPECT_EQ(list.GetCurSel(), 2) << "Ctrl+click on another entry selects it";
+    });
+}
+
+namespace {
+
+// Drags entry `from` of the list and drops it at `at` in the list's viewport, with the
+// events that a drag delivers to the dialog's window.
+bool DragWithin(QListWidget* list, QMimeData* data, const QPoint& at) {
+    QWidget* window = list->window();
+    const QPoint point = list->viewport()->mapTo(window, at);
+    QDragEnterEvent enter(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QDragMoveEvent move(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &move);
+    QDropEvent drop(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+TEST(ListBox, ADragListMovesTheDraggedEntryAndKeepsItSelected) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        for (const wchar_t* entry : {L"a", L"b", L"c", L"d"})
+            list.AddString(entry);
+        auto* widget = static_cast<ListBoxWidget*>(dialog.Widget());
+        const auto entryPoint = [&](int row, int dy) {
+            const QRect area = widget->visualItemRect(widget->item(row));
+            return QPoint(area.center().x(), dy < 0 ? area.top() + 1 : area.bottom() - 1);
+        };
+        ASSERT_TRUE(MakeDragList(widget));
+        EXPECT_FALSE(MakeDragList(dialog.Control(IDC_OUTPUT_FILE)));
+
+        // "a" onto the lower half of "c": after it.
+        list.SetCurSel(0);
+        std::unique_ptr<QMimeData> first(widget->DragData(0));
+        EXPECT_TRUE(DragWithin(widget, first.get(), entryPoint(2, +1)));
+        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
+        EXPECT_EQ(list.GetCurSel(), 2);
+        EXPECT_EQ(dialog.SelectionChanges(), 1);
+
+        // "d" onto the upper half of "b": before it.
+        list.SetCurSel(3);
+        std::unique_ptr<QMimeData> last(widget->DragData(3));
+        DragWithin(widget, last.get(), entryPoint(0, -1));
+        EXPECT_EQ(dialog.Entries(), L"d,b,c,a");
+        EXPECT_EQ(list.GetCurSel(), 0);
+        EXPECT_EQ(dialog.SelectionChanges(), 2);
+
+        // Below the entries: to the end. Onto its own place: nothing changes.
+        std::unique_ptr<QMimeData> again(widget->DragData(0));
+        DragWithin(widget, again.get(), QPoint(5, widget->viewport()->height() - 2));
+        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
+        std::unique_ptr<QMimeData> same(widget->DragData(3));
+        DragWithin(widget, same.get(), entryPoint(3, -1));
+        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
+        EXPECT_EQ(dialog.SelectionChanges(), 3);
+
+        // Entries of another list, or anything else, are no move.
+        QMimeData forged;
+        forged.setData("application/x-veldrun-list-entry", "1:2:0");
+        EXPECT_FALSE(DragWithin(widget, &forged, entryPoint(2, +1)));
+        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
+    });
+}
+
+TEST(NaturalOrder, NumbersCompareByValueAndLettersWithoutCase) {
+    std::vector<std::wstring> names = {L"clip 10", L"00010", L"Clip 9", L"00002", L"00001"};
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return StrCmpLogicalW(a.c_str(), b.c_str()) < 0;
+    });
+    EXPECT_EQ(names,
+              (std::vector<std::wstring>{L"00001", L"00002", L"00010", L"Clip 9", L"clip 10"}));
+    EXPECT_LT(StrCmpLogicalW(L"/card/2.MTS", L"/card/10.MTS"), 0);
+    EXPECT_GT(StrCmpLogicalW(L"/card/B.mts", L"/card/a.mts"), 0);
+    EXPECT_EQ(StrCmpLogicalW(L"ABC.mts", L"abc.mts"), 0);
+    EXPECT_LT(StrCmpLogicalW(nullptr, L"a"), 0);
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 #include <QApplication>
@@ -65,8 +66,8 @@ TEST(DialogTemplates, EveryControlLiesInsideItsDialogWithoutOverlap) {
 TEST(DialogTemplates, ListBoxHasTheWin32StyleAndUnknownTemplatesAreMissing) {
     const res::DialogTemplate* main = res::DialogTemplate::Find(IDD_MAIN_DIALOG);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->controls[2].id, IDC_INPUT_LIST);
-    EXPECT_EQ(main->controls[2].style, 0x50B11141u);
+    EXPECT_EQ(main->controls[3].id, IDC_INPUT_LIST);
+    EXPECT_EQ(main->controls[3].style, 0x50B11141u);
     EXPECT_EQ(res::DialogTemplate::Find(IDR_MAINFRAME), nullptr);
 
     RecordingDialog missing(999);
@@ -115,7 +116,12 @@ TEST(DialogBuilding, WindowAndControlsTakeTheTemplatesPixelGeometry) {
             EXPECT_EQ(window->font().family(), QApplication::font().family());
             const DialogUnits units(window->font());
             EXPECT_EQ(window->size(), units.ToPixels(0, 0, dialog->cx, dialog->cy).size());
-            EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+            if (dialog->style & WS_THICKFRAME) {
+                EXPECT_EQ(window->minimumSize(), window->size()) << "no smaller than the template";
+                EXPECT_EQ(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+            } else {
+                EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+            }
             EXPECT_EQ(window->windowTitle(), QString::fromWCharArray(dialog->caption));
             for (const res::ControlTemplate& control : dialog->controls) {
                 if (control.id == IDC_STATIC)
@@ -208,6 +214,65 @@ TEST(DialogBuilding, OneLineLabelsShowTheirWholeTextInTheDesktopFont) {
                 }
             }
             dialog.EndDialog(IDOK);
+        });
+    }
+}
+
+TEST(DialogResizing, ControlsFollowTheirLayoutAndTheDialogNeverShrinksBelowItsTemplate) {
+    RecordingDialog shown(IDD_MAIN_DIALOG);
+    shown.Run([&] {
+        QWidget* window = shown.GetWidget();
+        const QSize base = window->size();
+        const auto geometries = [&] {
+            std::map<int, QRect> areas;
+            for (int id :
+                 {IDC_ADD, IDC_MOVE_DOWN, IDC_INPUT_LIST, IDC_SUMMARY, IDC_MERGE, IDC_OUTPUT_FILE,
+                  IDC_SELECT_OUTPUT, IDC_CURRENT_SELECTION, IDC_FILE_SIZE})
+                areas[id] = shown.Control(id)->geometry();
+            return areas;
+        };
+        const std::map<int, QRect> before = geometries();
+
+        for (const QSize growth : {QSize(137, 61), QSize(1, 1), QSize(400, 0)}) {
+            window->resize(base + growth);
+            QApplication::processEvents();
+            std::map<int, QRect> after = geometries();
+            const int dx = growth.width();
+            const int dy = growth.height();
+            // The list grows both ways; the fields under it grow in width and move down.
+            EXPECT_EQ(after[IDC_INPUT_LIST], before.at(IDC_INPUT_LIST).adjusted(0, 0, dx, dy));
+            for (int id : {IDC_SUMMARY, IDC_OUTPUT_FILE, IDC_CURRENT_SELECTION})
+                EXPECT_EQ(after[id], before.at(id).adjusted(0, dy, dx, dy)) << id;
+            // The buttons on the right keep their distance from the right edge.
+            for (int id : {IDC_ADD, IDC_MOVE_DOWN})
+                EXPECT_EQ(after[id], before.at(id).translated(dx, 0)) << id;
+            for (int id : {IDC_SELECT_OUTPUT, IDC_FILE_SIZE})
+                EXPECT_EQ(after[id], before.at(id).translated(dx, dy)) << id;
+            // Merge stays centred: it moves by half the growth, rounded down.
+            EXPECT_EQ(after[IDC_MERGE], before.at(IDC_MERGE).translated(dx / 2, dy));
+        }
+
+        window->resize(base - QSize(40, 30));
+        QApplication::processEvents();
+        EXPECT_EQ(window->size(), base) << "the template size is the smallest";
+        EXPECT_EQ(geometries(), before);
+        shown.EndDialog(IDOK);
+    });
+}
+
+TEST(DialogResizing, OnlyDialogsWithASizingBorderGrowAndOnlyTheMainOneMaximizes) {
+    for (int id : kDialogs) {
+        const res::DialogTemplate* dialog = res::DialogTemplate::Find(id);
+        RecordingDialog shown(id);
+        shown.Run([&] {
+            QWidget* window = shown.GetWidget();
+            const bool main = id == IDD_MAIN_DIALOG;
+            EXPECT_EQ(bool(dialog->style & WS_THICKFRAME), main) << id;
+            EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint), main) << id;
+            const QSize before = window->size();
+            window->resize(before + QSize(50, 50));
+            EXPECT_EQ(window->size() != before, main) << id;
+            shown.EndDialog(IDOK);
         });
     }
 }

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace veldrun {
@@ -32,14 +33,16 @@ void Fifo::WaitForWriter(std::chrono::milliseconds limit) {
     ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
 }
 
-std::string Fifo::ReadAll() {
+std::string Fifo::ReadAll(std::chrono::microseconds pause) {
     std::string bytes;
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
-        if (got > 0)
+        if (got > 0) {
             bytes.append(buffer, static_cast<std::size_t>(got));
-        else if (got == 0 || errno != EINTR)
+            if (pause.count() > 0)
+                std::this_thread::sleep_for(pause);
+        } else if (got == 0 || errno != EINTR)
             return bytes;
     }
 }

@@ -20,8 +20,9 @@ public:
     // Waits until a writer has sent bytes or come and gone.
     // Throws std::runtime_error when none has within `limit`, instead of hanging the test.
     void WaitForWriter(std::chrono::milliseconds limit = std::chrono::seconds(5));
-    // Reads until every writer has closed the pipe; returns the bytes.
-    std::string ReadAll();
+    // Reads until every writer has closed the pipe, pausing `pause` after every 64 KiB so
+    // that the writer goes no faster than that; returns the bytes.
+    std::string ReadAll(std::chrono::microseconds pause = std::chrono::microseconds(0));
     // Closes the reading end: a writer then fails with a broken pipe.
     void Close();
 

@@ -1,22 +1,30 @@
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
 #include "platform/CFileDialog.h"
+#include "platform/ListBoxWidget.h"
+#include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -41,6 +49,7 @@ public:
             whileOpen();
         });
         CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
     }
 
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
@@ -122,7 +131,7 @@ void DropOnList(ListDialog& dialog, const QList<QUrl>& urls) {
 
 } // namespace
 
-TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendInTheDialogsOrder) {
+TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendSeveralInNaturalOrder) {
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/clips/00001.MTS"});
@@ -141,15 +150,16 @@ TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendInTheDialogsOrder) {
         dialog.refreshes = 0;
         dialog.Add({L"/clips/00001.MTS"});
         dialog.Add({L"/new/b.mts", L"/new/a.mts", L"/new/c d \"e\".mts"});
-        EXPECT_EQ(dialog.Entries(), (Names{L"/clips/00001.MTS", L"/clips/00001.MTS", L"/new/b.mts",
-                                           L"/new/a.mts", L"/new/c d \"e\".mts"}));
+        EXPECT_EQ(dialog.Entries(), (Names{L"/clips/00001.MTS", L"/clips/00001.MTS", L"/new/a.mts",
+                                           L"/new/b.mts", L"/new/c d \"e\".mts"}));
         EXPECT_EQ(dialog.refreshes, 2 + 4);
         EXPECT_EQ(dialog.Selection(), 0) << "appending leaves the selection";
         EXPECT_EQ(dialog.JobInputs(), dialog.Entries());
     });
 }
 
-TEST(InputListAdd, CancelOrAResultTooLargeAddsNothingButRefreshes) {
+TEST(InputListAdd, CancelAddsNothingAndAnyResultTheDialogTakesIsAdded) {
+    MessageBoxAnswers::Clear();
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/clips/a.mts"});
@@ -159,25 +169,33 @@ TEST(InputListAdd, CancelOrAResultTooLargeAddsNothingButRefreshes) {
         EXPECT_EQ(dialog.Entries(), Names{L"/clips/a.mts"});
         EXPECT_EQ(dialog.refreshes, 1);
 
-        // The result buffer holds 66817 characters, the closing NULs included: a folder of
-        // two characters and names that fill it exactly fit, one character more does not.
+        // Three hundred long names: far beyond the 66,817 characters a fixed buffer held.
         Names paths;
-        std::size_t left = 66817 - std::wstring(L"/f").size() - 2;
-        while (left > 0) {
-            const std::size_t length = std::min<std::size_t>(left - 1, 255);
-            paths.push_back(L"/f/" + std::wstring(length, L'n'));
-            left -= length + 1;
-        }
-        Names tooMany = paths;
-        tooMany.back() += L'n';
-
-        dialog.refreshes = 0;
-        dialog.Add(tooMany);
-        EXPECT_EQ(dialog.Entries().size(), 1u);
-        EXPECT_EQ(dialog.refreshes, 1);
+        for (int i = 0; i < 300; ++i)
+            paths.push_back(L"/f/" + std::wstring(240, L'n') + std::to_wstring(1000 + i));
         dialog.Add(paths);
         EXPECT_EQ(dialog.Entries().size(), 1 + paths.size());
         EXPECT_EQ(dialog.Entries().back(), paths.back());
+        EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
+    });
+}
+
+TEST(InputListAdd, ASelectionTooLargeForAnyBufferAddsNothingAndSaysSo) {
+    MessageBoxAnswers::Clear();
+    MessageBoxAnswers::Record();
+    Names tooMany;
+    for (std::size_t length = 0; length <= CFileDialog::kMaxResultLength; length += 256)
+        tooMany.push_back(L"/f/" + std::wstring(255, L'n'));
+    ListDialog dialog;
+    dialog.Run([&] {
+        MessageBoxAnswers::Queue(IDOK);
+        dialog.Add(tooMany);
+        EXPECT_TRUE(dialog.Entries().empty());
+        EXPECT_EQ(dialog.refreshes, 1);
+        const auto boxes = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  L"Too many files were selected at once. Add them in smaller groups.");
     });
 }
 
@@ -310,5 +328,341 @@ TEST(InputListExtent, GrowsToTheWidestEntryInTheListsFontAndNeverShrinks) {
         }
         EXPECT_EQ(dialog.Entries(), Names{shorter});
         EXPECT_EQ(dialog.Extent(), widest);
+    });
+}
+
+namespace {
+
+// The texts and enabled states of the popup menu that opens next, and the entry chosen by
+// pressing `key` in it ("" for none: the menu is closed).
+struct MenuSeen {
+    QStringList texts;
+    std::vector<bool> enabled;
+    QString highlighted = "<not shown>";
+};
+
+void OnNextPopup(MenuSeen& seen, Qt::Key key) {
+    QTimer::singleShot(50, [&seen, key] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        seen = MenuSeen();
+        for (QAction* action : menu->actions()) {
+            seen.texts << action->text();
+            if (!action->isSeparator())
+                seen.enabled.push_back(action->isEnabled());
+        }
+        seen.highlighted = menu->activeAction() ? menu->activeAction()->text() : "";
+        if (key == Qt::Key_Escape)
+            menu->close();
+        else
+            QTest::keyClick(menu, key);
+    });
+}
+
+// A right-click in the list: the press and release, then the context menu event that the
+// platform sends.
+void RightClick(QListWidget* list, const QPoint& at) {
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &menu);
+}
+
+} // namespace
+
+TEST(InputListOrder, OneDropComesInNaturalOrderOfItsFullPaths) {
+    TempDir dir;
+    const Names clicked = {Wide(dir.Write("clip 10.mts", "a")), Wide(dir.Write("00002.MTS", "b")),
+                           Wide(dir.Write("Clip 9.mts", "c")), Wide(dir.Write("00010.MTS", "d")),
+                           Wide(dir.Write("00001.MTS", "e"))};
+    ListDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({L"/later/b.mts"});
+        dialog.Add({L"/later/a.mts"});
+        QList<QUrl> urls;
+        for (const std::wstring& path : clicked)
+            urls << QUrl::fromLocalFile(QString::fromStdWString(path));
+        DropOnList(dialog, urls);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/later/b.mts", L"/later/a.mts", clicked[4], clicked[1],
+                                           clicked[3], clicked[2], clicked[0]}))
+            << "one by one in their own order, a drop in natural order";
+        EXPECT_EQ(dialog.JobInputs(), dialog.Entries());
+    });
+}
+
+TEST(InputListOrder, SortByNameKeepsTheSelectedEntrySelectedAndRefreshes) {
+    ListDialog dialog;
+    dialog.Run([&] {
+        for (const wchar_t* path :
+             {L"/c/00002", L"/c/clip 10", L"/c/00010", L"/c/00001", L"/c/Clip 9"})
+            dialog.Add({path});
+        dialog.Select(2);
+        dialog.refreshes = 0;
+        dialog.SendMessage(WM_COMMAND, IDM_SORT_BY_NAME, 0);
+        EXPECT_EQ(dialog.Entries(),
+                  (Names{L"/c/00001", L"/c/00002", L"/c/00010", L"/c/Clip 9", L"/c/clip 10"}));
+        EXPECT_EQ(dialog.Selection(), 2);
+        EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_selectionEdit), L"/c/00010");
+        EXPECT_EQ(dialog.refreshes, 1);
+        EXPECT_EQ(dialog.JobInputs(), dialog.Entries());
+
+        dialog.Select(-1);
+        dialog.Add({L"/c/0"});
+        dialog.SendMessage(WM_COMMAND, IDM_SORT_BY_NAME, 0);
+        EXPECT_EQ(dialog.Entries().front(), L"/c/0");
+        EXPECT_EQ(dialog.Selection(), -1) << "no selection stays none";
+    });
+}
+
+TEST(InputListOrder, DraggingAnEntryMovesItKeepsItSelectedAndRefreshesTheFields) {
+    TempDir dir;
+    const std::string later = dir.Write("later.mts", "12345");
+    ListDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({L"/c/a", L"/c/b", L"/c/c"});
+        auto* list = static_cast<ListBoxWidget*>(dialog.List());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        dialog.refreshes = 0;
+
+        // A drag as Qt delivers it: the list's own data, entering, moving and dropping over
+        // the lower half of the last entry.
+        std::unique_ptr<QMimeData> data(list->DragData(0));
+        QWidget* window = dialog.GetWidget();
+        const QRect last = list->visualItemRect(list->item(2));
+        const QPoint at = list->viewport()->mapTo(window, QPoint(last.center().x(), last.bottom()));
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &move);
+        EXPECT_TRUE(move.isAccepted());
+        QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &drop);
+
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/b", L"/c/c", L"/c/a"}));
+        EXPECT_EQ(dialog.Selection(), 2);
+        EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_selectionEdit), L"/c/a");
+        EXPECT_EQ(dialog.refreshes, 1);
+        EXPECT_EQ(dialog.JobInputs(), dialog.Entries());
+
+        // Files from outside are still appended.
+        DropOnList(dialog, {QUrl::fromLocalFile(QString::fromStdString(later))});
+        EXPECT_EQ(dialog.Entries().back(), Wide(later));
+    });
+}
+
+TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
+    ListDialog dialog;
+    dialog.Run([&] {
+        QListWidget* list = dialog.List();
+        const QStringList texts = {"&Remove", "Move &Up", "Move &Down", "", "&Sort by Name"};
+        MenuSeen seen;
+
+        // An empty list: nothing can act.
+        OnNextPopup(seen, Qt::Key_Escape);
+        RightClick(list, QPoint(10, 10));
+        EXPECT_EQ(seen.texts, texts);
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{false, false, false, false}));
+
+        for (const wchar_t* path : {L"/c/2", L"/c/1", L"/c/3", L"/c/0"})
+            dialog.Add({path});
+        dialog.refreshes = 0;
+        // A right-click on the first entry selects it; it can go down, not up.
+        OnNextPopup(seen, Qt::Key_D);
+        RightClick(list, list->visualItemRect(list->item(0)).center());
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true}));
+        EXPECT_EQ(seen.highlighted, "") << "opened by the mouse";
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/1", L"/c/2", L"/c/3", L"/c/0"}));
+        EXPECT_EQ(dialog.Selection(), 1);
+        EXPECT_EQ(dialog.refreshes, 1) << "the right-click's selection; the move none";
+
+        // From the keyboard: the first enabled entry is highlighted.
+        list->setFocus();
+        OnNextPopup(seen, Qt::Key_S);
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_EQ(seen.highlighted, "&Remove");
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/0", L"/c/1", L"/c/2", L"/c/3"}));
+        EXPECT_EQ(dialog.Selection(), 2) << "/c/2 stays selected";
+
+        // The last entry: it can go up, not down. Remove acts as the button does.
+        dialog.Select(3);
+        OnNextPopup(seen, Qt::Key_R);
+        QTest::keyClick(list, Qt::Key_Menu);
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, false, true}));
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/0", L"/c/1", L"/c/2"}));
+        EXPECT_EQ(dialog.Selection(), 2);
+
+        // Elsewhere in the window the dialog's own menu shows.
+        QWidget* window = dialog.GetWidget();
+        OnNextPopup(seen, Qt::Key_Escape);
+        const QPoint above(window->width() / 2, 3);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, above, window->mapToGlobal(above));
+        QApplication::sendEvent(window, &click);
+        EXPECT_EQ(seen.texts, (QStringList{"", "&About Veldrun..."}));
+    });
+}
+
+TEST(InputListKeys, DeleteRemovesAltArrowsMoveAndMovingKeysSelect) {
+    ListDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({L"/c/a", L"/c/b", L"/c/c", L"/c/d"});
+        QListWidget* list = dialog.List();
+        list->setFocus();
+        dialog.refreshes = 0;
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_EQ(dialog.Entries().size(), 4u) << "nothing selected";
+        EXPECT_EQ(dialog.refreshes, 1) << "as Remove";
+
+        QTest::keyClick(list, Qt::Key_End);
+        EXPECT_EQ(dialog.Selection(), 3) << "End selects with nothing selected";
+        EXPECT_EQ(dialog.refreshes, 2);
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/d", L"/c/b", L"/c/c"}));
+        EXPECT_EQ(dialog.Selection(), 1);
+        QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/b", L"/c/d", L"/c/c"}));
+        EXPECT_EQ(dialog.Selection(), 2);
+        EXPECT_EQ(dialog.refreshes, 2) << "moves refresh nothing";
+
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/b", L"/c/c"}));
+        EXPECT_EQ(dialog.Selection(), 2) << "the entry that followed";
+        EXPECT_EQ(dialog.refreshes, 3);
+
+        const QPoint selected = list->visualItemRect(list->item(2)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, selected);
+        EXPECT_EQ(dialog.Selection(), 2) << "Ctrl+click keeps the selection";
+        dialog.Select(-1);
+        QTest::keyClick(list, Qt::Key_Home);
+        EXPECT_EQ(dialog.Selection(), 0);
+
+        // Delete in the output field edits it.
+        auto* output = static_cast<QLineEdit*>(dialog.Control(IDC_OUTPUT_FILE));
+        output->setFocus();
+        output->setText("/out.mts");
+        output->setCursorPosition(0);
+        QTest::keyClick(output, Qt::Key_Delete);
+        EXPECT_EQ(output->text(), "out.mts");
+        EXPECT_EQ(dialog.Entries().size(), 3u);
+    });
+}
+
+TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
+    TempDir dir;
+    const std::string clip = dir.Write("00001.MTS", "clip bytes");
+    MessageBoxAnswers::Clear();
+    MessageBoxAnswers::Record();
+    ListDialog dialog;
+    dialog.Run([&] {
+        QWidget* window = dialog.GetWidget();
+        const auto alt = [&](Qt::Key key) {
+            QTest::keyClick(window->focusWidget(), key, Qt::AltModifier);
+            // A mnemonic presses its button as a short animated click.
+            QTest::qWait(250);
+        };
+        CFileDialog::QueueAnswer(IDOK, {L"/c/b", L"/c/a"});
+        alt(Qt::Key_A);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/b"}));
+        CFileDialog::QueueAnswer(IDOK, {Wide(clip)});
+        alt(Qt::Key_A);
+
+        alt(Qt::Key_I);
+        EXPECT_EQ(window->focusWidget(), dialog.List());
+        dialog.Select(1);
+        alt(Qt::Key_D);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", Wide(clip), L"/c/b"}));
+        alt(Qt::Key_U);
+        alt(Qt::Key_U);
+        EXPECT_EQ(dialog.Entries(), (Names{L"/c/b", L"/c/a", Wide(clip)}));
+        dialog.Select(0);
+        alt(Qt::Key_R);
+        dialog.Select(0);
+        alt(Qt::Key_R);
+        EXPECT_EQ(dialog.Entries(), Names{Wide(clip)});
+
+        alt(Qt::Key_O);
+        EXPECT_EQ(window->focusWidget(), dialog.Control(IDC_OUTPUT_FILE));
+        CFileDialog::QueueAnswer(IDOK, {Wide(dir / "joined.mts")});
+        alt(Qt::Key_S);
+        EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_outputEdit), Wide(dir / "joined.mts"));
+
+        MessageBoxAnswers::Queue(IDOK);
+        alt(Qt::Key_M);
+        const auto boxes = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, L"Merging complete");
+    });
+    EXPECT_EQ(TempDir::Read(dir / "joined.mts"), "clip bytes");
+}
+
+TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
+    const std::wstring card = L"/media/anna/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/";
+    ListDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({card + L"00001.MTS", card + L"00002.MTS"});
+        dialog.Select(1);
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_INPUT_LIST, LBN_SELCHANGE), 0);
+        auto* selection = static_cast<QLineEdit*>(dialog.Control(IDC_CURRENT_SELECTION));
+        const QString whole = QString::fromStdWString(card + L"00002.MTS");
+        EXPECT_EQ(selection->toolTip(), whole);
+        EXPECT_EQ(dialog.List()->item(0)->toolTip(), QString::fromStdWString(card + L"00001.MTS"));
+        // The field is too narrow for the path: the caret at its end shows the file name.
+        ASSERT_GT(selection->fontMetrics().horizontalAdvance(whole), selection->width());
+        EXPECT_EQ(selection->cursorPosition(), whole.size());
+        EXPECT_FALSE(selection->hasSelectedText());
+
+        auto* output = static_cast<QLineEdit*>(dialog.Control(IDC_OUTPUT_FILE));
+        QTest::keyClicks(output, "/media/anna/Videos/Holiday.mts");
+        EXPECT_EQ(output->toolTip(), "/media/anna/Videos/Holiday.mts");
+
+        QWidget* window = dialog.GetWidget();
+        const QSize base = window->size();
+        const QRect list = dialog.List()->geometry();
+        window->showMaximized();
+        QTRY_VERIFY(window->width() > base.width());
+        EXPECT_EQ(dialog.List()->width() - list.width(), window->width() - base.width());
+        EXPECT_EQ(dialog.List()->height() - list.height(), window->height() - base.height());
+        EXPECT_GE(selection->width(), selection->fontMetrics().horizontalAdvance(whole))
+            << "the maximized window shows the whole path";
+        const QRect merge = dialog.Control(IDC_MERGE)->geometry();
+        EXPECT_LE(std::abs(merge.center().x() - window->width() / 2), 2);
+        window->showNormal();
+    });
+}
+
+TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
+    EXPECT_EQ(CVeldrunDlg::SummaryText(0, 0, {}), L"");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(1, 2147475456, {}), L"1 clip, 2.1 GB in all");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 6442426368, {}), L"3 clips, 6.4 GB in all");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 4294950912, {L"00003.MTS"}),
+              L"3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(4, 999, {L"a.mts", L"b.mts"}),
+              L"4 clips, 2 of them 999.0 BYTES; a.mts and b.mts cannot be read");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 0, {L"a.mts", L"b.mts", L"c.mts"}),
+              L"3 clips; a.mts and 2 more cannot be read");
+    EXPECT_EQ(CVeldrunDlg::SummaryText(1, 0, {L"a.mts"}), L"1 clip; a.mts cannot be read");
+
+    TempDir dir;
+    const std::string first = dir.Write("00001.MTS", std::string(1500000, 'a'));
+    const std::string second = dir.Write("00002.MTS", std::string(700000, 'b'));
+    ListDialog dialog;
+    dialog.Run([&] {
+        const auto summary = [&] {
+            return MainDialogHarness::TextOf(*dialog.GetDlgItem(IDC_SUMMARY));
+        };
+        EXPECT_EQ(summary(), L"");
+        dialog.Add({Wide(first)});
+        EXPECT_EQ(summary(), L"1 clip, 1.5 MB in all");
+        dialog.Add({Wide(second), Wide(dir / "00003.MTS")});
+        EXPECT_EQ(summary(), L"3 clips, 2 of them 2.2 MB; 00003.MTS cannot be read");
+        // Refreshed with the other fields: the missing clip has come.
+        dir.Write("00003.MTS", std::string(100000, 'c'));
+        dialog.Select(2);
+        dialog.Click(IDC_REMOVE);
+        EXPECT_EQ(summary(), L"2 clips, 2.2 MB in all");
+        dialog.Select(0);
+        dialog.Click(IDC_REMOVE);
+        dialog.Click(IDC_REMOVE);
+        EXPECT_EQ(summary(), L"");
     });
 }

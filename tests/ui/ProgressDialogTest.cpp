@@ -1,6 +1,8 @@
+#include <chrono>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "platform/MessageBoxAnswers.h"
 #include "platform/TextConversion.h"
 #include "progress/CProgressDlg.h"
+#include "progress/SizeFormat.h"
+#include "progress/TransferRate.h"
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/support/Fifo.h"
@@ -40,15 +44,20 @@ public:
         int bar;
         std::wstring status;
         bool cancelEnabled;
+        std::wstring file;
+        std::wstring amounts;
     };
     std::vector<Shown> shown;
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         const BOOL handled = CProgressDlg::OnWndMsg(message, wParam, lParam, result);
-        if (message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING)
+        if ((message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING) && GetWidget()) {
             shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status),
-                             GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE});
+                             GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE,
+                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_FILE)),
+                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_AMOUNTS))});
+        }
         return handled;
     }
 };
@@ -129,12 +138,82 @@ TEST_F(ProgressDialog, TwoOneByteFilesShowEachFileAndTheBarSteps) {
     const wchar_t* statuses[] = {L"Progressing file 1 of 2", L"Progressing file 1 of 2",
                                  L"Progressing file 2 of 2", L"Progressing file 2 of 2",
                                  L"Writing to disk...",      L"Writing to disk..."};
+    const wchar_t* files[] = {L"a", L"a", L"b", L"b", L"b", L"b"};
+    const wchar_t* amounts[] = {L"0.0 BYTES of 2.0 BYTES", L"0.0 BYTES of 2.0 BYTES",
+                                L"1.0 BYTES of 2.0 BYTES", L"2.0 BYTES of 2.0 BYTES",
+                                L"2.0 BYTES of 2.0 BYTES", L"2.0 BYTES of 2.0 BYTES"};
     for (std::size_t i = 0; i < progress.shown.size(); ++i) {
         EXPECT_EQ(bars[i], progress.shown[i].bar) << i;
         EXPECT_EQ(statuses[i], progress.shown[i].status) << i;
         // The flush cannot be cancelled, and the button says so.
         EXPECT_EQ(i < 4, progress.shown[i].cancelEnabled) << i;
+        EXPECT_EQ(files[i], progress.shown[i].file) << i;
+        // The second record comes within the same quarter second as the first.
+        if (i != 1) {
+            EXPECT_EQ(amounts[i], progress.shown[i].amounts) << i;
+        }
     }
+}
+
+// The output is a pipe read at a few MB/s: the amounts grow, a speed and a time left appear
+// once the merge has run for a second, and the time left falls.
+TEST_F(ProgressDialog, APacedMergeShowsTheClipsNameAmountsSpeedAndAFallingTimeLeft) {
+    const std::string bytes = TempDir::Pattern(8 << 20, 7);
+    const std::string first = dir.Write("00001.MTS", bytes.substr(0, 3 << 20));
+    const std::string second = dir.Write("00002.MTS", bytes.substr(3 << 20));
+    Fifo pipe(dir / "out.pipe");
+    std::string received;
+    std::thread reader([&] {
+        pipe.WaitForWriter(std::chrono::seconds(30));
+        received = pipe.ReadAll(std::chrono::milliseconds(25));
+    });
+    EXPECT_EQ(IDOK, RunProgress({first, second}, dir / "out.pipe"));
+    reader.join();
+    EXPECT_TRUE(received == bytes);
+
+    std::vector<int> secondsLeft;
+    bool secondClipNamed = false;
+    for (const auto& shown : progress.shown) {
+        secondClipNamed = secondClipNamed || shown.file == L"00002.MTS";
+        const std::size_t about = shown.amounts.find(L"MB/s, about ");
+        if (about != std::wstring::npos)
+            secondsLeft.push_back(std::stoi(shown.amounts.substr(about + 12)));
+    }
+    EXPECT_EQ(progress.shown.front().file, L"00001.MTS");
+    EXPECT_TRUE(secondClipNamed);
+    EXPECT_EQ(progress.shown.front().amounts, L"0.0 BYTES of 8.3 MB");
+    EXPECT_EQ(progress.shown.back().amounts, L"8.3 MB of 8.3 MB") << "no time left at the end";
+    ASSERT_GE(secondsLeft.size(), 2u) << "an estimate once a second has passed";
+    EXPECT_GT(secondsLeft.front(), secondsLeft.back());
+}
+
+TEST(ProgressFigures, RateWindowAndTexts) {
+    TransferRate rate(5.0, 1.0);
+    EXPECT_LT(rate.SecondsLeft(100), 0) << "no samples";
+    rate.Add(0.0, 0);
+    rate.Add(0.5, 50'000'000);
+    EXPECT_LT(rate.SecondsLeft(1'000'000'000), 0) << "half a second is too short";
+    rate.Add(1.0, 100'000'000);
+    EXPECT_DOUBLE_EQ(rate.BytesPerSecond(), 100'000'000);
+    EXPECT_DOUBLE_EQ(rate.SecondsLeft(1'000'000'000), 9.0);
+    // A slow spell counts only while it is within the window.
+    rate.Add(6.0, 150'000'000);
+    EXPECT_DOUBLE_EQ(rate.BytesPerSecond(), 10'000'000);
+    rate.Add(11.0, 650'000'000);
+    EXPECT_DOUBLE_EQ(rate.BytesPerSecond(), 100'000'000) << "only the last five seconds";
+    rate.Add(12.0, 650'000'000);
+    EXPECT_DOUBLE_EQ(rate.BytesPerSecond(), 500'000'000.0 / 6);
+    EXPECT_DOUBLE_EQ(rate.SecondsLeft(600'000'000), 0) << "past the total";
+
+    EXPECT_EQ(SizeFormat::Rate(210.7e6), L"210 MB/s");
+    EXPECT_EQ(SizeFormat::Rate(9.96e6), L"9.9 MB/s");
+    EXPECT_EQ(SizeFormat::Rate(12e3), L"12 kB/s");
+    EXPECT_EQ(SizeFormat::TimeLeft(19.2), L"about 20 s left");
+    EXPECT_EQ(SizeFormat::TimeLeft(0.01), L"about 1 s left");
+    EXPECT_EQ(SizeFormat::TimeLeft(89), L"about 89 s left");
+    EXPECT_EQ(SizeFormat::TimeLeft(90), L"about 2 min left");
+    EXPECT_EQ(SizeFormat::TimeLeft(5399), L"about 90 min left");
+    EXPECT_EQ(SizeFormat::TimeLeft(5400), L"about 1 h 30 min left");
 }
 
 TEST_F(ProgressDialog, EmptyInputsLeaveTheBarAtZero) {

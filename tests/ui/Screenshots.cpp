@@ -1,8 +1,10 @@
 // Renders the main dialog, the progress dialog and the About box, as the program shows them,
 // into PNG files for the documentation: veldrun_screenshots FOLDER writes
-// FOLDER/main-dialog.png, FOLDER/progress-dialog.png and FOLDER/about-box.png. It runs the real
-// start-up on Qt's offscreen platform and uses the dialogs as a user would: sample clips are
-// dropped onto the list, the first one is clicked and an output name is typed; Merge runs
+// FOLDER/main-dialog.png (at its template size), FOLDER/main-dialog-maximized.png,
+// FOLDER/progress-dialog.png and FOLDER/about-box.png. It runs the real start-up on Qt's
+// offscreen platform and uses the dialogs as a user would: sample clips with a memory card's
+// long paths are dropped onto the list, the second one is clicked and an output name is typed;
+// the window is maximized and restored; Merge runs
 // into a pipe that stops taking bytes part way, so that the progress dialog holds still for its
 // picture, and is then cancelled; the About box comes from the system command.
 
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTest>
@@ -100,9 +103,9 @@ class SampleClips {
 public:
     SampleClips() : m_root(QDir::tempPath() + "/veldrun-demo") {
         m_root.removeRecursively();
-        const QString camcorder = m_root.path() + "/Camcorder";
+        const QString camcorder = m_root.path() + "/media/anna/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM";
         QDir().mkpath(camcorder);
-        int number = 0;
+        int number = 1;
         for (qint64 size : kClipSizes) {
             QFile clip(camcorder + QString("/%1.MTS").arg(number++, 5, 10, QChar('0')));
             if (clip.open(QIODevice::WriteOnly))
@@ -113,7 +116,7 @@ public:
     ~SampleClips() { m_root.removeRecursively(); }
 
     const QList<QUrl>& Urls() const { return m_clips; }
-    QString Output() const { return m_root.path() + "/Holiday.mts"; }
+    QString Output() const { return m_root.path() + "/media/anna/Videos/Holiday.mts"; }
 
 private:
     QDir m_root;
@@ -138,9 +141,9 @@ void Fill(QWidget* window, const SampleClips& clips) {
     QApplication::sendEvent(window, &drop);
 
     auto* list = qobject_cast<QListWidget*>(Control(window, IDC_INPUT_LIST));
-    if (list && list->count() > 0) {
+    if (list && list->count() > 1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+                          list->visualItemRect(list->item(1)).center());
     }
     QTest::keyClicks(Control(window, IDC_OUTPUT_FILE), clips.Output());
 }
@@ -161,6 +164,7 @@ int main(int argc, char* argv[]) {
     }
 
     const SampleClips clips;
+    QDir().mkpath(QFileInfo(clips.Output()).path());
     ::mkfifo(qPrintable(clips.Output()), 0600);
     PipeReader reader(clips.Output());
     bool saved = true;
@@ -180,6 +184,11 @@ int main(int argc, char* argv[]) {
     ModalWatch main("Veldrun", [&](QWidget* window) {
         Fill(window, clips);
         saved = Save(window, folder.filePath("main-dialog.png")) && saved;
+        window->showMaximized();
+        QTest::qWait(100);
+        saved = Save(window, folder.filePath("main-dialog-maximized.png")) && saved;
+        window->showNormal();
+        QTest::qWait(100);
         reader.Start();
         MessageBoxAnswers::Queue(IDOK); // "Merge error: User aborted operation"
         QTest::mouseClick(Control(window, IDC_MERGE), Qt::LeftButton);

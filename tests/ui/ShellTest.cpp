@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "platform/CMenu.h"
+#include "platform/DialogBuilder.h"
 #include "platform/IconHandle.h"
 #include "res/IconTable.h"
 #include "res/Resource.h"
@@ -132,9 +133,9 @@ TEST_F(Shell, InitInstanceIsFalseWhateverTheDialogsEndCode) {
 TEST_F(Shell, MainDialogBindsItsControlsSetsItsIconAndStartsOnAdd) {
     // The read-only fields are left out: UpdateControls fills them.
     const std::map<int, QString> texts = {
-        {IDC_ADD, "Add"},         {IDC_REMOVE, "Remove"},           {IDC_INPUT_LIST, ""},
-        {IDC_MOVE_UP, "Move Up"}, {IDC_MOVE_DOWN, "Move Down"},     {IDC_MERGE, "Merge"},
-        {IDC_OUTPUT_FILE, ""},    {IDC_SELECT_OUTPUT, "Select..."},
+        {IDC_ADD, "&Add"},         {IDC_REMOVE, "&Remove"},           {IDC_INPUT_LIST, ""},
+        {IDC_MOVE_UP, "Move &Up"}, {IDC_MOVE_DOWN, "Move &Down"},     {IDC_MERGE, "&Merge"},
+        {IDC_OUTPUT_FILE, ""},     {IDC_SELECT_OUTPUT, "&Select..."},
     };
     ShellDialog dialog;
     ASSERT_NE(dialog.m_job, nullptr);
@@ -149,12 +150,14 @@ TEST_F(Shell, MainDialogBindsItsControlsSetsItsIconAndStartsOnAdd) {
             EXPECT_EQ(QString::fromStdWString(shown.Str()), text) << id;
         }
         QStringList labels;
-        for (QLabel* label : window->findChildren<QLabel*>())
-            labels << label->text();
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->property(DialogBuilder::kIdProperty).toInt() == IDC_STATIC)
+                labels << label->text();
+        }
         labels.sort();
         EXPECT_EQ(
             labels,
-            QStringList({"Current Selection:", "File Size:", "Input Files:", "Output File:"}));
+            QStringList({"&Input Files:", "&Output File:", "Current Selection:", "File Size:"}));
 
         const std::map<int, CWnd*> bound = {
             {IDC_INPUT_LIST, &dialog.m_inputList},
