@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "platform/ListMarkDelegate.h"
+
 namespace {
 
 Qt::ScrollBarPolicy PolicyFor(DWORD style, DWORD scrollStyle) {
@@ -41,6 +43,7 @@ ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent)
     setHorizontalScrollBarPolicy(PolicyFor(style, WS_HSCROLL));
     if (!(style & WS_BORDER))
         setFrameShape(QFrame::NoFrame);
+    setItemDelegate(new ListMarkDelegate(this));
 }
 
 bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -122,6 +125,21 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         updateGeometries();
         *result = 0;
         return true;
+    case LB_SETITEMMARK: {
+        if (!IsIndex(wParam)) {
+            *result = LB_ERR;
+            return true;
+        }
+        QListWidgetItem* entry = item(index);
+        const QString note = lParam ? TextOf(lParam) : QString();
+        // Setting an unchanged mark repaints nothing.
+        if (entry->data(kMarkRole).toString() != note) {
+            entry->setData(kMarkRole, note);
+            entry->setToolTip(note.isEmpty() ? entry->text() : entry->text() + '\n' + note);
+        }
+        *result = 0;
+        return true;
+    }
     default:
         return false;
     }

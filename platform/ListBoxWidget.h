@@ -11,9 +11,13 @@ class QMimeData;
 // messages send no notification; the user's own selection changes do (itemSelectionChanged).
 // The horizontal extent, not the entries' widths, sets the horizontal scroll range. As on
 // Win32, the keys that move the selection select an entry when none is selected, and a click
-// with Ctrl does not clear the selection. Each entry's whole text is its tooltip.
+// with Ctrl does not clear the selection. Each entry's whole text is its tooltip, followed
+// by the words of its mark when it has one (LB_SETITEMMARK; ListMarkDelegate draws it).
 class ListBoxWidget : public QListWidget, public MessageWidget {
 public:
+    // The item data that holds the words of an entry's mark; empty for none.
+    static constexpr int kMarkRole = Qt::UserRole + 1;
+
     ListBoxWidget(DWORD style, QWidget* parent);
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

@@ -194,6 +194,9 @@ constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
 constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
+// This layer's own: marks an entry (wParam) as starting a new group, with the words of an
+// LPCWSTR lParam, or clears the mark for null or "".
+constexpr UINT LB_SETITEMMARK = WM_USER + 0x300;
 
 // Edits.
 constexpr UINT EM_SETSEL = 0x00B1;

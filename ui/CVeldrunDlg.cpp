@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <numeric>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,12 +24,18 @@
 #include "ui/CAboutDlg.h"
 
 CVeldrunDlg::CVeldrunDlg(CWnd* parent)
-    : CDialog(IDD_MAIN_DIALOG, parent), m_job(new veldrun::Veldrun) {
+    : CDialog(IDD_MAIN_DIALOG, parent), m_job(new veldrun::Veldrun), m_reader(this, WM_CLIPS_READ) {
     if (CWinApp* app = AfxGetApp())
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
 }
 
 CVeldrunDlg::~CVeldrunDlg() = default;
+
+INT_PTR CVeldrunDlg::DoModal() {
+    const INT_PTR result = CDialog::DoModal();
+    m_reader.Stop();
+    return result;
+}
 
 void CVeldrunDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -53,6 +60,7 @@ ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
 ON_BN_CLICKED(IDC_MERGE, &CVeldrunDlg::OnMerge)
 ON_BN_CLICKED(IDC_SELECT_OUTPUT, &CVeldrunDlg::OnSelectOutput)
 ON_COMMAND(IDM_SORT_BY_NAME, &CVeldrunDlg::OnSortByName)
+ON_COMMAND(IDM_ORDER_BY_RECORDING, &CVeldrunDlg::OnOrderByRecording)
 ON_EN_CHANGE(IDC_OUTPUT_FILE, &CVeldrunDlg::OnListOrOutputChange)
 ON_LBN_SELCHANGE(IDC_INPUT_LIST, &CVeldrunDlg::OnListOrOutputChange)
 END_MESSAGE_MAP()
@@ -77,6 +85,16 @@ BOOL CVeldrunDlg::OnInitDialog() {
     ListStartFiles();
     UpdateControls();
     return TRUE;
+}
+
+BOOL CVeldrunDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_CLIPS_READ) {
+        TakeReadClips();
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
 }
 
 void CVeldrunDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -246,8 +264,8 @@ void CVeldrunDlg::OnRemove() {
     UpdateControls();
 }
 
-// The moves need no refresh: the selection moves with its entry, and setting it sends no
-// selection-change notice.
+// The moves need no refresh of the selection's fields: the selection moves with its entry, and
+// setting it sends no selection-change notice. The marks and the summary follow the order.
 void CVeldrunDlg::OnMoveUp() {
     const int index = m_inputList.GetCurSel();
     if (index <= 0)
@@ -261,6 +279,7 @@ void CVeldrunDlg::OnMoveUp() {
     m_inputList.InsertString(index - 1, moved);
     m_inputList.InsertString(index, above);
     m_inputList.SetCurSel(index - 1);
+    UpdateSummary();
 }
 
 void CVeldrunDlg::OnMoveDown() {
@@ -276,20 +295,41 @@ void CVeldrunDlg::OnMoveDown() {
     m_inputList.InsertString(index, below);
     m_inputList.InsertString(index + 1, moved);
     m_inputList.SetCurSel(index + 1);
+    UpdateSummary();
 }
 
-// Keeps the selected entry selected; a refresh follows, as the order changed.
 void CVeldrunDlg::OnSortByName() {
-    const int count = m_inputList.GetCount();
-    std::vector<CString> entries(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        m_inputList.GetText(i, entries[i]);
+    const std::vector<CString> entries = ListedEntries();
     std::vector<int> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
         return StrCmpLogicalW(entries[a], entries[b]) < 0;
     });
+    Reorder(order);
+}
 
+// Until every entry has been read the order cannot be told; the menu offers it only then.
+void CVeldrunDlg::OnOrderByRecording() {
+    const std::vector<CString> entries = ListedEntries();
+    std::vector<bool> unread;
+    std::vector<veldrun::Recordings::Clip> clips = ListedClips(entries, unread);
+    if (std::find(unread.begin(), unread.end(), true) != unread.end())
+        return;
+    // The names are the entries' indexes, so that chains are ordered as Sort by Name orders
+    // the entries themselves, whatever their encoding.
+    for (std::size_t i = 0; i < clips.size(); ++i)
+        clips[i].name = std::to_string(i);
+    const auto less = [&entries](const std::string& a, const std::string& b) {
+        return StrCmpLogicalW(entries[std::stoul(a)], entries[std::stoul(b)]) < 0;
+    };
+    const std::vector<std::size_t> recorded = veldrun::Recordings::Order(clips, less);
+    Reorder(std::vector<int>(recorded.begin(), recorded.end()));
+}
+
+// Keeps the selected entry selected; a refresh follows, as the order changed.
+void CVeldrunDlg::Reorder(const std::vector<int>& order) {
+    const std::vector<CString> entries = ListedEntries();
+    const int count = static_cast<int>(entries.size());
     const int selected = m_inputList.GetCurSel();
     for (int i = count - 1; i >= 0; --i)
         m_inputList.DeleteString(i);
@@ -329,6 +369,11 @@ void CVeldrunDlg::OnContextMenu(CWnd* wnd, CPoint point) {
     menu.AppendMenu(enabledIf(selected >= 0 && selected < count - 1), IDC_MOVE_DOWN, L"Move &Down");
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(enabledIf(count > 1), IDM_SORT_BY_NAME, L"&Sort by Name");
+    std::vector<bool> unread;
+    ListedClips(ListedEntries(), unread);
+    const bool allRead = std::find(unread.begin(), unread.end(), true) == unread.end();
+    menu.AppendMenu(enabledIf(count > 1 && allRead), IDM_ORDER_BY_RECORDING,
+                    L"&Order by Recording");
     menu.TrackPopupMenu(TPM_LEFTALIGN | (keyboard ? TPM_FROMKEYBOARD : 0), point.x, point.y, this);
 }
 
@@ -418,32 +463,156 @@ CString CVeldrunDlg::SizeText(std::int64_t size) {
     return SizeFormat::Size(size);
 }
 
-// Every entry is measured again: files may have come, gone or grown since the last refresh.
+std::vector<CString> CVeldrunDlg::ListedEntries() const {
+    std::vector<CString> entries(static_cast<std::size_t>(m_inputList.GetCount()));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_inputList.GetText(static_cast<int>(i), entries[i]);
+    return entries;
+}
+
+std::vector<veldrun::Recordings::Clip> CVeldrunDlg::ListedClips(const std::vector<CString>& entries,
+                                                                std::vector<bool>& unread) const {
+    std::vector<veldrun::Recordings::Clip> clips(entries.size());
+    unread.assign(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto known = m_read.find(entries[i].Str());
+        if (known == m_read.end())
+            unread[i] = true;
+        else
+            clips[i].probe = known->second;
+    }
+    return clips;
+}
+
+// Every entry is read again, as it is measured again in ShowListDetails: files may have come,
+// gone or changed since the last refresh. The reader's cache reads only those that changed.
 void CVeldrunDlg::UpdateSummary() {
-    const int count = m_inputList.GetCount();
+    std::set<std::wstring> listed;
+    std::vector<std::wstring> paths;
+    for (const CString& entry : ListedEntries()) {
+        if (listed.insert(entry.Str()).second)
+            paths.push_back(entry.Str());
+    }
+    for (auto known = m_read.begin(); known != m_read.end();)
+        known = listed.count(known->first) ? std::next(known) : m_read.erase(known);
+    m_reader.Read(paths);
+    ShowListDetails();
+}
+
+namespace {
+
+bool SameReading(const boost::optional<veldrun::StreamProbe::Result>& a,
+                 const boost::optional<veldrun::StreamProbe::Result>& b) {
+    if (!a || !b)
+        return !a && !b;
+    return a->kind == b->kind && a->packetSize == b->packetSize && a->clockPid == b->clockPid &&
+           a->firstClock == b->firstClock && a->lastClock == b->lastClock;
+}
+
+// The words of an entry's mark in the list; empty for an entry that continues the one above,
+// or starts the list.
+const wchar_t* MarkNote(veldrun::Recordings::Mark mark, const veldrun::Recordings::Clip& clip) {
+    using Mark = veldrun::Recordings::Mark;
+    if (!clip.probe)
+        return L"Cannot be read";
+    switch (mark) {
+    case Mark::NewRecording:
+        return L"New recording: its clock does not continue from the clip above";
+    case Mark::NotStream:
+        return L"Not a transport stream";
+    case Mark::Unknown:
+        return L"Can't tell whether it continues the clip above: one of them has no clock";
+    case Mark::Start:
+    case Mark::Continues:
+        break;
+    }
+    return L"";
+}
+
+} // namespace
+
+// A result for a path no longer listed is dropped: it would describe nothing on screen, and
+// the path is read again if it comes back.
+void CVeldrunDlg::TakeReadClips() {
+    const std::vector<CString> entries = ListedEntries();
+    std::set<std::wstring> listed;
+    for (const CString& entry : entries)
+        listed.insert(entry.Str());
+    bool changed = false;
+    for (const ClipReader::Result& result : m_reader.Take()) {
+        if (!listed.count(result.path))
+            continue;
+        const auto known = m_read.find(result.path);
+        if (known != m_read.end() && SameReading(known->second, result.probe))
+            continue;
+        m_read[result.path] = result.probe;
+        changed = true;
+    }
+    if (changed)
+        ShowListDetails();
+}
+
+// An entry is marked once it and the entry above have been read. A list without any stream
+// (other files, joined on purpose) gets no marks and the plain summary.
+void CVeldrunDlg::ShowListDetails() {
+    const std::vector<CString> entries = ListedEntries();
+    const int count = static_cast<int>(entries.size());
     std::int64_t total = 0;
     std::vector<CString> unreadable;
-    for (int i = 0; i < count; ++i) {
-        CString entry;
-        m_inputList.GetText(i, entry);
+    for (const CString& entry : entries) {
         try {
             total += veldrun::Veldrun::FileSize(WideToNarrow(entry.Str()));
         } catch (const std::exception&) {
             unreadable.push_back(NameOf(entry));
         }
     }
-    m_summary.SetWindowText(SummaryText(count, total, unreadable));
+
+    std::vector<bool> unread;
+    const std::vector<veldrun::Recordings::Clip> clips = ListedClips(entries, unread);
+    const std::vector<veldrun::Recordings::Mark> marks = veldrun::Recordings::Marks(clips);
+    const bool anyStream =
+        std::any_of(clips.begin(), clips.end(), [](const veldrun::Recordings::Clip& clip) {
+            return clip.probe && clip.probe->kind != veldrun::StreamProbe::Kind::NotStream;
+        });
+    bool allRead = true;
+    for (int i = 0; i < count; ++i) {
+        allRead = allRead && !unread[i];
+        const bool known = !unread[i] && (i == 0 || !unread[i - 1]);
+        m_inputList.SetItemMark(i, anyStream && known ? MarkNote(marks[i], clips[i]) : L"");
+    }
+    boost::optional<veldrun::Recordings::Summary> recordings;
+    if (anyStream && allRead)
+        recordings = veldrun::Recordings::Summarize(clips, marks);
+    m_summary.SetWindowText(SummaryText(count, total, unreadable, recordings));
 }
 
 CString CVeldrunDlg::SummaryText(int count, std::int64_t total,
-                                 const std::vector<CString>& unreadable) {
+                                 const std::vector<CString>& unreadable,
+                                 const boost::optional<veldrun::Recordings::Summary>& recordings) {
     if (count <= 0)
         return CString();
     const int measured = count - static_cast<int>(unreadable.size());
     CString text;
     text.Format(count == 1 ? L"%d clip" : L"%d clips", count);
+    if (recordings) {
+        CString part;
+        if (recordings->recordings == 1)
+            part = L", one recording";
+        else
+            part.Format(L", %d recordings", static_cast<int>(recordings->recordings));
+        text += part;
+        if (recordings->notStreams > 0) {
+            part.Format(recordings->notStreams == 1 ? L", %d not a transport stream"
+                                                    : L", %d not transport streams",
+                        static_cast<int>(recordings->notStreams));
+            text += part;
+        }
+        if (recordings->duration)
+            text +=
+                L", " + NarrowToWide(veldrun::Recordings::FormatDuration(*recordings->duration));
+    }
     if (unreadable.empty())
-        return text + L", " + SizeText(total) + L" in all";
+        return text + L", " + SizeText(total) + (recordings ? L"" : L" in all");
     if (measured > 0) {
         CString part;
         part.Format(L", %d of them ", measured);
@@ -486,8 +655,11 @@ void CVeldrunDlg::OnMerge() {
     // From here on, a merge into the same file asks again: it would replace this one's work.
     m_chosenOutput.Empty();
 
+    // Reading pauses so that the merge has the disks to itself; it goes on afterwards.
+    m_reader.Pause();
     CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(m_job), &m_inputList);
     const INT_PTR result = progress.DoModal();
+    m_reader.Resume();
     if (result == IDOK) {
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
     } else if (result == IDCANCEL) {

@@ -77,6 +77,12 @@ public:
         return inputs;
     }
 
+    // Lets the reader finish and its results arrive.
+    void AwaitReading() {
+        m_reader.WaitUntilIdle();
+        QCoreApplication::processEvents();
+    }
+
     int Selection() const { return m_inputList.GetCurSel(); }
     void Select(int index) { m_inputList.SetCurSel(index); }
     int Extent() const { return m_inputList.GetHorizontalExtent(); }
@@ -454,22 +460,24 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
     ListDialog dialog;
     dialog.Run([&] {
         QListWidget* list = dialog.List();
-        const QStringList texts = {"&Remove", "Move &Up", "Move &Down", "", "&Sort by Name"};
+        const QStringList texts = {"&Remove", "Move &Up",      "Move &Down",
+                                   "",        "&Sort by Name", "&Order by Recording"};
         MenuSeen seen;
 
         // An empty list: nothing can act.
         OnNextPopup(seen, Qt::Key_Escape);
         RightClick(list, QPoint(10, 10));
         EXPECT_EQ(seen.texts, texts);
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{false, false, false, false}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{false, false, false, false, false}));
 
         for (const wchar_t* path : {L"/c/2", L"/c/1", L"/c/3", L"/c/0"})
             dialog.Add({path});
+        dialog.AwaitReading();
         dialog.refreshes = 0;
         // A right-click on the first entry selects it; it can go down, not up.
         OnNextPopup(seen, Qt::Key_D);
         RightClick(list, list->visualItemRect(list->item(0)).center());
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true, true}));
         EXPECT_EQ(seen.highlighted, "") << "opened by the mouse";
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/1", L"/c/2", L"/c/3", L"/c/0"}));
         EXPECT_EQ(dialog.Selection(), 1);
@@ -485,9 +493,10 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
 
         // The last entry: it can go up, not down. Remove acts as the button does.
         dialog.Select(3);
+        dialog.AwaitReading();
         OnNextPopup(seen, Qt::Key_R);
         QTest::keyClick(list, Qt::Key_Menu);
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, false, true}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, false, true, true}));
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/0", L"/c/1", L"/c/2"}));
         EXPECT_EQ(dialog.Selection(), 2);
 

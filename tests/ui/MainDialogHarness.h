@@ -17,6 +17,7 @@ public:
     using CVeldrunDlg::m_job;
     using CVeldrunDlg::m_mergeButton;
     using CVeldrunDlg::m_outputEdit;
+    using CVeldrunDlg::m_reader;
     using CVeldrunDlg::m_selectionEdit;
     using CVeldrunDlg::m_sizeEdit;
 
