@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTest>
 
@@ -16,6 +17,7 @@
 #include "platform/CFont.h"
 #include "platform/CListBox.h"
 #include "platform/ListBoxWidget.h"
+#include "platform/ListMarkDelegate.h"
 #include "platform/WinApi.h"
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
@@ -291,6 +293,59 @@ TEST(ListBox, ADragListMovesTheDraggedEntryAndKeepsItSelected) {
         forged.setData("application/x-veldrun-list-entry", "1:2:0");
         EXPECT_FALSE(DragWithin(widget, &forged, entryPoint(2, +1)));
         EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
+    });
+}
+
+TEST(ListBox, AMarkDrawsALineInTheTextColourAboveItsEntryAndAddsItsWordsToTheTooltip) {
+    ListDialog dialog;
+    dialog.Open([&] {
+        CListBox& list = dialog.m_list;
+        for (const wchar_t* entry : {L"/c/a", L"/c/b", L"/c/c"})
+            list.AddString(entry);
+        QListWidget* widget = dialog.Widget();
+        // A dark theme: light text on a dark base.
+        QPalette dark = widget->palette();
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        widget->setPalette(dark);
+
+        EXPECT_EQ(list.SetItemMark(1, L"New recording"), 0);
+        EXPECT_EQ(list.SetItemMark(3, L"New recording"), LB_ERR);
+        EXPECT_EQ(widget->item(1)->toolTip(), "/c/b\nNew recording");
+        CString text;
+        list.GetText(1, text);
+        EXPECT_EQ(text.Str(), L"/c/b") << "the text stays the path";
+
+        // At twice the scale the line is twice as thick, in device pixels.
+        QCoreApplication::processEvents();
+        for (const int scale : {1, 2}) {
+            QPixmap picture(widget->viewport()->size() * scale);
+            picture.setDevicePixelRatio(scale);
+            widget->viewport()->render(&picture);
+            const QImage image = picture.toImage();
+            const QRect marked = widget->visualItemRect(widget->item(1));
+            const QRect plain = widget->visualItemRect(widget->item(2));
+            const int x = (marked.right() - 2) * scale;
+            for (int dy = 0; dy < ListMarkDelegate::kLineWidth * scale; ++dy)
+                EXPECT_EQ(image.pixelColor(x, marked.top() * scale + dy), QColor(230, 230, 230))
+                    << "scale " << scale << ", row " << dy;
+            EXPECT_NE(
+                image.pixelColor(x, marked.top() * scale + ListMarkDelegate::kLineWidth * scale),
+                QColor(230, 230, 230));
+            EXPECT_NE(image.pixelColor(x, plain.top() * scale), QColor(230, 230, 230));
+        }
+
+        // The mark moves with its entry and goes when cleared.
+        ASSERT_TRUE(MakeDragList(widget));
+        list.SetCurSel(1);
+        std::unique_ptr<QMimeData> data(static_cast<ListBoxWidget*>(widget)->DragData(1));
+        const QRect last = widget->visualItemRect(widget->item(2));
+        DragWithin(widget, data.get(), QPoint(last.center().x(), last.bottom() - 1));
+        EXPECT_EQ(dialog.Entries(), L"/c/a,/c/c,/c/b");
+        EXPECT_EQ(widget->item(2)->toolTip(), "/c/b\nNew recording");
+        list.SetItemMark(2, nullptr);
+        EXPECT_EQ(widget->item(2)->toolTip(), "/c/b");
+        EXPECT_TRUE(widget->item(2)->data(ListBoxWidget::kMarkRole).toString().isEmpty());
     });
 }
 

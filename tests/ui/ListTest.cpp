@@ -60,15 +60,6 @@ public:
         Click(IDC_ADD);
     }
 
-    Names Entries() const {
-        Names entries;
-        for (int i = 0; i < m_inputList.GetCount(); ++i) {
-            CString text;
-            m_inputList.GetText(i, text);
-            entries.push_back(text.Str());
-        }
-        return entries;
-    }
     // The paths the merge job was last given.
     Names JobInputs() const {
         Names inputs;

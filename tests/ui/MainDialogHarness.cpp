@@ -18,6 +18,16 @@ void MainDialogHarness::Run(const std::function<void()>& whileOpen) {
     });
 }
 
+std::vector<std::wstring> MainDialogHarness::Entries() const {
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < m_inputList.GetCount(); ++i) {
+        CString text;
+        m_inputList.GetText(i, text);
+        entries.push_back(text.Str());
+    }
+    return entries;
+}
+
 QWidget* MainDialogHarness::Control(int id) const {
     return ControlOf(GetWidget(), id);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/CVeldrunDlg.h"
 
@@ -24,6 +25,8 @@ public:
     // Runs the dialog modally; `whileOpen` acts once it shows, then the dialog ends.
     void Run(const std::function<void()>& whileOpen);
 
+    // The list's entries, top to bottom.
+    std::vector<std::wstring> Entries() const;
     // The widget of control `id` of this dialog.
     QWidget* Control(int id) const;
     // The text of an edit control member, as a wide string.

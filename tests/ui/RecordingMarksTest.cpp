@@ -1,0 +1,332 @@
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+
+#include "platform/CFileDialog.h"
+#include "platform/ListBoxWidget.h"
+#include "platform/MessageBoxAnswers.h"
+#include "platform/TextConversion.h"
+#include "res/Resource.h"
+#include "tests/support/Fifo.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestStream.h"
+#include "tests/ui/MainDialogHarness.h"
+#include "tests/ui/ModalWatch.h"
+
+using veldrun::test::Fifo;
+using veldrun::test::MainDialogHarness;
+using veldrun::test::ModalWatch;
+using veldrun::test::TempDir;
+using veldrun::test::TestStream;
+
+namespace {
+
+typedef std::vector<std::wstring> Names;
+
+const std::int64_t kSecond = TestStream::kSecond;
+const std::wstring kNew = L"New recording: its clock does not continue from the clip above";
+const std::wstring kNotStream = L"Not a transport stream";
+const std::wstring kUnknown =
+    L"Can't tell whether it continues the clip above: one of them has no clock";
+
+// A clip whose clock runs from `first` to `last` seconds.
+std::string Clip(double first, double last) {
+    return TestStream()
+        .Recording(static_cast<std::int64_t>(first * kSecond),
+                   static_cast<std::int64_t>(last * kSecond))
+        .Bytes();
+}
+
+std::wstring Wide(const std::string& text) {
+    return NarrowToWide(text);
+}
+
+// The main dialog with the list's marks and the summary in reach.
+class MarksDialog : public MainDialogHarness {
+public:
+    void Run(const std::function<void()>& whileOpen) {
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
+        MainDialogHarness::Run(whileOpen);
+        CFileDialog::ClearAnswers();
+        MessageBoxAnswers::Clear();
+    }
+    void Add(const std::vector<std::string>& paths) {
+        Names wide;
+        for (const std::string& path : paths)
+            wide.push_back(Wide(path));
+        CFileDialog::QueueAnswer(IDOK, wide);
+        QTest::mouseClick(Control(IDC_ADD), Qt::LeftButton);
+    }
+    void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
+    // Lets the reader finish and its results arrive.
+    void AwaitReading() {
+        m_reader.WaitUntilIdle();
+        QCoreApplication::processEvents();
+    }
+    ListBoxWidget* List() const { return static_cast<ListBoxWidget*>(Control(IDC_INPUT_LIST)); }
+    Names Marks() const {
+        Names marks;
+        for (int i = 0; i < List()->count(); ++i)
+            marks.push_back(
+                List()->item(i)->data(ListBoxWidget::kMarkRole).toString().toStdWString());
+        return marks;
+    }
+    std::wstring Summary() const { return TextOf(*GetDlgItem(IDC_SUMMARY)); }
+};
+
+// Drops `path` from a file manager onto the list.
+void DropFile(MarksDialog& dialog, const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QWindow* window = dialog.GetWidget()->windowHandle();
+    const QPoint at = dialog.List()->mapTo(dialog.GetWidget(), dialog.List()->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+}
+
+// Drags entry `from` of the list onto the upper half of entry `onto`, as Qt delivers it.
+void DragEntry(MarksDialog& dialog, int from, int onto) {
+    ListBoxWidget* list = dialog.List();
+    std::unique_ptr<QMimeData> data(list->DragData(from));
+    QWidget* window = dialog.GetWidget();
+    const QRect target = list->visualItemRect(list->item(onto));
+    const QPoint at = list->viewport()->mapTo(window, QPoint(target.center().x(), target.top()));
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &move);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
+}
+
+CString Size(std::int64_t bytes) {
+    return CVeldrunDlg::SizeText(bytes);
+}
+
+} // namespace
+
+TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecordings) {
+    TempDir dir;
+    const std::string a1 = dir.Write("00001.MTS", Clip(0, 10));
+    const std::string a2 = dir.Write("00002.MTS", Clip(10.1, 20));
+    const std::string b = dir.Write("00003.MTS", Clip(100, 130));
+    const std::string notes = dir.Write("notes.txt", std::string(3000, 'n'));
+    const std::int64_t streams = Clip(0, 10).size() + Clip(10.1, 20).size() + Clip(100, 130).size();
+    MarksDialog dialog;
+    dialog.Run([&] {
+        // Nothing is read on the user-interface thread: with the reader paused, an added
+        // stream shows neither marks nor recordings.
+        dialog.m_reader.Pause();
+        dialog.Add({a2, a1});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
+        EXPECT_EQ(dialog.Summary(), L"2 clips, " +
+                                        Size(Clip(0, 10).size() + Clip(10.1, 20).size()).Str() +
+                                        L" in all");
+        dialog.m_reader.Resume();
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(a2)}));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
+        EXPECT_EQ(dialog.Summary(), L"2 clips, one recording, 0:00:20, " +
+                                        Size(Clip(0, 10).size() + Clip(10.1, 20).size()).Str());
+
+        dialog.Add({b});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
+        EXPECT_EQ(dialog.Summary(), L"3 clips, 2 recordings, 0:00:50, " + Size(streams).Str());
+        // The entry's text stays the path; its tooltip adds the mark's words.
+        EXPECT_EQ(dialog.Entries()[2], Wide(b));
+        EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
+
+        // A move shows at once: what was read is kept.
+        dialog.m_inputList.SetCurSel(2);
+        dialog.Click(IDC_MOVE_UP);
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(b), Wide(a2)}));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNew, kNew}));
+        EXPECT_EQ(dialog.Summary(), L"3 clips, 3 recordings, 0:00:50, " + Size(streams).Str());
+        EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
+        EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(a2) + L"\n" + kNew);
+
+        dialog.SendMessage(WM_COMMAND, IDM_SORT_BY_NAME, 0);
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
+        EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(a2)) << "mark cleared";
+
+        DropFile(dialog, notes);
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew, kNotStream}));
+        EXPECT_EQ(dialog.Summary(), L"4 clips, 2 recordings, 1 not a transport stream, " +
+                                        Size(streams + 3000).Str());
+
+        // Dragged between the pieces, the stray file splits the recording.
+        DragEntry(dialog, 3, 1);
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(notes), Wide(a2), Wide(b)}));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNotStream, kUnknown, kNew}));
+        EXPECT_EQ(dialog.Summary(), L"4 clips, 3 recordings, 1 not a transport stream, " +
+                                        Size(streams + 3000).Str());
+
+        dialog.m_inputList.SetCurSel(1);
+        dialog.Click(IDC_REMOVE);
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
+        EXPECT_EQ(dialog.Summary(), L"3 clips, 2 recordings, 0:00:50, " + Size(streams).Str());
+
+        // A clip that is gone since it was listed: counted, named, and no playing time.
+        std::remove(a2.c_str());
+        dialog.m_inputList.SetCurSel(0);
+        dialog.Click(IDC_REMOVE);
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"Cannot be read", kUnknown}));
+        EXPECT_EQ(dialog.Summary(), L"2 clips, one recording, 1 of them " +
+                                        Size(Clip(100, 130).size()).Str() +
+                                        L"; 00002.MTS cannot be read");
+    });
+}
+
+TEST(RecordingMarks, AListWithoutStreamsKeepsThePlainSummaryAndNoMarks) {
+    TempDir dir;
+    const std::string one = dir.Write("one.txt", "first");
+    const std::string two = dir.Write("two.txt", "second");
+    MarksDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({one, two});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
+        EXPECT_EQ(dialog.Summary(), L"2 clips, 11.0 BYTES in all");
+    });
+}
+
+TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelection) {
+    TempDir dir;
+    // Names that Sort by Name would put in the wrong order: the clocks tell.
+    const std::string c10 = dir.Write("clip 10.MTS", Clip(0, 10));
+    const std::string c2 = dir.Write("clip 2.MTS", Clip(10.5, 20));
+    const std::string c7 = dir.Write("clip 7.MTS", Clip(20.5, 30));
+    const std::string b3 = dir.Write("b 3.MTS", Clip(5000, 5010));
+    const std::string b1 = dir.Write("b 1.MTS", Clip(5010.2, 5020));
+    const std::string notes = dir.Write("notes.txt", "notes");
+    MarksDialog dialog;
+    dialog.Run([&] {
+        for (const std::string& path : {c2, b1, notes, c7, b3, c10})
+            dialog.Add({path});
+        dialog.m_inputList.SetCurSel(3);
+        QListWidget* list = dialog.List();
+        list->setFocus();
+
+        // From the keyboard, as a user without a mouse does: Shift+F10, then its letter.
+        QStringList texts;
+        bool enabled = false;
+        QTimer::singleShot(50, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                texts << action->text();
+                if (action->text() == "&Order by Recording")
+                    enabled = action->isEnabled();
+            }
+            QTest::keyClick(menu, Qt::Key_O);
+        });
+        dialog.AwaitReading();
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_EQ(texts.size(), 6);
+        EXPECT_EQ(texts.mid(3), (QStringList{"", "&Sort by Name", "&Order by Recording"}));
+        EXPECT_TRUE(enabled);
+
+        EXPECT_EQ(dialog.Entries(),
+                  (Names{Wide(b3), Wide(b1), Wide(notes), Wide(c10), Wide(c2), Wide(c7)}));
+        EXPECT_EQ(dialog.m_inputList.GetCurSel(), 5) << "clip 7 stays selected";
+        EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_selectionEdit), Wide(c7));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNotStream, kUnknown, L"", L""}));
+
+        // Ordering again changes nothing.
+        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        EXPECT_EQ(dialog.Entries()[0], Wide(b3));
+        EXPECT_EQ(dialog.Entries()[5], Wide(c7));
+
+        // Until every entry is read, the order cannot be told and the command does nothing.
+        dialog.m_reader.Pause();
+        const std::string late = dir.Write("a 1.MTS", Clip(9000, 9010));
+        dialog.Add({late});
+        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        EXPECT_EQ(dialog.Entries().back(), Wide(late));
+        dialog.m_reader.Resume();
+        dialog.AwaitReading();
+        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        EXPECT_EQ(dialog.Entries().front(), Wide(late));
+    });
+}
+
+TEST(RecordingReader, AResultForARemovedEntryIsNotAppliedToTheEntryInItsPlace) {
+    TempDir dir;
+    const std::string a = dir.Write("00001.MTS", Clip(0, 10));
+    const std::string b = dir.Write("00002.MTS", Clip(50, 60));
+    MarksDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({a, b});
+        // Both results wait in the queue, not yet taken, when the first entry goes.
+        dialog.m_reader.WaitUntilIdle();
+        dialog.m_inputList.SetCurSel(0);
+        dialog.Click(IDC_REMOVE);
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Entries(), Names{Wide(b)});
+        EXPECT_EQ(dialog.Marks(), Names{L""});
+        EXPECT_EQ(dialog.Summary(),
+                  L"1 clip, one recording, 0:00:10, " + Size(Clip(50, 60).size()).Str());
+
+        // Listed again, it is read again.
+        dialog.Add({a});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNew}));
+    });
+}
+
+TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
+    TempDir dir;
+    const std::string a = dir.Write("00001.MTS", Clip(0, 10));
+    const std::string filler = dir.Write("filler.bin", TempDir::Pattern(300000, 7));
+    const std::string later = dir.Write("00002.MTS", Clip(10.1, 20));
+    Fifo pipe(dir / "out.pipe");
+    MarksDialog dialog;
+    MessageBoxAnswers::Clear();
+    dialog.Run([&] {
+        dialog.Add({a, filler});
+        dialog.AwaitReading();
+        dialog.m_outputEdit.SetWindowText(Wide(dir / "out.pipe").c_str());
+
+        std::string joined;
+        bool readDuringMerge = true;
+        const ModalWatch watch("Merging in progress", [&](QWidget*) {
+            // The merge waits for the pipe; a read asked for now must not happen.
+            pipe.WaitForWriter();
+            dialog.m_reader.Read({Wide(later)});
+            dialog.m_reader.WaitUntilIdle();
+            readDuringMerge = !dialog.m_reader.Take().empty();
+            joined = pipe.ReadAll();
+        });
+        MessageBoxAnswers::Queue(IDOK);
+        dialog.Click(IDC_MERGE);
+        EXPECT_EQ(watch.Seen(), 1);
+        EXPECT_FALSE(readDuringMerge);
+        EXPECT_EQ(joined, TempDir::Read(a) + TempDir::Read(filler));
+
+        // Afterwards the list is read again as it changes.
+        dialog.Add({later});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNotStream, kUnknown}));
+    });
+}
