@@ -211,6 +211,23 @@ TEST(RecordingMarks, AListWithoutStreamsKeepsThePlainSummaryAndNoMarks) {
     });
 }
 
+TEST(RecordingMarks, FilesFromTheCommandLineAreMarkedInTheirOwnOrder) {
+    TempDir dir;
+    const std::string second = dir.Write("00002.MTS", Clip(10.1, 20));
+    const std::string first = dir.Write("00001.MTS", Clip(0, 10));
+    MarksDialog dialog;
+    dialog.OpenAtStart({CString(Wide(second)), CString(Wide(first))});
+    dialog.Run([&] {
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(second), Wide(first)}));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNew}));
+        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(first), Wide(second)}));
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
+        EXPECT_EQ(dialog.m_inputList.GetCurSel(), 1) << "the first file listed stays selected";
+    });
+}
+
 TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelection) {
     TempDir dir;
     // Names that Sort by Name would put in the wrong order: the clocks tell.
