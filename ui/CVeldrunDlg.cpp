@@ -372,8 +372,9 @@ void CVeldrunDlg::OnContextMenu(CWnd* wnd, CPoint point) {
     std::vector<bool> unread;
     ListedClips(ListedEntries(), unread);
     const bool allRead = std::find(unread.begin(), unread.end(), true) == unread.end();
+    // Its letter is Remove's too: pressing R moves between the two, and Enter chooses.
     menu.AppendMenu(enabledIf(count > 1 && allRead), IDM_ORDER_BY_RECORDING,
-                    L"&Order by Recording");
+                    L"Order by &Recording");
     menu.TrackPopupMenu(TPM_LEFTALIGN | (keyboard ? TPM_FROMKEYBOARD : 0), point.x, point.y, this);
 }
 
