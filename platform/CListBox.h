@@ -19,19 +19,9 @@ public:
     int SetCurSel(int index) { return Send(LB_SETCURSEL, index, 0); }
     int GetTextLen(int index) const { return Send(LB_GETTEXTLEN, index, 0); }
     void GetText(int index, CString& text) const;
-    // The area of entry `index` in the list's client coordinates; LB_ERR for a bad index.
-    int GetItemRect(int index, RECT* rect) const {
-        return Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect));
-    }
     // The horizontal scroll range in pixels; text beyond it cannot be scrolled to.
     int GetHorizontalExtent() const { return Send(LB_GETHORIZONTALEXTENT, 0, 0); }
     void SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, extent, 0); }
-    // Marks entry `index` as the first of a new group: a line is drawn above it and `note`
-    // follows its text in its tooltip. An empty or null note clears the mark. The mark stays
-    // with the entry when it moves; GetText is unchanged. LB_ERR for a bad index.
-    int SetItemMark(int index, LPCTSTR note) {
-        return Send(LB_SETITEMMARK, index, reinterpret_cast<LPARAM>(note));
-    }
 
 private:
     int Send(UINT message, WPARAM wParam, LPARAM lParam) const {

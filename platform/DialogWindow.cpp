@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include <QChildEvent>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -27,29 +26,7 @@ std::vector<std::wstring> LocalFilesOf(const QMimeData* data) {
     return names;
 }
 
-UINT VirtualKeyOf(int key) {
-    switch (key) {
-    case Qt::Key_Delete:
-        return VK_DELETE;
-    case Qt::Key_Home:
-        return VK_HOME;
-    case Qt::Key_End:
-        return VK_END;
-    case Qt::Key_Left:
-        return VK_LEFT;
-    case Qt::Key_Up:
-        return VK_UP;
-    case Qt::Key_Right:
-        return VK_RIGHT;
-    case Qt::Key_Down:
-        return VK_DOWN;
-    default:
-        return 0;
-    }
-}
-
 const LPARAM kFromKeyboard = MAKELPARAM(0xFFFF, 0xFFFF);
-const LPARAM kAltHeld = LPARAM(1) << 29;
 
 } // namespace
 
@@ -126,28 +103,6 @@ QWidget* DialogWindow::ControlOf(QWidget* widget) const {
     while (widget && widget->parentWidget() != this)
         widget = widget->parentWidget();
     return widget && widget->property(DialogBuilder::kIdProperty).isValid() ? widget : nullptr;
-}
-
-// The keys pressed in a control go to the dialog's PreTranslateMessage first, as Win32's
-// message loop does for the window of a modeless or MFC dialog.
-void DialogWindow::childEvent(QChildEvent* event) {
-    if (event->added() && event->child()->isWidgetType())
-        event->child()->installEventFilter(this);
-    QDialog::childEvent(event);
-}
-
-bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return QDialog::eventFilter(watched, event);
-    auto* control = ControlOf(static_cast<QWidget*>(watched));
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const UINT virtualKey = VirtualKeyOf(key->key());
-    if (!control || virtualKey == 0)
-        return QDialog::eventFilter(watched, event);
-    const bool alt =
-        (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
-    MSG message = {control, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, alt ? kAltHeld : 0};
-    return m_owner->PreTranslateMessage(&message) || QDialog::eventFilter(watched, event);
 }
 
 void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -5,8 +5,7 @@
 class CDialog;
 
 // The Qt window of a running CDialog. It turns the keyboard, closing, painting, the context
-// menu and file drops into the dialog's Win32 messages, and passes the keys pressed in its
-// controls to the dialog's PreTranslateMessage.
+// menu and file drops into the dialog's Win32 messages.
 class DialogWindow : public QDialog {
 public:
     DialogWindow(CDialog* owner, QWidget* parent);
@@ -18,8 +17,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void childEvent(QChildEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PressEnter();

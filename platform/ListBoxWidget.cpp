@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <cwchar>
 
-#include <QCoreApplication>
-#include <QDrag>
-#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "platform/ListMarkDelegate.h"
 
 namespace {
 
@@ -25,14 +20,6 @@ QString TextOf(LPARAM lParam) {
     return QString::fromWCharArray(reinterpret_cast<LPCWSTR>(lParam));
 }
 
-const char kMoveFormat[] = "application/x-veldrun-list-entry";
-
-// "process:list:row", so that a drag from another list or program is not taken for a move.
-QByteArray MoveToken(const void* list, int row) {
-    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
-           QByteArray::number(reinterpret_cast<quintptr>(list)) + ':' + QByteArray::number(row);
-}
-
 } // namespace
 
 ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent) {
@@ -43,7 +30,6 @@ ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent)
     setHorizontalScrollBarPolicy(PolicyFor(style, WS_HSCROLL));
     if (!(style & WS_BORDER))
         setFrameShape(QFrame::NoFrame);
-    setItemDelegate(new ListMarkDelegate(this));
 }
 
 bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -105,18 +91,6 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         *result = static_cast<LRESULT>(text.size());
         return true;
     }
-    case LB_GETITEMRECT: {
-        if (!IsIndex(wParam)) {
-            *result = LB_ERR;
-            return true;
-        }
-        // In the list's client coordinates, which are its viewport's.
-        const QRect area = visualItemRect(item(index));
-        *reinterpret_cast<RECT*>(lParam) = {area.left(), area.top(), area.right() + 1,
-                                            area.bottom() + 1};
-        *result = 0;
-        return true;
-    }
     case LB_GETHORIZONTALEXTENT:
         *result = m_horizontalExtent;
         return true;
@@ -125,21 +99,6 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         updateGeometries();
         *result = 0;
         return true;
-    case LB_SETITEMMARK: {
-        if (!IsIndex(wParam)) {
-            *result = LB_ERR;
-            return true;
-        }
-        QListWidgetItem* entry = item(index);
-        const QString note = lParam ? TextOf(lParam) : QString();
-        // Setting an unchanged mark repaints nothing.
-        if (entry->data(kMarkRole).toString() != note) {
-            entry->setData(kMarkRole, note);
-            entry->setToolTip(note.isEmpty() ? entry->text() : entry->text() + '\n' + note);
-        }
-        *result = 0;
-        return true;
-    }
     default:
         return false;
     }
@@ -196,92 +155,4 @@ QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModel
                                                                     const QEvent* event) const {
     const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
     return (flags & QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate : flags;
-}
-
-void ListBoxWidget::EnableDragMoves() {
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setDefaultDropAction(Qt::MoveAction);
-    setDropIndicatorShown(true);
-    viewport()->setAcceptDrops(true);
-}
-
-QMimeData* ListBoxWidget::DragData(int row) const {
-    auto* data = new QMimeData;
-    data->setData(kMoveFormat, MoveToken(this, row));
-    return data;
-}
-
-QStringList ListBoxWidget::mimeTypes() const {
-    return {kMoveFormat};
-}
-
-// The move is made by the drop, so what the drag returns is of no further use.
-void ListBoxWidget::startDrag(Qt::DropActions) {
-    const int row = Selection();
-    if (row < 0)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(DragData(row));
-    drag->exec(Qt::MoveAction);
-}
-
-int ListBoxWidget::DraggedRow(const QMimeData* data) const {
-    if (!data || !data->hasFormat(kMoveFormat))
-        return -1;
-    const QByteArray token = data->data(kMoveFormat);
-    bool ok = false;
-    const int row = token.mid(token.lastIndexOf(':') + 1).toInt(&ok);
-    return ok && row >= 0 && row < count() && token == MoveToken(this, row) ? row : -1;
-}
-
-void ListBoxWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (DraggedRow(event->mimeData()) < 0) {
-        event->ignore();
-        return;
-    }
-    QListWidget::dragEnterEvent(event);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-void ListBoxWidget::dragMoveEvent(QDragMoveEvent* event) {
-    if (DraggedRow(event->mimeData()) < 0) {
-        event->ignore();
-        return;
-    }
-    QListWidget::dragMoveEvent(event);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-void ListBoxWidget::dropEvent(QDropEvent* event) {
-    const int from = DraggedRow(event->mimeData());
-    setState(NoState);
-    viewport()->update();
-    if (from < 0) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-    MoveEntry(from, event->position().toPoint());
-}
-
-void ListBoxWidget::MoveEntry(int from, const QPoint& at) {
-    const QModelIndex target = indexAt(at);
-    int to = count();
-    if (target.isValid())
-        to = target.row() + (at.y() >= visualRect(target).center().y() ? 1 : 0);
-    if (to > from)
-        --to;
-    if (to == from)
-        return;
-    {
-        const QSignalBlocker quiet(this);
-        QListWidgetItem* moved = takeItem(from);
-        insertItem(to, moved);
-        setCurrentRow(to);
-    }
-    scrollToItem(item(to));
-    emit itemSelectionChanged();
 }

@@ -4,10 +4,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
-#include <QCollator>
-
 #include "platform/DropFileList.h"
-#include "platform/ListBoxWidget.h"
 #include "platform/TextConversion.h"
 
 int GetSystemMetrics(int index) {
@@ -59,26 +56,4 @@ DWORD GetFileAttributes(LPCWSTR path) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-}
-
-BOOL MakeDragList(HWND listBox) {
-    auto* list = dynamic_cast<ListBoxWidget*>(listBox);
-    if (!list)
-        return FALSE;
-    list->EnableDragMoves();
-    return TRUE;
-}
-
-int StrCmpLogicalW(LPCWSTR first, LPCWSTR second) {
-    static const QCollator collator = [] {
-        // Qt compares code points under the C locale, whatever the mode; file names then
-        // take the root order of the collation rules.
-        const QLocale system;
-        QCollator natural(system.language() == QLocale::C ? QLocale(QLocale::English) : system);
-        natural.setNumericMode(true);
-        natural.setCaseSensitivity(Qt::CaseInsensitive);
-        return natural;
-    }();
-    return collator.compare(QString::fromWCharArray(first ? first : L""),
-                            QString::fromWCharArray(second ? second : L""));
 }

@@ -21,12 +21,3 @@ void DragFinish(HDROP drop);
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for any other file, or
 // INVALID_FILE_ATTRIBUTES when the path cannot be examined.
 DWORD GetFileAttributes(LPCWSTR path);
-
-// Makes a list box a drag list: the user can drag an entry to another place in it. Win32
-// takes the list's window handle and leaves the move to its owner; here the list moves the
-// entry itself and reports the moved selection as LBN_SELCHANGE. FALSE for another window.
-BOOL MakeDragList(HWND listBox);
-
-// Negative, zero or positive as `first` sorts before, with or after `second` in the order
-// of file names: digits compare as numbers ("2" before "10"), letters without regard to case.
-int StrCmpLogicalW(LPCWSTR first, LPCWSTR second);

@@ -65,6 +65,11 @@ void ClipReader::WaitUntilIdle() {
         m_changed.wait(lock);
 }
 
+bool ClipReader::Idle() {
+    boost::lock_guard<boost::mutex> lock(m_lock);
+    return !m_busy && m_results.empty() && (m_paused || m_toRead.empty() || !m_thread.joinable());
+}
+
 void ClipReader::Run() {
     boost::unique_lock<boost::mutex> lock(m_lock);
     for (;;) {

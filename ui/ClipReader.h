@@ -54,6 +54,9 @@ public:
     // Waits until nothing is left to read and no read is under way, or the reader is paused
     // with nothing under way. For tests: the user-interface thread never waits.
     void WaitUntilIdle();
+    // True when nothing is left to read (or reading is paused), no read is under way and every
+    // result has been taken.
+    bool Idle();
 
 private:
     void Run();

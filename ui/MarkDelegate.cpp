@@ -1,15 +1,31 @@
-#include "platform/ListMarkDelegate.h"
+#include "ui/MarkDelegate.h"
 
 #include <algorithm>
 
+#include <QListWidgetItem>
 #include <QPainter>
 
-#include "platform/ListBoxWidget.h"
+namespace {
 
-void ListMarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
+const int kMarkRole = Qt::UserRole + 1;
+
+} // namespace
+
+void MarkDelegate::SetMark(QListWidgetItem* item, const QString& note) {
+    if (!item || item->data(kMarkRole).toString() == note)
+        return;
+    item->setData(kMarkRole, note);
+    item->setToolTip(note.isEmpty() ? item->text() : item->text() + '\n' + note);
+}
+
+QString MarkDelegate::MarkOf(const QModelIndex& index) {
+    return index.data(kMarkRole).toString();
+}
+
+void MarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
-    if (index.data(ListBoxWidget::kMarkRole).toString().isEmpty())
+    if (MarkOf(index).isEmpty())
         return;
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette::ColorGroup group =

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QTimer>
+
+#include "platform/CEdit.h"
+#include "platform/CListBox.h"
+#include "ui/ClipFacts.h"
+#include "ui/ClipReader.h"
+#include "ui/InputList.h"
+
+// The clip details of the main dialog: the listed clips are read on the reader's thread, and
+// what it found shows as the marks in the list, the summary line under it and the selected
+// entry's size. However many entries change, the details are refreshed at most once per turn of
+// the event loop, and no file is opened on the user-interface thread.
+class ClipDetails {
+public:
+    // The reader posts `readMessage` to `window` when it has results; the window answers with
+    // TakeReadings.
+    ClipDetails(const InputList& list, CWnd* window, UINT readMessage);
+
+    // The controls to show the details in, once they exist.
+    void Attach(CListBox* listBox, CWnd* summary, CEdit* sizeField);
+
+    // The list changed: every clip is read again (the reader's cache reads only files that
+    // changed since), and the details follow.
+    void ListChanged();
+    // Takes the reader's results; the details follow if they changed anything.
+    void TakeReadings();
+
+    // The size field's text for the selected entry: its size as read, else "<N/A>".
+    CString SelectedSizeText() const;
+    // True when every listed clip has been read.
+    bool AllRead() const;
+    const ClipFacts& Facts() const { return m_facts; }
+
+    // Reading pauses during a merge, so that the merge has the disks to itself.
+    void PauseReading() { m_reader.Pause(); }
+    void ResumeReading() { m_reader.Resume(); }
+    // Ends the reader's thread; nothing is read or shown afterwards.
+    void Stop();
+    // For tests: waits until the reader is idle and its results are shown.
+    void AwaitReading();
+
+private:
+    void Schedule();
+    void Refresh();
+
+    const InputList& m_list;
+    ClipFacts m_facts;
+    ClipReader m_reader;
+    QTimer m_refresh;
+    bool m_readAgain = false;
+    CListBox* m_listBox = nullptr;
+    CWnd* m_summary = nullptr;
+    CEdit* m_sizeField = nullptr;
+};
