@@ -312,15 +312,12 @@ void CVeldrunDlg::OnSortByName() {
 void CVeldrunDlg::OnOrderByRecording() {
     const std::vector<CString> entries = ListedEntries();
     std::vector<bool> unread;
-    std::vector<veldrun::Recordings::Clip> clips = ListedClips(entries, unread);
+    const std::vector<veldrun::Recordings::Clip> clips = ListedClips(entries, unread);
     if (std::find(unread.begin(), unread.end(), true) != unread.end())
         return;
-    // The names are the entries' indexes, so that chains are ordered as Sort by Name orders
-    // the entries themselves, whatever their encoding.
-    for (std::size_t i = 0; i < clips.size(); ++i)
-        clips[i].name = std::to_string(i);
-    const auto less = [&entries](const std::string& a, const std::string& b) {
-        return StrCmpLogicalW(entries[std::stoul(a)], entries[std::stoul(b)]) < 0;
+    // Chains are ordered as Sort by Name orders the entries themselves, whatever their encoding.
+    const auto less = [&entries](std::size_t a, std::size_t b) {
+        return StrCmpLogicalW(entries[a], entries[b]) < 0;
     };
     const std::vector<std::size_t> recorded = veldrun::Recordings::Order(clips, less);
     Reorder(std::vector<int>(recorded.begin(), recorded.end()));

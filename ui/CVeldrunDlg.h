@@ -8,7 +8,7 @@
 #include <boost/optional.hpp>
 #include <boost/shared_ptr.hpp>
 
-#include "engine/Recordings.h"
+#include "recordings/Recordings.h"
 #include "engine/Veldrun.h"
 #include "platform/CButton.h"
 #include "platform/CDialog.h"
