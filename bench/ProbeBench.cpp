@@ -18,9 +18,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "engine/ProbeCache.h"
-#include "engine/Recordings.h"
-#include "engine/StreamProbe.h"
+#include "recordings/ProbeCache.h"
+#include "recordings/Recordings.h"
+#include "recordings/StreamProbe.h"
 #include "tests/support/TestStream.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "engine/MergeError.h"
-#include "engine/ProbeCache.h"
-#include "engine/Recordings.h"
+#include "recordings/ProbeCache.h"
+#include "recordings/Recordings.h"
 #include "engine/Veldrun.h"
 
 namespace veldrun {

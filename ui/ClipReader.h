@@ -9,7 +9,7 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
-#include "engine/ProbeCache.h"
+#include "recordings/ProbeCache.h"
 #include "platform/CWnd.h"
 
 // Reads the clips of a window's list on a thread of its own, through a ProbeCache, so that

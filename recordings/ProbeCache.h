@@ -7,7 +7,7 @@
 #include <boost/optional.hpp>
 #include <boost/thread/mutex.hpp>
 
-#include "engine/StreamProbe.h"
+#include "recordings/StreamProbe.h"
 
 namespace veldrun {
 

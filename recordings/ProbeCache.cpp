@@ -1,4 +1,4 @@
-#include "engine/ProbeCache.h"
+#include "recordings/ProbeCache.h"
 
 #include <boost/thread/lock_guard.hpp>
 

@@ -1,4 +1,4 @@
-#include "engine/StreamProbe.h"
+#include "recordings/StreamProbe.h"
 
 #include <algorithm>
 #include <vector>

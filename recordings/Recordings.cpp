@@ -1,4 +1,4 @@
-#include "engine/Recordings.h"
+#include "recordings/Recordings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -189,19 +189,19 @@ Recordings::Summary Recordings::Summarize(const std::vector<Clip>& clips,
     return summary;
 }
 
-std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const NameLess& less) {
+std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const IndexLess& less) {
     const std::size_t count = clips.size();
     std::vector<Link> links = CandidateLinks(clips);
     std::sort(links.begin(), links.end(), [&](const Link& a, const Link& b) {
         if (a.gap != b.gap)
             return a.gap < b.gap;
-        if (less(clips[a.from].name, clips[b.from].name))
+        if (less(a.from, b.from))
             return true;
-        if (less(clips[b.from].name, clips[a.from].name))
+        if (less(b.from, a.from))
             return false;
-        if (less(clips[a.to].name, clips[b.to].name))
+        if (less(a.to, b.to))
             return true;
-        if (less(clips[b.to].name, clips[a.to].name))
+        if (less(b.to, a.to))
             return false;
         // Pieces of equal names: the clocks decide, so that only true copies depend on the
         // list's order.
@@ -229,9 +229,8 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
         if (HasClock(clips[at]) && previous[at] == kNone)
             heads.push_back(at);
     }
-    std::stable_sort(heads.begin(), heads.end(), [&](std::size_t a, std::size_t b) {
-        return less(clips[a].name, clips[b].name);
-    });
+    std::stable_sort(heads.begin(), heads.end(),
+                     [&](std::size_t a, std::size_t b) { return less(a, b); });
 
     // Entries without a clock, gathered behind the head of the chain above them.
     std::vector<std::vector<std::size_t>> following(count);

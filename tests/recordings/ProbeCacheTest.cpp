@@ -1,4 +1,4 @@
-#include "engine/ProbeCache.h"
+#include "recordings/ProbeCache.h"
 
 #include <atomic>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "engine/Recordings.h"
+#include "recordings/Recordings.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -51,8 +51,15 @@ std::vector<std::string> Names(const std::vector<Clip>& clips,
     return names;
 }
 
+// The command line's order: the entries' names in natural order.
+std::vector<std::size_t> NaturalOrder(const std::vector<Clip>& clips) {
+    return Recordings::Order(clips, [&clips](std::size_t i, std::size_t j) {
+        return Recordings::NaturalLess(clips[i].name, clips[j].name);
+    });
+}
+
 std::vector<std::string> OrderedNames(const std::vector<Clip>& clips) {
-    return Names(clips, Recordings::Order(clips));
+    return Names(clips, NaturalOrder(clips));
 }
 
 TEST(RecordingsTest, SeamVerdictsAtTheBoundaries) {
@@ -140,10 +147,32 @@ TEST(RecordingsTest, OrdersEveryShuffleOfTwoRecordings) {
     } while (std::next_permutation(shuffle.begin(), shuffle.end()));
 
     // With a name order that puts the second recording first, as a caller may pass.
-    const auto reverse = [](const std::string& a, const std::string& b) {
-        return a > b;
+    const auto reverse = [&pieces](std::size_t i, std::size_t j) {
+        return pieces[i].name > pieces[j].name;
     };
     EXPECT_EQ(Names(pieces, Recordings::Order(pieces, reverse)), Names(pieces, {3, 4, 0, 1, 2}));
+}
+
+TEST(RecordingsTest, OnlyTheCallersOrderOfIndexesRanksChainsAndTies) {
+    // The window's entries are wide strings that the clips do not carry: names stay empty and
+    // the caller ranks the indexes by its own labels.
+    const std::vector<std::string> labels = {"b-first", "a-first", "b-second", "twin"};
+    const std::vector<Clip> clips = {
+        Timed("", 500 * kSecond, 510 * kSecond),
+        Timed("", 0, 10 * kSecond),
+        Timed("", 510 * kSecond + 1, 520 * kSecond),
+        Timed("", 510 * kSecond + 1, 520 * kSecond),
+    };
+    const auto byLabel = [&labels](std::size_t i, std::size_t j) {
+        return labels.at(i) < labels.at(j);
+    };
+    // Chain a first by its label; of the two equal pieces after b-first, the lesser label links.
+    EXPECT_EQ(Recordings::Order(clips, byLabel), (std::vector<std::size_t>{1, 0, 2, 3}));
+    // Labels the other way round: the other twin links, and the chains come in reverse.
+    const auto byLabelReversed = [&labels](std::size_t i, std::size_t j) {
+        return labels.at(j) < labels.at(i);
+    };
+    EXPECT_EQ(Recordings::Order(clips, byLabelReversed), (std::vector<std::size_t>{2, 0, 3, 1}));
 }
 
 TEST(RecordingsTest, EntriesWithoutAClockFollowTheChainAboveThem) {
@@ -168,7 +197,7 @@ TEST(RecordingsTest, TiesAndLoopsGiveAStableCompleteOrder) {
     const Clip a = Timed("a", 0, 10 * kSecond);
     const Clip b = Timed("b", 10 * kSecond + 5, 20 * kSecond);
     EXPECT_EQ(OrderedNames({b, a, b}), (std::vector<std::string>{"a", "b", "b"}));
-    EXPECT_EQ(Recordings::Order({b, a, b}), (std::vector<std::size_t>{1, 0, 2}));
+    EXPECT_EQ(NaturalOrder({b, a, b}), (std::vector<std::size_t>{1, 0, 2}));
     // Two pieces that could both continue a: the smaller gap wins, whatever the names.
     const Clip near = Timed("z-near", 10 * kSecond + 1, 30 * kSecond);
     const Clip far = Timed("far", 10 * kSecond + 2, 30 * kSecond);
@@ -217,7 +246,7 @@ TEST(RecordingsTest, RandomListsLoseNothingAndOrderAgainToTheSame) {
     std::mt19937 random(20261207);
     for (int round = 0; round < 300; ++round) {
         std::vector<Clip> clips = RandomClips(random);
-        std::vector<std::size_t> order = Recordings::Order(clips);
+        std::vector<std::size_t> order = NaturalOrder(clips);
         std::sort(order.begin(), order.end());
         std::vector<std::size_t> all(clips.size());
         std::iota(all.begin(), all.end(), 0);
@@ -225,7 +254,7 @@ TEST(RecordingsTest, RandomListsLoseNothingAndOrderAgainToTheSame) {
 
         NameCopiesApart(clips);
         std::vector<Clip> reordered;
-        for (std::size_t at : Recordings::Order(clips))
+        for (std::size_t at : NaturalOrder(clips))
             reordered.push_back(clips[at]);
         EXPECT_EQ(OrderedNames(reordered), Names(reordered, all)) << "round " << round;
     }

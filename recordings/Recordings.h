@@ -8,7 +8,7 @@
 #include <boost/function.hpp>
 #include <boost/optional.hpp>
 
-#include "engine/StreamProbe.h"
+#include "recordings/StreamProbe.h"
 
 namespace veldrun {
 
@@ -17,8 +17,9 @@ namespace veldrun {
 // functions of their arguments: they may be called from any thread, several at once.
 class Recordings {
 public:
-    // One list entry: its name (the path as listed) and what reading it found, nothing when it
-    // could not be read.
+    // One list entry: its name (the path as listed, for messages; Order compares entries
+    // through the caller's IndexLess instead) and what reading it found, nothing when it could
+    // not be read.
     struct Clip {
         std::string name;
         boost::optional<StreamProbe::Result> probe;
@@ -41,8 +42,9 @@ public:
         boost::optional<std::int64_t> duration;
     };
 
-    // Compares two names: true when the first comes before the second.
-    typedef boost::function<bool(const std::string&, const std::string&)> NameLess;
+    // Compares two entries by their indexes in the list: true when entry i's name comes before
+    // entry j's.
+    typedef boost::function<bool(std::size_t i, std::size_t j)> IndexLess;
 
     // The most that B's first PCR may come after A's last for B to continue A.
     static constexpr std::int64_t kMaxGap = StreamProbe::kClockRate;
@@ -61,12 +63,13 @@ public:
     // Takes a list and its marks (from Marks); returns its summary. Throws nothing.
     static Summary Summarize(const std::vector<Clip>& clips, const std::vector<Mark>& marks);
 
-    // Takes a list and a name order (NaturalLess unless told); returns the list's indexes in
-    // recording order, each exactly once:
+    // Takes a list and the order of its entries' names, given on indexes (`less(i, j)`: entry
+    // i's name comes before entry j's); returns the list's indexes in recording order, each
+    // exactly once:
     //  - Pieces with a clock form chains, each piece continuing the one before (Verdict). When
     //    several could continue the same piece, or one could continue several, links are made
     //    smallest gap first, then by the name of the earlier piece, then of the later one, then
-    //    by their indexes in the same way; a link that would close a loop is not made.
+    //    by their clocks, then by their indexes; a link that would close a loop is not made.
     //  - Chains follow each other in the name order of their first pieces, equal names in list
     //    order.
     //  - Entries without a clock follow, in list order, the chain of the nearest entry with a
@@ -74,8 +77,7 @@ public:
     // The result depends on the list's order only through copies (the same name and clocks
     // listed twice) and equal names; applied to its own result it changes nothing, copies
     // aside, which may swap places. Throws only std::bad_alloc, or what `less` throws.
-    static std::vector<std::size_t> Order(const std::vector<Clip>& clips,
-                                          const NameLess& less = NameLess(&NaturalLess));
+    static std::vector<std::size_t> Order(const std::vector<Clip>& clips, const IndexLess& less);
 
     // Takes two names; true when `a` comes before `b` in natural order: runs of digits compare
     // as numbers, letters without regard to case (ASCII), other bytes by value. Names that are
