@@ -78,3 +78,19 @@ std::wstring NarrowToWide(const std::string& text) {
     }
     return wide;
 }
+
+std::optional<std::string> ToNarrow(const std::wstring& text) {
+    try {
+        return WideToNarrow(text);
+    } catch (const std::range_error&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::wstring> ToWide(const std::string& text) {
+    try {
+        return NarrowToWide(text);
+    } catch (const std::range_error&) {
+        return std::nullopt;
+    }
+}

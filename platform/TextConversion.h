@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Wide (interface) text to narrow (file system) text and back. The narrow encoding here is
@@ -8,3 +9,7 @@
 // turning into some other path.
 std::string WideToNarrow(const std::wstring& text);
 std::wstring NarrowToWide(const std::string& text);
+
+// The same without exceptions: nothing for a text that has no valid form.
+std::optional<std::string> ToNarrow(const std::wstring& text);
+std::optional<std::wstring> ToWide(const std::string& text);

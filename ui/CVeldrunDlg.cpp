@@ -369,10 +369,10 @@ void CVeldrunDlg::OnMerge() {
     m_chosenOutput.Empty();
 
     // Reading pauses so that the merge has the disks to itself; it goes on afterwards.
-    m_details.PauseReading();
+    m_details.Reader().Pause();
     CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(m_job), &m_inputList);
     const INT_PTR result = progress.DoModal();
-    m_details.ResumeReading();
+    m_details.Reader().Resume();
     if (result == IDOK) {
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
     } else if (result == IDCANCEL) {

@@ -36,9 +36,8 @@ public:
     bool AllRead() const;
     const ClipFacts& Facts() const { return m_facts; }
 
-    // Reading pauses during a merge, so that the merge has the disks to itself.
-    void PauseReading() { m_reader.Pause(); }
-    void ResumeReading() { m_reader.Resume(); }
+    // The reader, which a merge pauses so that it has the disks to itself.
+    ClipReader& Reader() { return m_reader; }
     // Ends the reader's thread; nothing is read or shown afterwards.
     void Stop();
     // For tests: waits until the reader is idle and its results are shown.

@@ -5,10 +5,7 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QListWidget>
-#include <QMimeData>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QTest>
 
@@ -17,8 +14,6 @@
 #include "platform/CFont.h"
 #include "platform/CListBox.h"
 #include "platform/ListBoxWidget.h"
-#include "platform/ListMarkDelegate.h"
-#include "platform/WinApi.h"
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
 
@@ -233,131 +228,5 @@ TEST(ListBox, MovingKeysSelectWhenNothingIsSelectedAndCtrlClickKeepsTheSelection
 
 namespace {
 
-// Drags entry `from` of the list and drops it at `at` in the list's viewport, with the
-// events that a drag delivers to the dialog's window.
-bool DragWithin(QListWidget* list, QMimeData* data, const QPoint& at) {
-    QWidget* window = list->window();
-    const QPoint point = list->viewport()->mapTo(window, at);
-    QDragEnterEvent enter(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &enter);
-    QDragMoveEvent move(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &move);
-    QDropEvent drop(point, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &drop);
-    return drop.isAccepted();
-}
 
 } // namespace
-
-TEST(ListBox, ADragListMovesTheDraggedEntryAndKeepsItSelected) {
-    ListDialog dialog;
-    dialog.Open([&] {
-        CListBox& list = dialog.m_list;
-        for (const wchar_t* entry : {L"a", L"b", L"c", L"d"})
-            list.AddString(entry);
-        auto* widget = static_cast<ListBoxWidget*>(dialog.Widget());
-        const auto entryPoint = [&](int row, int dy) {
-            const QRect area = widget->visualItemRect(widget->item(row));
-            return QPoint(area.center().x(), dy < 0 ? area.top() + 1 : area.bottom() - 1);
-        };
-        ASSERT_TRUE(MakeDragList(widget));
-        EXPECT_FALSE(MakeDragList(dialog.Control(IDC_OUTPUT_FILE)));
-
-        // "a" onto the lower half of "c": after it.
-        list.SetCurSel(0);
-        std::unique_ptr<QMimeData> first(widget->DragData(0));
-        EXPECT_TRUE(DragWithin(widget, first.get(), entryPoint(2, +1)));
-        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
-        EXPECT_EQ(list.GetCurSel(), 2);
-        EXPECT_EQ(dialog.SelectionChanges(), 1);
-
-        // "d" onto the upper half of "b": before it.
-        list.SetCurSel(3);
-        std::unique_ptr<QMimeData> last(widget->DragData(3));
-        DragWithin(widget, last.get(), entryPoint(0, -1));
-        EXPECT_EQ(dialog.Entries(), L"d,b,c,a");
-        EXPECT_EQ(list.GetCurSel(), 0);
-        EXPECT_EQ(dialog.SelectionChanges(), 2);
-
-        // Below the entries: to the end. Onto its own place: nothing changes.
-        std::unique_ptr<QMimeData> again(widget->DragData(0));
-        DragWithin(widget, again.get(), QPoint(5, widget->viewport()->height() - 2));
-        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
-        std::unique_ptr<QMimeData> same(widget->DragData(3));
-        DragWithin(widget, same.get(), entryPoint(3, -1));
-        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
-        EXPECT_EQ(dialog.SelectionChanges(), 3);
-
-        // Entries of another list, or anything else, are no move.
-        QMimeData forged;
-        forged.setData("application/x-veldrun-list-entry", "1:2:0");
-        EXPECT_FALSE(DragWithin(widget, &forged, entryPoint(2, +1)));
-        EXPECT_EQ(dialog.Entries(), L"b,c,a,d");
-    });
-}
-
-TEST(ListBox, AMarkDrawsALineInTheTextColourAboveItsEntryAndAddsItsWordsToTheTooltip) {
-    ListDialog dialog;
-    dialog.Open([&] {
-        CListBox& list = dialog.m_list;
-        for (const wchar_t* entry : {L"/c/a", L"/c/b", L"/c/c"})
-            list.AddString(entry);
-        QListWidget* widget = dialog.Widget();
-        // A dark theme: light text on a dark base.
-        QPalette dark = widget->palette();
-        dark.setColor(QPalette::Base, QColor(30, 30, 30));
-        dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        widget->setPalette(dark);
-
-        EXPECT_EQ(list.SetItemMark(1, L"New recording"), 0);
-        EXPECT_EQ(list.SetItemMark(3, L"New recording"), LB_ERR);
-        EXPECT_EQ(widget->item(1)->toolTip(), "/c/b\nNew recording");
-        CString text;
-        list.GetText(1, text);
-        EXPECT_EQ(text.Str(), L"/c/b") << "the text stays the path";
-
-        // At twice the scale the line is twice as thick, in device pixels.
-        QCoreApplication::processEvents();
-        for (const int scale : {1, 2}) {
-            QPixmap picture(widget->viewport()->size() * scale);
-            picture.setDevicePixelRatio(scale);
-            widget->viewport()->render(&picture);
-            const QImage image = picture.toImage();
-            const QRect marked = widget->visualItemRect(widget->item(1));
-            const QRect plain = widget->visualItemRect(widget->item(2));
-            const int x = (marked.right() - 2) * scale;
-            for (int dy = 0; dy < ListMarkDelegate::kLineWidth * scale; ++dy)
-                EXPECT_EQ(image.pixelColor(x, marked.top() * scale + dy), QColor(230, 230, 230))
-                    << "scale " << scale << ", row " << dy;
-            EXPECT_NE(
-                image.pixelColor(x, marked.top() * scale + ListMarkDelegate::kLineWidth * scale),
-                QColor(230, 230, 230));
-            EXPECT_NE(image.pixelColor(x, plain.top() * scale), QColor(230, 230, 230));
-        }
-
-        // The mark moves with its entry and goes when cleared.
-        ASSERT_TRUE(MakeDragList(widget));
-        list.SetCurSel(1);
-        std::unique_ptr<QMimeData> data(static_cast<ListBoxWidget*>(widget)->DragData(1));
-        const QRect last = widget->visualItemRect(widget->item(2));
-        DragWithin(widget, data.get(), QPoint(last.center().x(), last.bottom() - 1));
-        EXPECT_EQ(dialog.Entries(), L"/c/a,/c/c,/c/b");
-        EXPECT_EQ(widget->item(2)->toolTip(), "/c/b\nNew recording");
-        list.SetItemMark(2, nullptr);
-        EXPECT_EQ(widget->item(2)->toolTip(), "/c/b");
-        EXPECT_TRUE(widget->item(2)->data(ListBoxWidget::kMarkRole).toString().isEmpty());
-    });
-}
-
-TEST(NaturalOrder, NumbersCompareByValueAndLettersWithoutCase) {
-    std::vector<std::wstring> names = {L"clip 10", L"00010", L"Clip 9", L"00002", L"00001"};
-    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return StrCmpLogicalW(a.c_str(), b.c_str()) < 0;
-    });
-    EXPECT_EQ(names,
-              (std::vector<std::wstring>{L"00001", L"00002", L"00010", L"Clip 9", L"clip 10"}));
-    EXPECT_LT(StrCmpLogicalW(L"/card/2.MTS", L"/card/10.MTS"), 0);
-    EXPECT_GT(StrCmpLogicalW(L"/card/B.mts", L"/card/a.mts"), 0);
-    EXPECT_EQ(StrCmpLogicalW(L"ABC.mts", L"abc.mts"), 0);
-    EXPECT_LT(StrCmpLogicalW(nullptr, L"a"), 0);
-}

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -23,12 +24,13 @@
 #include <QWindow>
 
 #include "platform/CFileDialog.h"
-#include "platform/ListBoxWidget.h"
 #include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
+#include "ui/ClipFacts.h"
 
+using veldrun::test::DragWithin;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::TempDir;
 
@@ -69,13 +71,10 @@ public:
     }
 
     // Lets the reader finish and its results arrive.
-    void AwaitReading() {
-        m_reader.WaitUntilIdle();
-        QCoreApplication::processEvents();
-    }
+    void AwaitReading() { m_details.AwaitReading(); }
 
     int Selection() const { return m_inputList.GetCurSel(); }
-    void Select(int index) { m_inputList.SetCurSel(index); }
+    void Select(int index) { m_list.Select(index); }
     int Extent() const { return m_inputList.GetHorizontalExtent(); }
     QListWidget* List() const { return static_cast<QListWidget*>(Control(IDC_INPUT_LIST)); }
 
@@ -421,24 +420,16 @@ TEST(InputListOrder, DraggingAnEntryMovesItKeepsItSelectedAndRefreshesTheFields)
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/c/a", L"/c/b", L"/c/c"});
-        auto* list = static_cast<ListBoxWidget*>(dialog.List());
+        QListWidget* list = dialog.List();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(0)).center());
         dialog.refreshes = 0;
 
-        // A drag as Qt delivers it: the list's own data, entering, moving and dropping over
+        // A real drag: press on the first entry, move past the drag distance, and let go over
         // the lower half of the last entry.
-        std::unique_ptr<QMimeData> data(list->DragData(0));
-        QWidget* window = dialog.GetWidget();
         const QRect last = list->visualItemRect(list->item(2));
-        const QPoint at = list->viewport()->mapTo(window, QPoint(last.center().x(), last.bottom()));
-        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &enter);
-        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &move);
-        EXPECT_TRUE(move.isAccepted());
-        QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &drop);
+        DragWithin(list, list->visualItemRect(list->item(0)).center(),
+                   QPoint(last.center().x(), last.bottom() - 1));
 
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/b", L"/c/c", L"/c/a"}));
         EXPECT_EQ(dialog.Selection(), 2);
@@ -564,7 +555,9 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
         const auto alt = [&](Qt::Key key) {
             QTest::keyClick(window->focusWidget(), key, Qt::AltModifier);
             // A mnemonic presses its button as a short animated click.
-            QTest::qWait(250);
+            const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+            QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(),
+                                     [](QPushButton* button) { return button->isDown(); }));
         };
         CFileDialog::QueueAnswer(IDOK, {L"/c/b", L"/c/a"});
         alt(Qt::Key_A);
@@ -637,16 +630,17 @@ TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
 }
 
 TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
-    EXPECT_EQ(CVeldrunDlg::SummaryText(0, 0, {}), L"");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(1, 2147475456, {}), L"1 clip, 2.1 GB in all");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 6442426368, {}), L"3 clips, 6.4 GB in all");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 4294950912, {L"00003.MTS"}),
+    const auto SummaryText = &ClipFacts::SummaryText;
+    EXPECT_EQ(SummaryText(0, 0, {}, boost::none), L"");
+    EXPECT_EQ(SummaryText(1, 2147475456, {}, boost::none), L"1 clip, 2.1 GB in all");
+    EXPECT_EQ(SummaryText(3, 6442426368, {}, boost::none), L"3 clips, 6.4 GB in all");
+    EXPECT_EQ(SummaryText(3, 4294950912, {L"00003.MTS"}, boost::none),
               L"3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(4, 999, {L"a.mts", L"b.mts"}),
+    EXPECT_EQ(SummaryText(4, 999, {L"a.mts", L"b.mts"}, boost::none),
               L"4 clips, 2 of them 999.0 BYTES; a.mts and b.mts cannot be read");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(3, 0, {L"a.mts", L"b.mts", L"c.mts"}),
+    EXPECT_EQ(SummaryText(3, 0, {L"a.mts", L"b.mts", L"c.mts"}, boost::none),
               L"3 clips; a.mts and 2 more cannot be read");
-    EXPECT_EQ(CVeldrunDlg::SummaryText(1, 0, {L"a.mts"}), L"1 clip; a.mts cannot be read");
+    EXPECT_EQ(SummaryText(1, 0, {L"a.mts"}, boost::none), L"1 clip; a.mts cannot be read");
 
     TempDir dir;
     const std::string first = dir.Write("00001.MTS", std::string(1500000, 'a'));
@@ -658,17 +652,18 @@ TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
         };
         EXPECT_EQ(summary(), L"");
         dialog.Add({Wide(first)});
-        EXPECT_EQ(summary(), L"1 clip, 1.5 MB in all");
+        QTRY_COMPARE(summary(), std::wstring(L"1 clip, 1.5 MB in all"));
         dialog.Add({Wide(second), Wide(dir / "00003.MTS")});
-        EXPECT_EQ(summary(), L"3 clips, 2 of them 2.2 MB; 00003.MTS cannot be read");
+        QTRY_COMPARE(summary(),
+                     std::wstring(L"3 clips, 2 of them 2.2 MB; 00003.MTS cannot be read"));
         // Refreshed with the other fields: the missing clip has come.
         dir.Write("00003.MTS", std::string(100000, 'c'));
         dialog.Select(2);
         dialog.Click(IDC_REMOVE);
-        EXPECT_EQ(summary(), L"2 clips, 2.2 MB in all");
+        QTRY_COMPARE(summary(), std::wstring(L"2 clips, 2.2 MB in all"));
         dialog.Select(0);
         dialog.Click(IDC_REMOVE);
         dialog.Click(IDC_REMOVE);
-        EXPECT_EQ(summary(), L"");
+        QTRY_COMPARE(summary(), std::wstring());
     });
 }

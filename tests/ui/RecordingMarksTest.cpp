@@ -17,17 +17,19 @@
 #include <QWindow>
 
 #include "platform/CFileDialog.h"
-#include "platform/ListBoxWidget.h"
 #include "platform/MessageBoxAnswers.h"
 #include "platform/TextConversion.h"
 #include "res/Resource.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
+#include "engine/Amount.h"
 #include "tests/ui/MainDialogHarness.h"
+#include "ui/MarkDelegate.h"
 #include "tests/ui/ModalWatch.h"
 
 using veldrun::test::Fifo;
+using veldrun::test::DragWithin;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
 using veldrun::test::TempDir;
@@ -74,16 +76,12 @@ public:
     }
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
     // Lets the reader finish and its results arrive.
-    void AwaitReading() {
-        m_reader.WaitUntilIdle();
-        QCoreApplication::processEvents();
-    }
-    ListBoxWidget* List() const { return static_cast<ListBoxWidget*>(Control(IDC_INPUT_LIST)); }
+    void AwaitReading() { m_details.AwaitReading(); }
+    QListWidget* List() const { return static_cast<QListWidget*>(Control(IDC_INPUT_LIST)); }
     Names Marks() const {
         Names marks;
         for (int i = 0; i < List()->count(); ++i)
-            marks.push_back(
-                List()->item(i)->data(ListBoxWidget::kMarkRole).toString().toStdWString());
+            marks.push_back(MarkDelegate::MarkOf(List()->model()->index(i, 0)).toStdWString());
         return marks;
     }
     std::wstring Summary() const { return TextOf(*GetDlgItem(IDC_SUMMARY)); }
@@ -101,23 +99,17 @@ void DropFile(MarksDialog& dialog, const std::string& path) {
     QApplication::sendEvent(window, &drop);
 }
 
-// Drags entry `from` of the list onto the upper half of entry `onto`, as Qt delivers it.
+// Drags entry `from` of the list onto the upper half of entry `onto`, with the mouse.
 void DragEntry(MarksDialog& dialog, int from, int onto) {
-    ListBoxWidget* list = dialog.List();
-    std::unique_ptr<QMimeData> data(list->DragData(from));
-    QWidget* window = dialog.GetWidget();
+    QListWidget* list = dialog.List();
     const QRect target = list->visualItemRect(list->item(onto));
-    const QPoint at = list->viewport()->mapTo(window, QPoint(target.center().x(), target.top()));
-    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &enter);
-    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &move);
-    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &drop);
+    DragWithin(list, list->visualItemRect(list->item(from)).center(),
+               QPoint(target.center().x(), target.top() + 1));
 }
 
 CString Size(std::int64_t bytes) {
-    return CVeldrunDlg::SizeText(bytes);
+    const std::string text = veldrun::Amount::Size(bytes, veldrun::Amount::Style::Truncated);
+    return std::wstring(text.begin(), text.end());
 }
 
 } // namespace
@@ -133,14 +125,12 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
     dialog.Run([&] {
         // Nothing is read on the user-interface thread: with the reader paused, an added
         // stream shows neither marks nor recordings.
-        dialog.m_reader.Pause();
+        dialog.m_details.Reader().Pause();
         dialog.Add({a2, a1});
         QCoreApplication::processEvents();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
-        EXPECT_EQ(dialog.Summary(), L"2 clips, " +
-                                        Size(Clip(0, 10).size() + Clip(10.1, 20).size()).Str() +
-                                        L" in all");
-        dialog.m_reader.Resume();
+        EXPECT_EQ(dialog.Summary(), L"2 clips") << "sizes come with the reading";
+        dialog.m_details.Reader().Resume();
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(a2)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
@@ -156,8 +146,9 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
 
         // A move shows at once: what was read is kept.
-        dialog.m_inputList.SetCurSel(2);
+        dialog.m_list.Select(2);
         dialog.Click(IDC_MOVE_UP);
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(b), Wide(a2)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNew, kNew}));
         EXPECT_EQ(dialog.Summary(), L"3 clips, 3 recordings, 0:00:50, " + Size(streams).Str());
@@ -165,6 +156,7 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(a2) + L"\n" + kNew);
 
         dialog.SendMessage(WM_COMMAND, IDM_SORT_BY_NAME, 0);
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
         EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(a2)) << "mark cleared";
 
@@ -176,19 +168,21 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
 
         // Dragged between the pieces, the stray file splits the recording.
         DragEntry(dialog, 3, 1);
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(notes), Wide(a2), Wide(b)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNotStream, kUnknown, kNew}));
         EXPECT_EQ(dialog.Summary(), L"4 clips, 3 recordings, 1 not a transport stream, " +
                                         Size(streams + 3000).Str());
 
-        dialog.m_inputList.SetCurSel(1);
+        dialog.m_list.Select(1);
         dialog.Click(IDC_REMOVE);
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
         EXPECT_EQ(dialog.Summary(), L"3 clips, 2 recordings, 0:00:50, " + Size(streams).Str());
 
         // A clip that is gone since it was listed: counted, named, and no playing time.
         std::remove(a2.c_str());
-        dialog.m_inputList.SetCurSel(0);
+        dialog.m_list.Select(0);
         dialog.Click(IDC_REMOVE);
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"Cannot be read", kUnknown}));
@@ -222,6 +216,7 @@ TEST(RecordingMarks, FilesFromTheCommandLineAreMarkedInTheirOwnOrder) {
         EXPECT_EQ(dialog.Entries(), (Names{Wide(second), Wide(first)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNew}));
         dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(first), Wide(second)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
         EXPECT_EQ(dialog.m_inputList.GetCurSel(), 1) << "the first file listed stays selected";
@@ -241,7 +236,7 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
     dialog.Run([&] {
         for (const std::string& path : {c2, b1, notes, c7, b3, c10})
             dialog.Add({path});
-        dialog.m_inputList.SetCurSel(3);
+        dialog.m_list.Select(3);
         QListWidget* list = dialog.List();
         list->setFocus();
 
@@ -275,6 +270,7 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
                   (Names{Wide(b3), Wide(b1), Wide(notes), Wide(c10), Wide(c2), Wide(c7)}));
         EXPECT_EQ(dialog.m_inputList.GetCurSel(), 5) << "clip 7 stays selected";
         EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_selectionEdit), Wide(c7));
+        dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNotStream, kUnknown, L"", L""}));
 
         // Ordering again changes nothing.
@@ -283,12 +279,12 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
         EXPECT_EQ(dialog.Entries()[5], Wide(c7));
 
         // Until every entry is read, the order cannot be told and the command does nothing.
-        dialog.m_reader.Pause();
+        dialog.m_details.Reader().Pause();
         const std::string late = dir.Write("a 1.MTS", Clip(9000, 9010));
         dialog.Add({late});
         dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
         EXPECT_EQ(dialog.Entries().back(), Wide(late));
-        dialog.m_reader.Resume();
+        dialog.m_details.Reader().Resume();
         dialog.AwaitReading();
         dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
         EXPECT_EQ(dialog.Entries().front(), Wide(late));
@@ -303,8 +299,8 @@ TEST(RecordingReader, AResultForARemovedEntryIsNotAppliedToTheEntryInItsPlace) {
     dialog.Run([&] {
         dialog.Add({a, b});
         // Both results wait in the queue, not yet taken, when the first entry goes.
-        dialog.m_reader.WaitUntilIdle();
-        dialog.m_inputList.SetCurSel(0);
+        dialog.m_details.Reader().WaitUntilIdle();
+        dialog.m_list.Select(0);
         dialog.Click(IDC_REMOVE);
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), Names{Wide(b)});
@@ -337,9 +333,9 @@ TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
         const ModalWatch watch("Merging in progress", [&](QWidget*) {
             // The merge waits for the pipe; a read asked for now must not happen.
             pipe.WaitForWriter();
-            dialog.m_reader.Read({Wide(later)});
-            dialog.m_reader.WaitUntilIdle();
-            readDuringMerge = !dialog.m_reader.Take().empty();
+            dialog.m_details.Reader().Read({Wide(later)});
+            dialog.m_details.Reader().WaitUntilIdle();
+            readDuringMerge = !dialog.m_details.Reader().Take().empty();
             joined = pipe.ReadAll();
         });
         MessageBoxAnswers::Queue(IDOK);

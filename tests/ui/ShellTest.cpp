@@ -36,6 +36,7 @@ const QString kAboutCaption = "About Veldrun";
 
 class ShellDialog : public veldrun::test::MainDialogHarness {
 public:
+    using CVeldrunDlg::IconPosition;
     using CVeldrunDlg::m_hIcon;
 };
 
@@ -281,7 +282,7 @@ TEST_F(Shell, SystemMenuHasTheAboutEntryOnlyWhenString101HasText) {
 
 TEST(MinimizedIcon, IsCentredWithDivisionTruncatingTowardZero) {
     auto at = [](RECT client) {
-        const POINT position = CVeldrunDlg::IconPosition(client, 32, 32);
+        const POINT position = ShellDialog::IconPosition(client, 32, 32);
         return QPoint(position.x, position.y);
     };
     EXPECT_EQ(at({0, 0, 36, 36}), QPoint(2, 2));
@@ -304,7 +305,7 @@ TEST_F(Shell, MinimizedDialogPaintsItsIconCentredOnAnErasedBackground) {
         };
         RECT client;
         dialog.GetClientRect(&client);
-        const POINT at = CVeldrunDlg::IconPosition(client, 32, 32);
+        const POINT at = ShellDialog::IconPosition(client, 32, 32);
         const QPoint corner(at.x, at.y);
         const QImage icon =
             dialog.m_hIcon->Icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);

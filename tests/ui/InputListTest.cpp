@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include <QListWidget>
+#include <QPixmap>
+
+#include "recordings/StreamProbe.h"
+#include "ui/ClipFacts.h"
+#include "ui/InputList.h"
+#include "ui/MarkDelegate.h"
+#include "ui/NaturalOrder.h"
+
+namespace {
+
+typedef std::vector<std::wstring> Names;
+
+// A view that writes down what it is told, and keeps a list as a list box would: deleting the
+// selected entry clears the selection, inserting above it moves it along.
+class LoggingView : public InputList::View {
+public:
+    void Inserted(int index, const std::wstring& path) override {
+        log.push_back(L"insert " + std::to_wstring(index) + L" " + path);
+        entries.insert(entries.begin() + index, path);
+        if (selection >= index)
+            ++selection;
+    }
+    void Removed(int index) override {
+        log.push_back(L"delete " + std::to_wstring(index));
+        entries.erase(entries.begin() + index);
+        selection = selection == index ? -1 : selection > index ? selection - 1 : selection;
+    }
+    void Selected(int index) override {
+        log.push_back(L"select " + std::to_wstring(index));
+        selection = index;
+    }
+
+    Names log;
+    Names entries;
+    int selection = -1;
+};
+
+struct Fixture {
+    Fixture(const Names& paths) : list(&view) {
+        for (const std::wstring& path : paths)
+            list.Add(path);
+        view.log.clear();
+    }
+    // The view shows what the list holds.
+    void ExpectMirrored() const {
+        EXPECT_EQ(view.entries, list.Paths());
+        EXPECT_EQ(view.selection, list.Selection());
+    }
+    LoggingView view;
+    InputList list;
+};
+
+bool NameLess(const std::wstring& a, const std::wstring& b) {
+    return a < b;
+}
+
+} // namespace
+
+TEST(InputListModel, MovesSwapWithTheNeighbourAsAListBoxMustAndStopAtTheEnds) {
+    Fixture f({L"a", L"b", L"c"});
+    EXPECT_FALSE(f.list.MoveUp()) << "nothing selected";
+    EXPECT_FALSE(f.list.MoveDown());
+    f.list.Select(0);
+    EXPECT_FALSE(f.list.MoveUp());
+    f.view.log.clear();
+
+    EXPECT_TRUE(f.list.MoveDown());
+    EXPECT_EQ(f.view.log,
+              (Names{L"delete 1", L"delete 0", L"insert 0 b", L"insert 1 a", L"select 1"}));
+    EXPECT_EQ(f.list.Paths(), (Names{L"b", L"a", L"c"}));
+    f.ExpectMirrored();
+
+    f.view.log.clear();
+    EXPECT_TRUE(f.list.MoveUp());
+    EXPECT_EQ(f.view.log,
+              (Names{L"delete 1", L"delete 0", L"insert 0 a", L"insert 1 b", L"select 0"}));
+    f.list.Select(2);
+    EXPECT_FALSE(f.list.MoveDown()) << "the last entry";
+    EXPECT_EQ(f.list.Paths(), (Names{L"a", L"b", L"c"}));
+    f.ExpectMirrored();
+}
+
+TEST(InputListModel, RemoveSelectsTheFollowingEntryElseTheLastElseNothing) {
+    Fixture f({L"a", L"b", L"c", L"a"});
+    EXPECT_FALSE(f.list.Remove());
+    EXPECT_TRUE(f.view.log.empty()) << "nothing selected, nothing told";
+    f.list.Select(1);
+    EXPECT_TRUE(f.list.Remove());
+    EXPECT_EQ(f.list.Paths(), (Names{L"a", L"c", L"a"}));
+    EXPECT_EQ(f.list.Selection(), 1);
+    f.list.Select(2);
+    f.list.Remove();
+    EXPECT_EQ(f.list.Selection(), 1) << "the new last entry";
+    f.list.Remove();
+    f.list.Remove();
+    EXPECT_EQ(f.list.Count(), 0);
+    EXPECT_EQ(f.list.Selection(), -1);
+    EXPECT_EQ(f.list.SelectedPath(), nullptr);
+    f.ExpectMirrored();
+}
+
+TEST(InputListModel, AddingKeepsTheSelectionAndReorderingKeepsTheSelectedEntry) {
+    Fixture f({L"c", L"a", L"b", L"a"});
+    f.list.Select(2);
+    f.list.Add(L"0");
+    EXPECT_EQ(f.list.Selection(), 2);
+    EXPECT_EQ(*f.list.SelectedPath(), L"b");
+
+    const std::vector<std::size_t> sorted = f.list.SortedOrder(NameLess);
+    EXPECT_EQ(sorted, (std::vector<std::size_t>{4, 1, 3, 2, 0})) << "equal names in list order";
+    EXPECT_TRUE(f.list.Reorder(sorted));
+    EXPECT_EQ(f.list.Paths(), (Names{L"0", L"a", L"a", L"b", L"c"}));
+    EXPECT_EQ(*f.list.SelectedPath(), L"b");
+    f.ExpectMirrored();
+
+    f.view.log.clear();
+    EXPECT_FALSE(f.list.Reorder(f.list.SortedOrder(NameLess))) << "already in order";
+    EXPECT_FALSE(f.list.Reorder({0, 1})) << "not an order of this list";
+    EXPECT_TRUE(f.view.log.empty());
+
+    f.list.Select(-1);
+    f.list.Reorder({4, 3, 2, 1, 0});
+    EXPECT_EQ(f.list.Selection(), -1) << "no selection stays none";
+    f.ExpectMirrored();
+}
+
+TEST(InputListModel, FollowsTheViewsOwnMovesAndSelectionsWithoutEchoingThem) {
+    Fixture f({L"a", L"b", L"c", L"d"});
+    f.list.FollowMove(0, 2);
+    EXPECT_EQ(f.list.Paths(), (Names{L"b", L"c", L"a", L"d"}));
+    EXPECT_EQ(f.list.Selection(), 2) << "the dragged entry is selected";
+    f.list.FollowMove(3, 0);
+    EXPECT_EQ(f.list.Paths(), (Names{L"d", L"b", L"c", L"a"}));
+    f.list.FollowMove(1, 9);
+    EXPECT_EQ(f.list.Paths(), (Names{L"d", L"b", L"c", L"a"})) << "outside the list: ignored";
+    f.list.FollowSelection(7);
+    EXPECT_EQ(f.list.Selection(), -1);
+    f.list.FollowSelection(3);
+    EXPECT_EQ(*f.list.SelectedPath(), L"a");
+    EXPECT_TRUE(f.view.log.empty());
+}
+
+TEST(InputListModel, ArrivingNamesComeInNaturalOrderWithoutTheRefusedOnes) {
+    const Names dropped = {L"/c/clip 10", L"/c/dir", L"/c/00002", L"/c/Clip 9", L"/c/00010",
+                           L"/c/00001", L"/c/missing"};
+    const auto listable = [](const std::wstring& name) {
+        return name != L"/c/dir" && name != L"/c/missing";
+    };
+    EXPECT_EQ(InputList::Arriving(dropped, NaturalOrder::Less, listable),
+              (Names{L"/c/00001", L"/c/00002", L"/c/00010", L"/c/Clip 9", L"/c/clip 10"}));
+    EXPECT_TRUE(InputList::Arriving({L"/c/dir"}, NaturalOrder::Less, listable).empty());
+}
+
+TEST(NaturalOrder, NumbersCompareByValueAndLettersWithoutCase) {
+    EXPECT_TRUE(NaturalOrder::Less(L"/card/2.MTS", L"/card/10.MTS"));
+    EXPECT_FALSE(NaturalOrder::Less(L"/card/10.MTS", L"/card/2.MTS"));
+    EXPECT_TRUE(NaturalOrder::Less(L"/card/a.mts", L"/card/B.mts"));
+    EXPECT_FALSE(NaturalOrder::Less(L"ABC.mts", L"abc.mts"));
+    EXPECT_FALSE(NaturalOrder::Less(L"abc.mts", L"ABC.mts")) << "equal without regard to case";
+    EXPECT_TRUE(NaturalOrder::Less(L"", L"a"));
+}
+
+namespace {
+
+veldrun::StreamProbe::Result Clock(double first, double last, std::int64_t size) {
+    veldrun::StreamProbe::Result result;
+    result.kind = veldrun::StreamProbe::Kind::Clock;
+    result.packetSize = 192;
+    result.clockPid = 0x1011;
+    result.firstClock = static_cast<std::int64_t>(first * veldrun::StreamProbe::kClockRate);
+    result.lastClock = static_cast<std::int64_t>(last * veldrun::StreamProbe::kClockRate);
+    result.stamp.size = size;
+    return result;
+}
+
+veldrun::StreamProbe::Result Other(std::int64_t size) {
+    veldrun::StreamProbe::Result result;
+    result.stamp.size = size;
+    return result;
+}
+
+const std::wstring kNew = L"New recording: its clock does not continue from the clip above";
+
+} // namespace
+
+TEST(ClipFacts, MarksAndSummaryComeFromTheReadingsOnceTheyAreKnown) {
+    ClipFacts facts;
+    const Names paths = {L"/c/00001.MTS", L"/c/00002.MTS", L"/c/00003.MTS"};
+    EXPECT_EQ(facts.Summary({}), L"");
+    EXPECT_EQ(facts.Summary(paths), L"3 clips") << "sizes are not known yet";
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L""}));
+
+    EXPECT_TRUE(facts.Take(paths[0], Clock(0, 10, 2000000000)));
+    EXPECT_TRUE(facts.Take(paths[2], Clock(100, 110, 1000000000)));
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L""}))
+        << "an entry is marked once it and the one above are read";
+    EXPECT_EQ(facts.Summary(paths), L"3 clips");
+
+    EXPECT_TRUE(facts.Take(paths[1], Clock(10.1, 20, 1500000000)));
+    EXPECT_FALSE(facts.Take(paths[1], Clock(10.1, 20, 1500000000))) << "nothing new";
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", kNew}));
+    EXPECT_EQ(facts.Summary(paths), L"3 clips, 2 recordings, 0:00:30, 4.5 GB");
+    EXPECT_EQ(*facts.Size(paths[1]), 1500000000);
+
+    // A clip that changed size is taken again; one that is gone is named.
+    EXPECT_TRUE(facts.Take(paths[1], Clock(10.1, 20, 1600000000)));
+    EXPECT_TRUE(facts.Take(paths[2], boost::none));
+    EXPECT_EQ(facts.Size(paths[2]), boost::none);
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L"Cannot be read"}));
+    EXPECT_EQ(facts.Summary(paths),
+              L"3 clips, one recording, 2 of them 3.6 GB; 00003.MTS cannot be read");
+
+    // Forgotten once no longer listed.
+    facts.Keep({paths[0]});
+    EXPECT_FALSE(facts.IsRead(paths[1]));
+    EXPECT_EQ(facts.Summary({paths[0]}), L"1 clip, one recording, 0:00:10, 2.0 GB");
+}
+
+TEST(ClipFacts, AListWithoutStreamsHasNoMarksAndThePlainSummary) {
+    ClipFacts facts;
+    const Names paths = {L"/d/a.txt", L"/d/b.txt", L"/d/a.txt"};
+    facts.Take(paths[0], Other(5));
+    facts.Take(paths[1], Other(6));
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L""}));
+    EXPECT_EQ(facts.Summary(paths), L"3 clips, 16.0 BYTES in all") << "a copy counts twice";
+}
+
+TEST(ClipFacts, SummaryTextNamesUpToTwoUnreadableClips) {
+    const auto text = [](int count, std::int64_t total, const Names& unreadable) {
+        return ClipFacts::SummaryText(count, total, unreadable);
+    };
+    EXPECT_EQ(text(0, 0, {}), L"");
+    EXPECT_EQ(text(1, 2147475456, {}), L"1 clip, 2.1 GB in all");
+    EXPECT_EQ(text(3, 4294950912, {L"00003.MTS"}),
+              L"3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read");
+    EXPECT_EQ(text(4, 999, {L"a.mts", L"b.mts"}),
+              L"4 clips, 2 of them 999.0 BYTES; a.mts and b.mts cannot be read");
+    EXPECT_EQ(text(3, 0, {L"a.mts", L"b.mts", L"c.mts"}),
+              L"3 clips; a.mts and 2 more cannot be read");
+    EXPECT_EQ(text(1, 0, {L"a.mts"}), L"1 clip; a.mts cannot be read");
+}
+
+TEST(MarkDelegate, DrawsALineInTheTextColourAboveAMarkedEntryAtEveryScale) {
+    QListWidget widget;
+    widget.resize(300, 200);
+    widget.setItemDelegate(new MarkDelegate(&widget));
+    for (const char* entry : {"/c/a", "/c/b", "/c/c"})
+        widget.addItem(entry);
+    // A dark theme: light text on a dark base.
+    QPalette dark = widget.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    widget.setPalette(dark);
+    widget.show();
+
+    MarkDelegate::SetMark(widget.item(1), "New recording");
+    EXPECT_EQ(widget.item(1)->toolTip(), "/c/b\nNew recording");
+    EXPECT_EQ(widget.item(1)->text(), "/c/b") << "the text stays the path";
+
+    for (const int scale : {1, 2}) {
+        QPixmap picture(widget.viewport()->size() * scale);
+        picture.setDevicePixelRatio(scale);
+        widget.viewport()->render(&picture);
+        const QImage image = picture.toImage();
+        const QRect marked = widget.visualItemRect(widget.item(1));
+        const QRect plain = widget.visualItemRect(widget.item(2));
+        const int x = (marked.right() - 2) * scale;
+        for (int dy = 0; dy < MarkDelegate::kLineWidth * scale; ++dy)
+            EXPECT_EQ(image.pixelColor(x, marked.top() * scale + dy), QColor(230, 230, 230))
+                << "scale " << scale << ", row " << dy;
+        EXPECT_NE(image.pixelColor(x, marked.top() * scale + MarkDelegate::kLineWidth * scale),
+                  QColor(230, 230, 230));
+        EXPECT_NE(image.pixelColor(x, plain.top() * scale), QColor(230, 230, 230));
+    }
+
+    MarkDelegate::SetMark(widget.item(1), "");
+    EXPECT_EQ(widget.item(1)->toolTip(), "/c/b");
+    EXPECT_TRUE(MarkDelegate::MarkOf(widget.model()->index(1, 0)).isEmpty());
+}
