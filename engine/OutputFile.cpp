@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "engine/ByteText.h"
+#include "engine/Amount.h"
 #include "engine/MergeError.h"
 #include "engine/Veldrun.h"
 
@@ -23,6 +23,11 @@ const std::string* InputNamed(const File::Id& output, const std::vector<std::str
             return &input;
     }
     return nullptr;
+}
+
+// Amounts in messages, as the command line shows them.
+std::string Text(std::int64_t bytes) {
+    return Amount::Size(bytes, Amount::Style::Rounded);
 }
 
 } // namespace
@@ -96,22 +101,21 @@ void OutputFile::Prepare(std::int64_t total) {
     const std::int64_t fileSystemLimit = m_file.MaxFileSize();
     if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
         throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + ByteText(finalSize) + "; the file system on " + where +
-                             " holds files of at most " + ByteText(fileSystemLimit));
+                         "needs " + Text(finalSize) + "; the file system on " + where +
+                             " holds files of at most " + Text(fileSystemLimit));
     }
     const std::int64_t processLimit = File::ProcessFileSizeLimit();
     if (processLimit >= 0 && finalSize > processLimit) {
         throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + ByteText(finalSize) +
-                             "; this program may write files of at most " + ByteText(processLimit) +
-                             " (its file size limit)");
+                         "needs " + Text(finalSize) + "; this program may write files of at most " +
+                             Text(processLimit) + " (its file size limit)");
     }
     // Emptying the output gives its blocks back first; appending to standard output does not.
     const std::int64_t available = m_file.AvailableSpace();
     const std::int64_t room = available + (m_toStandardOutput ? 0 : m_file.FreedByEmptying());
     if (available >= 0 && room < total) {
         throw MergeError(MergeError::Kind::NotEnoughSpace,
-                         "needs " + ByteText(total) + ", " + ByteText(room) + " free on " + where);
+                         "needs " + Text(total) + ", " + Text(room) + " free on " + where);
     }
 
     if (!m_toStandardOutput && !m_file.Truncate())
@@ -121,7 +125,7 @@ void OutputFile::Prepare(std::int64_t total) {
     if (!m_file.Reserve(m_start, total)) {
         throw MergeError(m_file.Error() == EFBIG ? MergeError::Kind::TooLarge
                                                  : MergeError::Kind::NotEnoughSpace,
-                         "needs " + ByteText(total) + " on " + where + ": " + m_file.Problem());
+                         "needs " + Text(total) + " on " + where + ": " + m_file.Problem());
     }
 }
 
@@ -177,7 +181,7 @@ std::string OutputFile::Leftover(bool cancelled) const {
     const std::int64_t written = m_end - m_start;
     if (written <= 0 && m_start == 0)
         return m_name + " is left empty";
-    return ByteText(written) + " written before the " + (cancelled ? "cancel" : "failure") +
+    return Text(written) + " written before the " + (cancelled ? "cancel" : "failure") +
            " are left in " + m_name;
 }
 

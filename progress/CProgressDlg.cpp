@@ -6,8 +6,9 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/thread/exceptions.hpp>
 
+#include "engine/Amount.h"
 #include "platform/CDataExchange.h"
-#include "progress/SizeFormat.h"
+#include "platform/TextConversion.h"
 #include "res/Resource.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
@@ -163,14 +164,13 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
     if (!newFile && !last && now - m_amountsShownAt < kAmountsInterval)
         return;
     m_amountsShownAt = now;
-    CString amounts =
-        SizeFormat::Size(record.totalWritten) + L" of " + SizeFormat::Size(record.totalSize);
+    using veldrun::Amount;
+    std::string amounts = Amount::Size(record.totalWritten, Amount::Style::Truncated) + " of " +
+                          Amount::Size(record.totalSize, Amount::Style::Truncated);
     const double left = m_rate.SecondsLeft(record.totalSize);
-    if (left >= 0 && !last) {
-        amounts +=
-            L", " + SizeFormat::Rate(m_rate.BytesPerSecond()) + L", " + SizeFormat::TimeLeft(left);
-    }
-    m_amounts.SetWindowText(amounts);
+    if (left >= 0 && !last)
+        amounts += ", " + Amount::Rate(m_rate.BytesPerSecond()) + ", " + Amount::TimeLeft(left);
+    m_amounts.SetWindowText(NarrowToWide(amounts).c_str());
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Amount.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
@@ -19,7 +20,6 @@
 #include "platform/TextConversion.h"
 #include "platform/WinApi.h"
 #include "progress/CProgressDlg.h"
-#include "progress/SizeFormat.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
 
@@ -458,7 +458,7 @@ void CVeldrunDlg::UpdateControls() {
 }
 
 CString CVeldrunDlg::SizeText(std::int64_t size) {
-    return SizeFormat::Size(size);
+    return NarrowToWide(veldrun::Amount::Size(size, veldrun::Amount::Style::Truncated));
 }
 
 std::vector<CString> CVeldrunDlg::ListedEntries() const {

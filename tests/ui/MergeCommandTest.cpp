@@ -88,16 +88,6 @@ protected:
 
 } // namespace
 
-TEST(SizeText, CountsInDecimalUnitsWithTruncatedTenths) {
-    const std::vector<std::pair<std::int64_t, std::wstring>> cases = {
-        {0, L"0.0 BYTES"},       {999999, L"999999.0 BYTES"}, {1000000, L"1.0 MB"},
-        {1234567, L"1.2 MB"},    {999999999, L"999.9 MB"},    {1000000000, L"1.0 GB"},
-        {1999999999, L"1.9 GB"}, {5368709120, L"5.3 GB"},
-    };
-    for (const auto& [size, text] : cases)
-        EXPECT_EQ(text, CVeldrunDlg::SizeText(size).Str()) << size;
-}
-
 TEST_F(MergeCommand, MergeIsEnabledOnlyWithEntriesAndAnOutputText) {
     dlg.Run([&] {
         EXPECT_FALSE(MergeEnabled());
