@@ -7,6 +7,7 @@
 #include <boost/thread/exceptions.hpp>
 
 #include "engine/Amount.h"
+#include "engine/PathName.h"
 #include "platform/CDataExchange.h"
 #include "platform/TextConversion.h"
 #include "res/Resource.h"
@@ -156,9 +157,7 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
         CString entry;
         if (m_pInputList && record.fileIndex < m_pInputList->GetCount())
             m_pInputList->GetText(record.fileIndex, entry);
-        const std::size_t slash = entry.Str().find_last_of(L'/');
-        m_fileName.SetWindowText(
-            entry.Str().substr(slash == std::wstring::npos ? 0 : slash + 1).c_str());
+        m_fileName.SetWindowText(veldrun::PathName::Last(entry.Str()).c_str());
     }
     const bool last = record.totalWritten >= record.totalSize;
     if (!newFile && !last && now - m_amountsShownAt < kAmountsInterval)

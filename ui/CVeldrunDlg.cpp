@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Amount.h"
+#include "engine/PathName.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
@@ -145,8 +146,7 @@ void SortNaturally(std::vector<CString>& paths) {
 
 // The name of the file at `path`, without its folder.
 CString NameOf(const CString& path) {
-    const std::size_t slash = path.Str().find_last_of(L'/');
-    return slash == std::wstring::npos ? path : CString(path.Str().substr(slash + 1));
+    return veldrun::PathName::Last(path.Str());
 }
 
 // The pieces of a multiple-selection result: the folder, then each chosen name, in the
