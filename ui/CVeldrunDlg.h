@@ -8,12 +8,12 @@
 #include <boost/optional.hpp>
 #include <boost/shared_ptr.hpp>
 
-#include "recordings/Recordings.h"
 #include "engine/Veldrun.h"
 #include "platform/CButton.h"
 #include "platform/CDialog.h"
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"
+#include "recordings/Recordings.h"
 #include "ui/ClipReader.h"
 
 // Posted to the main dialog when the reader has results for it.
