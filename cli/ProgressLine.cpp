@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/ByteText.h"
+#include "engine/Amount.h"
 
 namespace veldrun {
 
@@ -33,7 +33,8 @@ std::string ProgressLine::Text(Clock::time_point now) const {
     char text[160];
     std::snprintf(text, sizeof text, "%3d%% | file %d of %zu | %s of %s | %.1f MB/s",
                   static_cast<int>(percent), static_cast<int>(m_fileIndex) + 1, m_fileCount,
-                  ByteText(m_totalWritten).c_str(), ByteText(m_totalSize).c_str(), rate);
+                  Amount::Size(m_totalWritten, Amount::Style::Rounded).c_str(),
+                  Amount::Size(m_totalSize, Amount::Style::Rounded).c_str(), rate);
     return text;
 }
 

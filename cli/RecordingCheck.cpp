@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "engine/MergeError.h"
+#include "engine/Veldrun.h"
 #include "recordings/ProbeCache.h"
 #include "recordings/Recordings.h"
-#include "engine/Veldrun.h"
 
 namespace veldrun {
 

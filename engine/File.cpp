@@ -13,6 +13,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "engine/PathName.h"
+
 namespace veldrun {
 
 namespace {
@@ -33,13 +35,6 @@ void MakeBlocking(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-}
-
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string CanonicalPath(const std::string& path) {
@@ -219,12 +214,12 @@ std::string File::MountPointOf(const std::string& path) const {
     if (::fstat(m_fd, &info) != 0)
         return path;
     std::string folder = CanonicalPath(path);
-    folder = folder.empty() ? CanonicalPath(ParentOf(path)) : ParentOf(folder);
+    folder = folder.empty() ? CanonicalPath(PathName::Parent(path)) : PathName::Parent(folder);
     if (folder.empty())
-        return ParentOf(path);
+        return PathName::Parent(path);
     // Up the tree for as long as the parent is on the same device.
     while (folder != "/") {
-        const std::string parent = ParentOf(folder);
+        const std::string parent = PathName::Parent(folder);
         struct stat above;
         if (::stat(parent.c_str(), &above) != 0 || above.st_dev != info.st_dev)
             break;

@@ -62,7 +62,8 @@ public:
     // empty; anything else at `path` (a link the user made, a file grown since) stays.
     void RemoveIfCreatedAndEmpty(const std::string& path);
 
-    // Takes an exclusive advisory lock without waiting; false when another holder has one.
+    // Takes an exclusive advisory lock without waiting. False with Error() EWOULDBLOCK when
+    // another holder has one, with another error when the file system cannot lock.
     bool Lock();
 
     Id Identity() const;

@@ -2,9 +2,37 @@
 
 #include <utility>
 
+#include "engine/Messages.h"
+
 namespace veldrun {
 
-MergeError::MergeError(const char* message, std::string detail)
-    : std::runtime_error(message), m_detail(std::move(detail)) {}
+namespace {
+
+const char* MessageOf(MergeError::Kind kind) {
+    switch (kind) {
+    case MergeError::Kind::CantCreateOutput:
+        return kCantCreateOutput;
+    case MergeError::Kind::CantOpenInput:
+        return kCantOpenInput;
+    case MergeError::Kind::UserAborted:
+        return kUserAborted;
+    case MergeError::Kind::OutputIsInput:
+        return kOutputIsInput;
+    case MergeError::Kind::CantWriteOutput:
+        return kCantWriteOutput;
+    case MergeError::Kind::CantReadInput:
+        return kCantReadInput;
+    case MergeError::Kind::NotEnoughSpace:
+        return kNotEnoughSpace;
+    case MergeError::Kind::TooLarge:
+        break;
+    }
+    return kTooLarge;
+}
+
+} // namespace
+
+MergeError::MergeError(Kind kind, std::string detail)
+    : std::runtime_error(MessageOf(kind)), m_kind(kind), m_detail(std::move(detail)) {}
 
 } // namespace veldrun

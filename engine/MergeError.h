@@ -5,15 +5,31 @@
 
 namespace veldrun {
 
-// A failure of a merge: what() is one of the engine's fixed messages, and Detail() says in
-// plain words which file it concerns and what the system said ("" when there is nothing to add).
+// A failure of a merge: GetKind() says what failed, for callers to branch on; what() is the fixed
+// message of that kind, for the user; Detail() says in plain words which file it concerns and
+// what the system said ("" when there is nothing to add).
 class MergeError : public std::runtime_error {
 public:
-    MergeError(const char* message, std::string detail);
+    enum class Kind {
+        CantCreateOutput,
+        CantOpenInput,
+        UserAborted,
+        OutputIsInput,
+        CantWriteOutput,
+        CantReadInput,
+        NotEnoughSpace,
+        TooLarge
+    };
 
+    // Takes the kind and the detail; what() becomes the kind's message. Throws only
+    // std::bad_alloc.
+    MergeError(Kind kind, std::string detail);
+
+    Kind GetKind() const { return m_kind; }
     const std::string& Detail() const { return m_detail; }
 
 private:
+    Kind m_kind;
     std::string m_detail;
 };
 

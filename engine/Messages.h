@@ -2,7 +2,8 @@
 
 namespace veldrun {
 
-// The fixed messages of a failed merge: the error texts that callers show and may compare.
+// The fixed messages of a failed merge: the error texts that callers show. Code branches on
+// MergeError::Kind, never on these texts.
 inline constexpr char kCantCreateOutput[] = "Can't create output file";
 inline constexpr char kCantOpenInput[] = "Can't open input file";
 inline constexpr char kUserAborted[] = "User aborted operation";

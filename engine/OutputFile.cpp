@@ -2,9 +2,8 @@
 
 #include <cerrno>
 
-#include "engine/ByteText.h"
+#include "engine/Amount.h"
 #include "engine/MergeError.h"
-#include "engine/Messages.h"
 #include "engine/Veldrun.h"
 
 namespace veldrun {
@@ -26,6 +25,11 @@ const std::string* InputNamed(const File::Id& output, const std::vector<std::str
     return nullptr;
 }
 
+// Amounts in messages, as the command line shows them.
+std::string Text(std::int64_t bytes) {
+    return Amount::Size(bytes, Amount::Style::Rounded);
+}
+
 } // namespace
 
 OutputFile::OutputFile(const JobFiles& job, const MergeOptions& options)
@@ -39,20 +43,21 @@ void OutputFile::Open() {
     File::Id before;
     if (!m_toStandardOutput && File::IdentityOf(m_path, before)) {
         if (const std::string* input = InputNamed(before, m_inputs))
-            throw MergeError(kOutputIsInput, m_name + " is the same file as the input " + *input);
+            throw MergeError(MergeError::Kind::OutputIsInput,
+                             m_name + " is the same file as the input " + *input);
     }
 
     if (m_toStandardOutput) {
         if (!m_file.OpenStandardOutput())
-            throw MergeError(kCantCreateOutput, m_name + ": " + m_file.Problem());
+            throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
     } else {
         switch (m_file.OpenForWriting(m_path)) {
         case File::Opened::NoReader:
-            throw MergeError(kCantCreateOutput,
+            throw MergeError(MergeError::Kind::CantCreateOutput,
                              m_name + ": no program is reading this pipe, so nothing could be "
                                       "written to it");
         case File::Opened::Failed:
-            throw MergeError(kCantCreateOutput, m_name + ": " + m_file.Problem());
+            throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
         case File::Opened::Created:
         case File::Opened::Existing:
             break;
@@ -63,14 +68,25 @@ void OutputFile::Open() {
 
     if (m_regular && !m_file.Lock()) {
         // Removing the file here could pull it from under the merge that holds it.
-        throw MergeError(kCantCreateOutput,
-                         m_name + ": another merge is writing this file; wait until it is done");
+        if (m_file.Error() == EWOULDBLOCK) {
+            throw MergeError(MergeError::Kind::CantCreateOutput,
+                             m_name +
+                                 ": another merge is writing this file; wait until it is done");
+        }
+        // No other holder (a network file system without locks, say): a file this open
+        // created is nobody else's and goes.
+        const std::string problem = m_file.Problem();
+        Abandon();
+        throw MergeError(MergeError::Kind::CantCreateOutput,
+                         m_name +
+                             ": the file could not be locked against other merges: " + problem);
     }
     // Checked again on the open file: the path may have changed since, and an input that did
     // not exist yet may name the file just created (through a dangling link, say).
     if (const std::string* input = InputNamed(m_file.Identity(), m_inputs)) {
         Abandon();
-        throw MergeError(kOutputIsInput, m_name + " is the same file as the input " + *input);
+        throw MergeError(MergeError::Kind::OutputIsInput,
+                         m_name + " is the same file as the input " + *input);
     }
 }
 
@@ -84,31 +100,32 @@ void OutputFile::Prepare(std::int64_t total) {
     const std::int64_t finalSize = m_start + total;
     const std::int64_t fileSystemLimit = m_file.MaxFileSize();
     if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
-        throw MergeError(kTooLarge, "needs " + ByteText(finalSize) + "; the file system on " +
-                                        where + " holds files of at most " +
-                                        ByteText(fileSystemLimit));
+        throw MergeError(MergeError::Kind::TooLarge,
+                         "needs " + Text(finalSize) + "; the file system on " + where +
+                             " holds files of at most " + Text(fileSystemLimit));
     }
     const std::int64_t processLimit = File::ProcessFileSizeLimit();
     if (processLimit >= 0 && finalSize > processLimit) {
-        throw MergeError(kTooLarge, "needs " + ByteText(finalSize) +
-                                        "; this program may write files of at most " +
-                                        ByteText(processLimit) + " (its file size limit)");
+        throw MergeError(MergeError::Kind::TooLarge,
+                         "needs " + Text(finalSize) + "; this program may write files of at most " +
+                             Text(processLimit) + " (its file size limit)");
     }
     // Emptying the output gives its blocks back first; appending to standard output does not.
     const std::int64_t available = m_file.AvailableSpace();
     const std::int64_t room = available + (m_toStandardOutput ? 0 : m_file.FreedByEmptying());
     if (available >= 0 && room < total) {
-        throw MergeError(kNotEnoughSpace,
-                         "needs " + ByteText(total) + ", " + ByteText(room) + " free on " + where);
+        throw MergeError(MergeError::Kind::NotEnoughSpace,
+                         "needs " + Text(total) + ", " + Text(room) + " free on " + where);
     }
 
     if (!m_toStandardOutput && !m_file.Truncate())
-        throw MergeError(kCantCreateOutput, m_name + ": " + m_file.Problem());
+        throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
     m_prepared = true;
     m_reserved = total;
     if (!m_file.Reserve(m_start, total)) {
-        throw MergeError(m_file.Error() == EFBIG ? kTooLarge : kNotEnoughSpace,
-                         "needs " + ByteText(total) + " on " + where + ": " + m_file.Problem());
+        throw MergeError(m_file.Error() == EFBIG ? MergeError::Kind::TooLarge
+                                                 : MergeError::Kind::NotEnoughSpace,
+                         "needs " + Text(total) + " on " + where + ": " + m_file.Problem());
     }
 }
 
@@ -144,7 +161,8 @@ void OutputFile::Finish() {
 }
 
 void OutputFile::FailToWrite(const std::string& when) const {
-    throw MergeError(kCantWriteOutput, m_name + ": " + m_file.Problem() + " " + when);
+    throw MergeError(MergeError::Kind::CantWriteOutput,
+                     m_name + ": " + m_file.Problem() + " " + when);
 }
 
 void OutputFile::Abandon() {
@@ -163,7 +181,7 @@ std::string OutputFile::Leftover(bool cancelled) const {
     const std::int64_t written = m_end - m_start;
     if (written <= 0 && m_start == 0)
         return m_name + " is left empty";
-    return ByteText(written) + " written before the " + (cancelled ? "cancel" : "failure") +
+    return Text(written) + " written before the " + (cancelled ? "cancel" : "failure") +
            " are left in " + m_name;
 }
 

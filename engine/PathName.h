@@ -1,9 +1,21 @@
 #pragma once
-// TEMPORARY stand-in until the path helper lands.
+
 #include <string>
+
 namespace veldrun {
+
+// The parts of a path around its last '/', spelled as given: no folder is looked up.
 class PathName {
 public:
-    static std::wstring Last(const std::wstring& path) { return path.substr(path.find_last_of(L'/') + 1); }
+    // Takes a path; returns what follows its last '/', the whole path when it has none:
+    // "a/b/c" gives "c", "a" gives "a", "dir/" and "/" give "". Throws only std::bad_alloc.
+    static std::string Last(const std::string& path);
+    static std::wstring Last(const std::wstring& path);
+
+    // Takes a path; returns what comes before its last '/': "a/b/c" gives "a/b", "dir/" gives
+    // "dir", "/a" and "/" give "/", and a path without '/' gives ".". Throws only
+    // std::bad_alloc.
+    static std::string Parent(const std::string& path);
 };
+
 } // namespace veldrun

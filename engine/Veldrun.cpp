@@ -31,9 +31,9 @@ std::int64_t CopyBlock(File& input, const std::string& inputName, OutputFile& ou
     }
     const std::int64_t got = input.Read(buffer, kBlockSize - static_cast<std::size_t>(copied));
     if (got < 0)
-        throw MergeError(kCantReadInput, inputName + ": " + input.Problem());
+        throw MergeError(MergeError::Kind::CantReadInput, inputName + ": " + input.Problem());
     if (!out.Write(buffer, static_cast<std::size_t>(got)))
-        throw MergeError(kCantWriteOutput, output.Name() + ": " + out.Problem());
+        throw MergeError(MergeError::Kind::CantWriteOutput, output.Name() + ": " + out.Problem());
     return copied + got;
 }
 
@@ -49,14 +49,14 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
         const std::int64_t size = Veldrun::FileSize(path);
         File input;
         if (!input.OpenForReading(path))
-            throw MergeError(kCantOpenInput, path + ": " + input.Problem());
+            throw MergeError(MergeError::Kind::CantOpenInput, path + ": " + input.Problem());
 
         std::int64_t position = 0;
         bool inKernel = true;
         for (;;) {
             if (progress &&
                 !progress(static_cast<std::int32_t>(index), size, position, total, written))
-                throw MergeError(kUserAborted, "");
+                throw MergeError(MergeError::Kind::UserAborted, "");
             const std::int64_t got = CopyBlock(input, path, output, buffer.get(), inKernel);
             if (got == 0)
                 break;
@@ -94,10 +94,10 @@ void Veldrun::SetCallback(ProgressCallback progress) {
 std::int64_t Veldrun::FileSize(const std::string& path) {
     File file;
     if (!file.OpenForReading(path))
-        throw MergeError(kCantOpenInput, path + ": " + file.Problem());
+        throw MergeError(MergeError::Kind::CantOpenInput, path + ": " + file.Problem());
     const std::int64_t size = file.Size();
     if (size < 0)
-        throw MergeError(kCantOpenInput, path + ": its size cannot be read");
+        throw MergeError(MergeError::Kind::CantOpenInput, path + ": its size cannot be read");
     return size;
 }
 
@@ -118,10 +118,10 @@ void Veldrun::Merge(const JobFiles& job, ProgressCallback progress, const MergeO
     try {
         CopyInputs(job, progress, output, options);
     } catch (const MergeError& error) {
-        const bool cancelled = std::string(error.what()) == kUserAborted;
+        const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
         const std::string detail = Joined(error.Detail(), output.Leftover(cancelled));
         output.Abandon();
-        throw MergeError(error.what(), detail);
+        throw MergeError(error.GetKind(), detail);
     } catch (...) {
         output.Abandon();
         throw;

@@ -42,7 +42,8 @@ struct MergeOptions {
 // thread when started with Start. The members are public: the window rewrites `files` in
 // place between runs, and the progress dialog joins `worker`.
 //
-// Failures are MergeError (a std::runtime_error) with one of these what() texts:
+// Failures are MergeError (a std::runtime_error) of a MergeError::Kind, with one of these what()
+// texts, one for each kind:
 //   "Can't create output file", "Can't open input file", "User aborted operation",
 //   "Output file is also an input file", "Can't write output file", "Can't read input file",
 //   "Not enough free space for the output file", "Output file is too large for its file system";

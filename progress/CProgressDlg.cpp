@@ -6,8 +6,10 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/thread/exceptions.hpp>
 
+#include "engine/Amount.h"
+#include "engine/PathName.h"
 #include "platform/CDataExchange.h"
-#include "progress/SizeFormat.h"
+#include "platform/TextConversion.h"
 #include "res/Resource.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
@@ -155,22 +157,19 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
         CString entry;
         if (m_pInputList && record.fileIndex < m_pInputList->GetCount())
             m_pInputList->GetText(record.fileIndex, entry);
-        const std::size_t slash = entry.Str().find_last_of(L'/');
-        m_fileName.SetWindowText(
-            entry.Str().substr(slash == std::wstring::npos ? 0 : slash + 1).c_str());
+        m_fileName.SetWindowText(veldrun::PathName::Last(entry.Str()).c_str());
     }
     const bool last = record.totalWritten >= record.totalSize;
     if (!newFile && !last && now - m_amountsShownAt < kAmountsInterval)
         return;
     m_amountsShownAt = now;
-    CString amounts =
-        SizeFormat::Size(record.totalWritten) + L" of " + SizeFormat::Size(record.totalSize);
+    using veldrun::Amount;
+    std::string amounts = Amount::Size(record.totalWritten, Amount::Style::Truncated) + " of " +
+                          Amount::Size(record.totalSize, Amount::Style::Truncated);
     const double left = m_rate.SecondsLeft(record.totalSize);
-    if (left >= 0 && !last) {
-        amounts +=
-            L", " + SizeFormat::Rate(m_rate.BytesPerSecond()) + L", " + SizeFormat::TimeLeft(left);
-    }
-    m_amounts.SetWindowText(amounts);
+    if (left >= 0 && !last)
+        amounts += ", " + Amount::Rate(m_rate.BytesPerSecond()) + ", " + Amount::TimeLeft(left);
+    m_amounts.SetWindowText(NarrowToWide(amounts).c_str());
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

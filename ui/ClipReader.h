@@ -9,8 +9,8 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
-#include "recordings/ProbeCache.h"
 #include "platform/CWnd.h"
+#include "recordings/ProbeCache.h"
 
 // Reads the clips of a window's list on a thread of its own, through a ProbeCache, so that
 // the window never waits for a slow card. Each batch of results is queued and announced to

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ByteText.h"
-
 namespace veldrun {
 namespace {
 
@@ -11,21 +9,6 @@ using std::chrono::milliseconds;
 using Clock = ProgressLine::Clock;
 
 const Clock::time_point kStart{std::chrono::seconds(1000)};
-
-TEST(ProgressLineTest, ByteCountsInDecimalUnits) {
-    EXPECT_EQ(ByteText(0), "0 B");
-    EXPECT_EQ(ByteText(999), "999 B");
-    EXPECT_EQ(ByteText(1000), "1.0 kB");
-    EXPECT_EQ(ByteText(812'300'000), "812.3 MB");
-    EXPECT_EQ(ByteText(1'070'000'000), "1.07 GB");
-    EXPECT_EQ(ByteText(8'589'934'592), "8.59 GB");
-    EXPECT_EQ(ByteText(2'500'000'000'000), "2.50 TB");
-    // The unit follows the rounded figure, never "1000.0 kB".
-    EXPECT_EQ(ByteText(999'949), "999.9 kB");
-    EXPECT_EQ(ByteText(999'960), "1.0 MB");
-    EXPECT_EQ(ByteText(999'960'000), "1.00 GB");
-    EXPECT_EQ(ByteText(999'996'000'000), "1.00 TB");
-}
 
 TEST(ProgressLineTest, TextShowsPercentFileBytesAndRate) {
     ProgressLine line(3, kStart);

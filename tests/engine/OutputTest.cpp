@@ -1,18 +1,24 @@
 // How a merge treats its output: nothing is emptied before the inputs are known to fit, one
 // merge writes a file at a time, reserved space is given back, the data are on the disk before
 // success, and every failure says which file and why. Disks are filled and broken for real
-// where the machine allows (root: tmpfs and loop devices).
+// where the machine allows (root: tmpfs and loop devices); a lock that the file system refuses,
+// which no local one does, through a stand-in for flock.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <optional>
 #include <regex>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
@@ -31,12 +37,35 @@ using veldrun::test::TempDir;
 
 namespace {
 
+// The next calls of flock that fail, and with what error: locks that fail other than by
+// another holder cannot be had on a local file system.
+std::atomic<int> lockFailures{0};
+std::atomic<int> lockError{0};
+
+} // namespace
+
+// Stands in for the C library's flock in this program, engine included (linked statically):
+// fails as told, else asks the kernel.
+extern "C" int flock(int fd, int operation) noexcept {
+    if (lockFailures.load() > 0) {
+        --lockFailures;
+        errno = lockError.load();
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_flock, fd, operation));
+}
+
+namespace {
+
+typedef MergeError::Kind Kind;
+
 const std::int64_t MiB = 1 << 20;
 
 // The message and detail of a failed merge; both empty after a success.
 struct Failure {
     std::string message;
     std::string detail;
+    std::optional<MergeError::Kind> kind;
 };
 
 Failure MergeFailure(const std::vector<std::string>& inputs, const std::string& output,
@@ -47,7 +76,7 @@ Failure MergeFailure(const std::vector<std::string>& inputs, const std::string& 
     try {
         Veldrun::Merge(job, progress);
     } catch (const MergeError& error) {
-        return {error.what(), error.Detail()};
+        return {error.what(), error.Detail(), error.GetKind()};
     }
     return {};
 }
@@ -71,6 +100,7 @@ TEST(OutputSpace, TooLittleFreeSpaceIsRefusedBeforeTheOutputIsTouched) {
     CallLog log;
     const Failure failure = MergeFailure({input}, out, log.Callback());
     EXPECT_EQ("Not enough free space for the output file", failure.message);
+    EXPECT_EQ(Kind::NotEnoughSpace, failure.kind);
     EXPECT_TRUE(std::regex_match(
         failure.detail,
         std::regex("needs 6\\.3 MB, [34]\\.[0-9] MB free on " + dir.Path() + "/small")))
@@ -121,6 +151,7 @@ TEST(OutputSpace, AFileOverFourGiBIsRefusedOnFat) {
     const std::string half = dir.WriteSparse("half.mts", (std::int64_t(2) << 30) + 1, "end");
     const Failure failure = MergeFailure({half, half}, dir / "fat/out.mts");
     EXPECT_EQ("Output file is too large for its file system", failure.message);
+    EXPECT_EQ(Kind::TooLarge, failure.kind);
     EXPECT_EQ("needs 4.29 GB; the file system on " + dir.Path() +
                   "/fat holds files of at most 4.29 GB",
               failure.detail);
@@ -189,6 +220,43 @@ TEST(OutputLock, ASecondMergeIntoTheSameFileIsRefusedAtOnce) {
     EXPECT_EQ("other", TempDir::Read(out));
 }
 
+TEST(OutputLock, ALockThatCannotBeHadIsToldApartFromAnotherMerge) {
+    TempDir dir;
+    const std::string input = dir.Write("a", "new bytes");
+    const std::string out = dir.Write("out.mts", "old");
+
+    // A file system without locks: the same message, its own detail, the file untouched.
+    lockError = ENOLCK;
+    lockFailures = 1;
+    Failure failure = MergeFailure({input}, out);
+    EXPECT_EQ("Can't create output file", failure.message);
+    EXPECT_EQ(Kind::CantCreateOutput, failure.kind);
+    EXPECT_EQ(out + ": the file could not be locked against other merges: No locks available",
+              failure.detail);
+    EXPECT_EQ("old", TempDir::Read(out));
+    // No other merge holds a file this merge created: it is removed.
+    lockFailures = 1;
+    failure = MergeFailure({input}, dir / "new.mts");
+    EXPECT_EQ(dir /
+                  "new.mts: the file could not be locked against other merges: No locks available",
+              failure.detail);
+    EXPECT_FALSE(TempDir::Exists(dir / "new.mts"));
+
+    // Another holder, as flock reports it.
+    lockError = EWOULDBLOCK;
+    lockFailures = 1;
+    EXPECT_EQ(out + ": another merge is writing this file; wait until it is done",
+              MergeFailure({input}, out).detail);
+    EXPECT_EQ("old", TempDir::Read(out));
+
+    // A signal during the call is no failure: the lock is asked for again.
+    lockError = EINTR;
+    lockFailures = 2;
+    EXPECT_EQ("", MergeFailure({input}, out).message);
+    EXPECT_EQ(0, lockFailures.load());
+    EXPECT_EQ("new bytes", TempDir::Read(out));
+}
+
 TEST(OutputTrim, ACancelOrAFailureGivesBackTheSpaceReservedBeyondWhatWasWritten) {
     TempDir dir;
     const std::string a = dir.Write("a", TempDir::Pattern(4 * MiB, 8));
@@ -206,6 +274,7 @@ TEST(OutputTrim, ACancelOrAFailureGivesBackTheSpaceReservedBeyondWhatWasWritten)
     };
     const Failure cancel = MergeFailure({a, b}, out, cancelled.Callback());
     EXPECT_EQ("User aborted operation", cancel.message);
+    EXPECT_EQ(Kind::UserAborted, cancel.kind);
     EXPECT_EQ("3.1 MB written before the cancel are left in " + out, cancel.detail);
     EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(a).substr(0, 3 * MiB));
     if (reservedDuringCopy < 16 * MiB)
@@ -215,6 +284,7 @@ TEST(OutputTrim, ACancelOrAFailureGivesBackTheSpaceReservedBeyondWhatWasWritten)
     // A read error half-way: /proc/self/mem measures 0 bytes and fails to read.
     const Failure failed = MergeFailure({a, "/proc/self/mem", b}, out);
     EXPECT_EQ("Can't read input file", failed.message);
+    EXPECT_EQ(Kind::CantReadInput, failed.kind);
     EXPECT_EQ("/proc/self/mem: Input/output error; 4.2 MB written before the failure are left in " +
                   out,
               failed.detail);
@@ -263,25 +333,35 @@ TEST(FailureDetail, NamesTheFileAndWhatTheSystemSaid) {
     const std::vector<Case> cases = {
         {{a},
          dir / "no-folder/out.mts",
-         {"Can't create output file", dir / "no-folder/out.mts: No such file or directory"}},
-        {{a}, dir.Path(), {"Can't create output file", dir.Path() + ": Is a directory"}},
+         {"Can't create output file", dir / "no-folder/out.mts: No such file or directory",
+          Kind::CantCreateOutput}},
+        {{a},
+         dir.Path(),
+         {"Can't create output file", dir.Path() + ": Is a directory", Kind::CantCreateOutput}},
         {{a, dir / "gone.mts"},
          out,
-         {"Can't open input file", dir / "gone.mts: No such file or directory"}},
-        {{dir / "folder.mts"}, out, {"Can't open input file", dir / "folder.mts: Is a directory"}},
+         {"Can't open input file", dir / "gone.mts: No such file or directory",
+          Kind::CantOpenInput}},
+        {{dir / "folder.mts"},
+         out,
+         {"Can't open input file", dir / "folder.mts: Is a directory", Kind::CantOpenInput}},
         {{"/dev/zero"},
          out,
-         {"Can't open input file", "/dev/zero: Not a regular file (a pipe or a device)"}},
-        {{a}, "/dev/full", {"Can't write output file", "/dev/full: No space left on device"}},
+         {"Can't open input file", "/dev/zero: Not a regular file (a pipe or a device)",
+          Kind::CantOpenInput}},
+        {{a},
+         "/dev/full",
+         {"Can't write output file", "/dev/full: No space left on device", Kind::CantWriteOutput}},
         {{dir / "a"},
          dir.Path() + "/./a",
          {"Output file is also an input file",
-          dir.Path() + "/./a is the same file as the input " + a}},
+          dir.Path() + "/./a is the same file as the input " + a, Kind::OutputIsInput}},
     };
     for (const Case& c : cases) {
         const Failure failure = MergeFailure(c.inputs, c.output);
         EXPECT_EQ(c.expected.message, failure.message) << c.output;
         EXPECT_EQ(c.expected.detail, failure.detail) << c.output;
+        EXPECT_EQ(c.expected.kind, failure.kind) << c.output;
     }
 
     // A cancel before the first byte leaves the emptied output.
@@ -292,6 +372,7 @@ TEST(FailureDetail, NamesTheFileAndWhatTheSystemSaid) {
     };
     const Failure cancel = MergeFailure({a}, out, refuse.Callback());
     EXPECT_EQ("User aborted operation", cancel.message);
+    EXPECT_EQ(Kind::UserAborted, cancel.kind);
     EXPECT_EQ(out + " is left empty", cancel.detail);
 }
 
