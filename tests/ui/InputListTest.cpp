@@ -210,7 +210,7 @@ TEST(ClipFacts, MarksAndSummaryComeFromTheReadingsOnceTheyAreKnown) {
     // A clip that changed size is taken again; one that is gone is named.
     EXPECT_TRUE(facts.Take(paths[1], Clock(10.1, 20, 1600000000)));
     EXPECT_TRUE(facts.Take(paths[2], boost::none));
-    EXPECT_EQ(facts.Size(paths[2]), boost::none);
+    EXPECT_FALSE(facts.Size(paths[2]));
     EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L"Cannot be read"}));
     EXPECT_EQ(facts.Summary(paths),
               L"3 clips, one recording, 2 of them 3.6 GB; 00003.MTS cannot be read");
