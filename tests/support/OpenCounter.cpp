@@ -100,6 +100,12 @@ std::atomic<CheckedOpenFunction> g_open2(nullptr);
 std::atomic<CheckedOpenAtFunction> g_openat2(nullptr);
 std::atomic<FopenFunction> g_fopen(nullptr);
 
+// Looked up before main, while one thread runs: a child that a threaded test forks must not
+// need the loader's lock, which another thread may have held at the fork.
+[[maybe_unused]] const bool g_resolved = Next(g_open, "open") && Next(g_openat, "openat") &&
+                                         Next(g_open2, "__open_2") &&
+                                         Next(g_openat2, "__openat_2") && Next(g_fopen, "fopen");
+
 } // namespace
 
 OpenCounter::OpenCounter(std::thread::id thread) {
