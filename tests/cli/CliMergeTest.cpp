@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/file.h>
@@ -34,6 +36,19 @@ void ExpectFailure(const Outcome& outcome, const std::string& text, const std::s
 std::int64_t SizeOf(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 ? info.st_size : -1;
+}
+
+// Polls what another process does until `done` holds; returns false if it still does not
+// once `limit` has passed.
+bool WaitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 TEST_F(CliMergeTest, JoinsInputsInOrderSilently) {
@@ -109,9 +124,7 @@ TEST_F(CliMergeTest, ReportsTheFileSizeLimitReachedMidCopyWithoutDying) {
     const std::string input = dir.WriteSparse("in.mts", std::int64_t(2) << 30, "end");
     const std::string output = dir / "out.mts";
     Process process(Cli({"-o", output, input}));
-    for (int i = 0; i < 5000 && SizeOf(output) <= 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_GT(SizeOf(output), 0) << "the copy did not start";
+    ASSERT_TRUE(WaitUntil([&] { return SizeOf(output) > 0; })) << "the copy did not start";
     ASSERT_TRUE(process.LimitFileSize(kMiB));
     const Outcome outcome = process.Wait(std::chrono::seconds(30));
     EXPECT_EQ(outcome.status, 1) << outcome.err;
@@ -204,9 +217,7 @@ TEST_F(CliMergeTest, SecondInterruptEndsAtOnce) {
     process.Signal(SIGINT);
     // The first interrupt only asks; the merge is stuck on the unread pipe. Once its handler
     // has run, the default action is back and the second one ends the process.
-    for (int i = 0; i < 500 && process.Catches(SIGINT); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_FALSE(process.Catches(SIGINT));
+    ASSERT_TRUE(WaitUntil([&] { return !process.Catches(SIGINT); }));
     process.Signal(SIGINT);
     EXPECT_EQ(process.Wait().status, 128 + SIGINT);
 }

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/OpenCounter.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
 
@@ -26,26 +27,38 @@ std::int64_t FirstClock(ProbeCache& cache, const std::string& path) {
     return result ? result->firstClock : -1;
 }
 
+// The same, with the number of files opened for it in `opens`.
+std::int64_t FirstClock(ProbeCache& cache, const std::string& path, std::size_t& opens) {
+    const OpenCounter counter;
+    const std::int64_t first = FirstClock(cache, path);
+    opens = counter.Count();
+    return first;
+}
+
 // Sets the file's modification time, so that only its size or content tells of a change.
 void SetModified(const std::string& path, std::int64_t seconds) {
     struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
-TEST(ProbeCacheTest, ReadsAChangedFileAgain) {
+TEST(ProbeCacheTest, ReadsAFileOnceAndAgainOnlyWhenItChanges) {
     TempDir dir;
     ProbeCache cache;
     const std::string path = dir.Write("00001.MTS", Clip(1 * kSecond));
     SetModified(path, 1000000);
-    EXPECT_EQ(FirstClock(cache, path), 1 * kSecond);
-    EXPECT_EQ(FirstClock(cache, path), 1 * kSecond);
+    std::size_t opens = 0;
+    EXPECT_EQ(FirstClock(cache, path, opens), 1 * kSecond);
+    EXPECT_EQ(opens, 1u);
+    EXPECT_EQ(FirstClock(cache, path, opens), 1 * kSecond);
+    EXPECT_EQ(opens, 0u) << "an unchanged clip was read again";
     EXPECT_EQ(cache.Size(), 1u);
 
     // Other bytes of the same size with the modification time set back: the inode's change
     // time still tells.
     dir.Write("00001.MTS", Clip(2 * kSecond));
     SetModified(path, 1000000);
-    EXPECT_EQ(FirstClock(cache, path), 2 * kSecond);
+    EXPECT_EQ(FirstClock(cache, path, opens), 2 * kSecond);
+    EXPECT_EQ(opens, 1u);
 
     // Another size; then another file renamed over it.
     dir.Write("00001.MTS", Clip(3 * kSecond) + TestStream(192).Payload(1).Bytes());
@@ -91,7 +104,9 @@ TEST(ProbeCacheTest, ServesSeveralThreadsWhileFilesChange) {
     EXPECT_FALSE(wrong);
     EXPECT_EQ(FirstClock(cache, paths[0]), 7 * kSecond); // the last version written
     cache.Clear();
-    EXPECT_EQ(cache.Size(), 0u);
+    std::size_t opens = 0;
+    EXPECT_EQ(FirstClock(cache, paths[1], opens), 100 * kSecond);
+    EXPECT_EQ(opens, 1u) << "a cleared cache still answered";
 }
 
 } // namespace

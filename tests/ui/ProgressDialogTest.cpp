@@ -101,8 +101,10 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
         const ModalWatch progress(kProgressTitle, [&](QWidget* modal) {
             pipe.WaitForWriter();
             act(modal);
-            // The dialog must still be up whatever `act` did.
-            QTest::qWait(30);
+            // The dialog must still be up whatever `act` did, also once what it posted is
+            // handled; the worker is held on the unread pipe, so nothing else can end it.
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
             EXPECT_TRUE(modal->isVisible());
             received = pipe.ReadAll();
         });

@@ -141,7 +141,6 @@ TEST_F(Shell, MainDialogBindsItsControlsSetsItsIconAndStartsOnAdd) {
     ShellDialog dialog;
     ASSERT_NE(dialog.m_job, nullptr);
     EXPECT_EQ(dialog.m_job.use_count(), 1);
-    EXPECT_EQ(dialog.m_hIcon, IconHandle::Load(IDR_MAINFRAME));
     ModalWatch main(kMainCaption, [&](QWidget* window) {
         for (const auto& [id, text] : texts) {
             CWnd* control = dialog.GetDlgItem(id);
@@ -174,7 +173,10 @@ TEST_F(Shell, MainDialogBindsItsControlsSetsItsIconAndStartsOnAdd) {
 
         EXPECT_EQ(window->focusWidget(), dialog.GetDlgItem(IDC_ADD)->GetWidget());
         EXPECT_TRUE(window->acceptDrops());
-        EXPECT_FALSE(window->windowIcon().isNull());
+        // The window shows the application's icon.
+        const QImage shown = window->windowIcon().pixmap(32, 32).toImage();
+        EXPECT_FALSE(shown.isNull());
+        EXPECT_TRUE(shown == IconHandle::Load(IDR_MAINFRAME)->Icon().pixmap(32, 32).toImage());
         // Both icons are the application's: setting them again gives it back as the previous.
         EXPECT_EQ(dialog.SetIcon(dialog.m_hIcon, TRUE), dialog.m_hIcon);
         EXPECT_EQ(dialog.SetIcon(dialog.m_hIcon, FALSE), dialog.m_hIcon);

@@ -8,11 +8,12 @@
 // into a pipe that stops taking bytes part way, so that the progress dialog holds still for its
 // picture, and is then cancelled; the About box comes from the system command.
 
-#include <atomic>
-#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -20,10 +21,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -32,6 +35,7 @@
 #include "platform/CWnd.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBoxAnswers.h"
+#include "progress/CProgressDlg.h"
 #include "res/Resource.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
@@ -42,6 +46,7 @@ namespace {
 
 // Camcorders cut a recording into pieces of about 2 GB; sparse files take no room.
 const qint64 kClipSizes[] = {2147475456, 2147475456, 1073668096};
+const qint64 kTotal = kClipSizes[0] + kClipSizes[1] + kClipSizes[2];
 // Where the output pipe stops taking bytes: within the second clip, at 60 % of the whole.
 const qint64 kPauseAt = kClipSizes[0] + (qint64(1) << 30) + 32768;
 
@@ -64,12 +69,11 @@ public:
             qint64 read = 0;
             for (;;) {
                 qint64 want = sizeof buffer;
-                if (!m_released && read + want > kPauseAt)
+                if (read < kPauseAt && read + want > kPauseAt)
                     want = kPauseAt - read;
-                if (want == 0) {
-                    m_paused = true;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                    continue;
+                if (read == kPauseAt) {
+                    std::unique_lock<std::mutex> lock(m_lock);
+                    m_changed.wait(lock, [this] { return m_released; });
                 }
                 const ssize_t got = ::read(fd, buffer, static_cast<size_t>(want));
                 if (got <= 0)
@@ -79,14 +83,21 @@ public:
             ::close(fd);
         });
     }
-    bool Paused() const { return m_paused; }
-    void Release() { m_released = true; }
+
+    void Release() {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_released = true;
+        }
+        m_changed.notify_all();
+    }
 
 private:
     std::string m_path;
     std::thread m_thread;
-    std::atomic<bool> m_paused{false};
-    std::atomic<bool> m_released{false};
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_released = false;
 };
 
 bool Save(QWidget* window, const QString& path) {
@@ -122,6 +133,24 @@ private:
     QDir m_root;
     QList<QUrl> m_clips;
 };
+
+// Handles events until `done` holds; a picture taken anyway shows what went wrong, so a
+// timeout is only reported. Not QTest::qWaitFor: it sleeps between its passes, and a merge's
+// records, each delivered by an event of its own, would then be shown far slower than they
+// come.
+void Await(const std::function<bool()>& done, const char* otherwise) {
+    QTimer tick;
+    tick.start(50);
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.hasExpired(20000)) {
+            std::fprintf(stderr, "veldrun_screenshots: %s\n", otherwise);
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
 
 QWidget* Control(QWidget* window, int id) {
     for (QWidget* child : window->findChildren<QWidget*>()) {
@@ -169,10 +198,11 @@ int main(int argc, char* argv[]) {
     PipeReader reader(clips.Output());
     bool saved = true;
     ModalWatch progress("Merging in progress", [&](QWidget* dialog) {
-        while (!reader.Paused())
-            QTest::qWait(20);
-        // The records posted before the pause are shown by now.
-        QTest::qWait(300);
+        // The merge stops in the block that reaches past the pause; the record before that
+        // block is the only one at the pause's percentage.
+        auto* bar = qobject_cast<QProgressBar*>(Control(dialog, IDC_PROGRESS));
+        const int atPause = CProgressDlg::BarPosition(kPauseAt, kTotal);
+        Await([&] { return bar && bar->value() == atPause; }, "the merge did not reach the pause");
         saved = Save(dialog, folder.filePath("progress-dialog.png")) && saved;
         reader.Release();
         QTest::mouseClick(Control(dialog, IDC_CANCEL_MERGE), Qt::LeftButton);
@@ -184,11 +214,12 @@ int main(int argc, char* argv[]) {
     ModalWatch main("Veldrun", [&](QWidget* window) {
         Fill(window, clips);
         saved = Save(window, folder.filePath("main-dialog.png")) && saved;
+        const QSize normal = window->size();
         window->showMaximized();
-        QTest::qWait(100);
+        Await([&] { return window->size() != normal; }, "the window was not maximized");
         saved = Save(window, folder.filePath("main-dialog-maximized.png")) && saved;
         window->showNormal();
-        QTest::qWait(100);
+        Await([&] { return window->size() == normal; }, "the window was not restored");
         reader.Start();
         MessageBoxAnswers::Queue(IDOK); // "Merge error: User aborted operation"
         QTest::mouseClick(Control(window, IDC_MERGE), Qt::LeftButton);
