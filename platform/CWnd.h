@@ -109,7 +109,6 @@ private:
         WPARAM wParam;
         LPARAM lParam;
     };
-    friend class PostedMessageReceiver;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Takes `event` if it is a wake-up of this window's posted messages.

@@ -6,6 +6,8 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/thread/exceptions.hpp>
 
+#include <QProgressBar>
+
 #include "platform/CDataExchange.h"
 #include "progress/SizeFormat.h"
 #include "res/Resource.h"
@@ -34,6 +36,9 @@ END_MESSAGE_MAP()
 
 BOOL CProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The bar shows its position as a percentage, which a Win32 bar cannot.
+    if (auto* bar = qobject_cast<QProgressBar*>(m_progress.GetWidget()))
+        bar->setTextVisible(true);
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
     if (!job)
         return TRUE;
