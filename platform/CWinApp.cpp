@@ -54,10 +54,6 @@ int CWinApp::ExitInstance() {
     return 0;
 }
 
-void CWinApp::SetRegistryKey(LPCTSTR key) {
-    m_registryKey = key ? key : L"";
-}
-
 HICON CWinApp::LoadIcon(UINT id) const {
     return IconHandle::Load(static_cast<int>(id));
 }
