@@ -4,12 +4,10 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "platform/CWnd.h"
 #include "platform/IconHandle.h"
 #include "platform/WinApi.h"
 
-CDC::CDC(CWnd* wnd, bool paint) : m_font(&m_windowFont) {
-    QWidget* widget = wnd ? wnd->GetWidget() : nullptr;
+CDC::CDC(QWidget* widget, bool paint) : m_font(&m_windowFont) {
     if (widget)
         m_windowFont.SetQFont(widget->font());
     // Qt draws on a widget only while it handles a paint event.

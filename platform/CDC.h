@@ -7,7 +7,7 @@
 #include "platform/WinTypes.h"
 
 class QPainter;
-class CWnd;
+class QWidget;
 
 // A device context: the font that text is measured in and, while a window paints, the
 // painter that draws on it.
@@ -29,7 +29,8 @@ public:
     QPainter* GetPainter() const { return m_painter.get(); }
 
 protected:
-    CDC(CWnd* wnd, bool paint);
+    // Measures in the widget's font; with `paint`, draws on it (inside its paint event only).
+    CDC(QWidget* widget, bool paint);
 
 private:
     CFont m_windowFont;

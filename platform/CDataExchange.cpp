@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/CDialog.h"
+#include "platform/CWnd.h"
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (control.GetWidget())

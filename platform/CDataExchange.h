@@ -2,16 +2,15 @@
 
 #include "platform/WinTypes.h"
 
-class CDialog;
 class CWnd;
 
 // One run of a dialog's data exchange.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate)
         : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
-    CDialog* m_pDlgWnd;
+    CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
 };
 

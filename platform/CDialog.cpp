@@ -21,7 +21,10 @@ INT_PTR CDialog::DoModal() {
     if (!dialog)
         return -1;
     DialogWindow window(this, OwnerWidget());
-    if (!DialogBuilder::Build(*dialog, &window, this))
+    const auto notify = [this](int id, WORD code) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code), 0);
+    };
+    if (!DialogBuilder::Build(*dialog, &window, notify))
         return -1;
     Attach(&window);
     m_window = &window;

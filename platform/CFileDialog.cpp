@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "platform/CWinApp.h"
@@ -23,15 +24,14 @@ std::wstring Text(LPCTSTR text) {
     return text ? text : L"";
 }
 
+// The folder part of `path` as given, "" for a bare name (Qt would say ".").
 std::wstring FolderOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L'/');
-    if (slash == std::wstring::npos)
-        return L"";
-    return slash == 0 ? L"/" : path.substr(0, slash);
+    const QFileInfo info(QString::fromStdWString(path));
+    return info.fileName() == info.filePath() ? L"" : info.path().toStdWString();
 }
 
 std::wstring NameOf(const std::wstring& path) {
-    return path.substr(path.find_last_of(L'/') + 1);
+    return QFileInfo(QString::fromStdWString(path)).fileName().toStdWString();
 }
 
 // The deepest folder that holds all the paths. Win32's dialog chooses within one folder; Qt's

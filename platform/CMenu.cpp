@@ -5,8 +5,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "platform/CWnd.h"
-
 CMenu::CMenu() : m_menu(std::make_unique<QMenu>()) {}
 
 CMenu::~CMenu() = default;
@@ -18,7 +16,7 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCTSTR text) {
     }
     QAction* action = m_menu->addAction(QString::fromWCharArray(text ? text : L""));
     action->setData(QVariant::fromValue<quint64>(id));
-    action->setEnabled(!(flags & (MF_GRAYED | MF_DISABLED)));
+    action->setEnabled(!(flags & MF_GRAYED));
     return TRUE;
 }
 
@@ -26,8 +24,8 @@ int CMenu::GetMenuItemCount() const {
     return static_cast<int>(m_menu->actions().size());
 }
 
-UINT CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
-    if (flags & TPM_FROMKEYBOARD) {
+UINT CMenu::Popup(int x, int y, bool fromKeyboard) {
+    if (fromKeyboard) {
         QAction* first = nullptr;
         for (QAction* action : m_menu->actions()) {
             if (!action->isSeparator() && action->isEnabled()) {
@@ -43,12 +41,7 @@ UINT CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
         });
     }
     QAction* chosen = m_menu->exec(QPoint(x, y));
-    const UINT command = chosen ? CommandOf(chosen) : 0;
-    if (flags & TPM_RETURNCMD)
-        return command;
-    if (command != 0 && owner)
-        owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0);
-    return command != 0;
+    return chosen ? CommandOf(chosen) : 0;
 }
 
 UINT CMenu::CommandOf(const QAction* action) {

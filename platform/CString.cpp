@@ -8,8 +8,8 @@
 
 namespace {
 
-// MFC's Unicode Format reads %s and %c as wide and %S and %C as narrow; the C library reads
-// them the other way round unless told by a length modifier.
+// MFC's Unicode Format reads %s and %c as wide; the C library reads them as narrow unless
+// told by a length modifier.
 std::wstring ToLibraryFormat(LPCTSTR format) {
     std::wstring out;
     for (const wchar_t* p = format; *p; ++p) {
@@ -25,7 +25,7 @@ std::wstring ToLibraryFormat(LPCTSTR format) {
             break;
         if ((*p == L's' || *p == L'c') && !sized)
             out += L'l';
-        out += *p == L'S' ? L's' : *p == L'C' ? L'c' : *p;
+        out += *p;
     }
     return out;
 }

@@ -15,8 +15,8 @@ public:
     // there is no such string or it is empty.
     BOOL LoadString(UINT id);
 
-    // printf-style formatting as in Unicode MFC: %s and %c take wide arguments, %S and %C
-    // narrow ones; %d and %i take int.
+    // printf-style formatting as in Unicode MFC: %s and %c take wide arguments; %d and %i
+    // take int.
     void Format(LPCTSTR format, ...);
 
     int GetLength() const { return static_cast<int>(m_text.size()); }

@@ -1,8 +1,11 @@
 #include "platform/CWinApp.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "platform/CWnd.h"
 #include "platform/IconHandle.h"
@@ -16,19 +19,20 @@ namespace {
 
 CWinApp* theOnlyApp = nullptr;
 
-// "/usr/bin/Veldrun.exe" gives "Veldrun.exe".
-std::string FileName(const char* path) {
-    const std::string name = path ? path : "";
-    return name.substr(name.find_last_of('/') + 1);
+QFileInfo Executable(const char* path) {
+    return QFileInfo(QString::fromLocal8Bit(path ? path : ""));
 }
 
-// "/usr/bin/Veldrun.exe" gives "Veldrun".
+// "/usr/bin/Veldrun.exe" gives "Veldrun.exe".
+std::string FileName(const char* path) {
+    return Executable(path).fileName().toLocal8Bit().toStdString();
+}
+
+// "/usr/bin/Veldrun.exe" gives "Veldrun"; a name that only starts with a dot stays whole.
 std::wstring NameOfExecutable(const char* path) {
-    std::string name = FileName(path);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
-    return QString::fromLocal8Bit(name.c_str()).toStdWString();
+    const QFileInfo executable = Executable(path);
+    const QString name = executable.completeBaseName();
+    return (name.isEmpty() ? executable.fileName() : name).toStdWString();
 }
 
 } // namespace
@@ -48,10 +52,6 @@ BOOL CWinApp::InitInstance() {
 
 int CWinApp::ExitInstance() {
     return 0;
-}
-
-void CWinApp::SetRegistryKey(LPCTSTR key) {
-    m_registryKey = key ? key : L"";
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {
@@ -83,9 +83,9 @@ int AfxWinMain(int argc, char* argv[]) {
     std::unique_ptr<QApplication> qtApp;
     if (!QApplication::instance()) {
         const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
-        qtApp =
-            WindowSystemStart::Open(argc, argv, FileName(argc > 0 ? argv[0] : nullptr),
-                                    WideToNarrow(noDisplay ? noDisplay : L"cannot open a display"));
+        const std::optional<std::string> message = noDisplay ? ToNarrow(noDisplay) : std::nullopt;
+        qtApp = WindowSystemStart::Open(argc, argv, FileName(argc > 0 ? argv[0] : nullptr),
+                                        message.value_or("cannot open a display"));
     }
     if (app->m_appName.empty())
         app->m_appName = NameOfExecutable(argc > 0 ? argv[0] : nullptr);

@@ -21,12 +21,11 @@ public:
     virtual BOOL InitInstance();
     // The exit code of the application.
     virtual int ExitInstance();
-    // Names the per-user profile storage; nothing is kept there, so only the name is stored.
-    void SetRegistryKey(LPCTSTR key);
+    // Names the per-user profile storage; nothing is kept there.
+    void SetRegistryKey(LPCTSTR) {}
     HICON LoadIcon(UINT id) const;
 
     const std::wstring& AppName() const { return m_appName; }
-    const std::wstring& RegistryKey() const { return m_registryKey; }
     // The command line after the program's name, without the options that Qt took.
     const std::vector<std::string>& Arguments() const { return m_arguments; }
 
@@ -36,7 +35,6 @@ private:
     friend int AfxWinMain(int argc, char* argv[]);
 
     std::wstring m_appName;
-    std::wstring m_registryKey;
     std::vector<std::string> m_arguments;
 };
 

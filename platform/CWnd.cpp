@@ -35,7 +35,8 @@ void CWnd::Attach(QWidget* widget) {
     Detach();
     m_widget = widget;
     m_style = widget->property(DialogBuilder::kStyleProperty).toUInt();
-    auto receiver = std::make_unique<PostedMessageReceiver>(this);
+    auto receiver = std::make_unique<PostedMessageReceiver>(
+        [this](const QEvent* event) { return DeliverPostedMessage(event); });
     QObject::connect(widget, &QObject::destroyed, receiver.get(), [this] { ForgetWidget(); });
     std::lock_guard<std::mutex> lock(m_postLock);
     m_receiver = std::move(receiver);
@@ -314,8 +315,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 reinterpret_cast<HWND>(wParam) ? reinterpret_cast<HWND>(wParam) : m_widget;
             at = source->mapToGlobal(source->rect().center());
         }
-        const UINT command = menu->TrackPopupMenu(TPM_RETURNCMD | (keyboard ? TPM_FROMKEYBOARD : 0),
-                                                  at.x(), at.y(), this);
+        const UINT command = menu->Popup(at.x(), at.y(), keyboard);
         if (command != 0)
             SendMessage(WM_SYSCOMMAND, command, 0);
         return TRUE;

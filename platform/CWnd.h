@@ -43,7 +43,6 @@ public:
     CWnd* FromChildHandle(HWND hwnd) const;
     // The control id of a dialog's control; 0 for a window that has none.
     int GetDlgCtrlID() const;
-    DWORD GetStyle() const { return m_style; }
 
     void SetWindowText(LPCTSTR text);
     void GetWindowText(CString& text) const;
@@ -109,7 +108,6 @@ private:
         WPARAM wParam;
         LPARAM lParam;
     };
-    friend class PostedMessageReceiver;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Takes `event` if it is a wake-up of this window's posted messages.

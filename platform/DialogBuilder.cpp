@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/CWnd.h"
 #include "platform/DialogUnits.h"
 #include "platform/DynamicLayout.h"
 #include "platform/EditWidget.h"
@@ -29,21 +28,19 @@ QString TextOf(const res::ControlTemplate& control) {
     return QString::fromWCharArray(control.text ? control.text : L"");
 }
 
-void Notify(CWnd* owner, int id, WORD code) {
-    owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code), 0);
-}
-
-QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent,
+                      const DialogBuilder::Notify& notify) {
     auto* button = new QPushButton(TextOf(control), parent);
     // The dialog handles Enter itself, with Win32's choice of button.
     button->setAutoDefault(false);
     button->setDefault((control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
     QObject::connect(button, &QPushButton::clicked, parent,
-                     [owner, id = control.id] { Notify(owner, id, BN_CLICKED); });
+                     [notify, id = control.id] { notify(id, BN_CLICKED); });
     return button;
 }
 
-QWidget* CreateEdit(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+QWidget* CreateEdit(const res::ControlTemplate& control, QWidget* parent,
+                    const DialogBuilder::Notify& notify) {
     auto* edit = new EditWidget(TextOf(control), parent);
     edit->setFrame((control.style & WS_BORDER) || (control.exStyle & WS_EX_STATICEDGE));
     if (control.style & ES_READONLY) {
@@ -54,15 +51,16 @@ QWidget* CreateEdit(const res::ControlTemplate& control, QWidget* parent, CWnd* 
         edit->setPalette(palette);
     }
     QObject::connect(edit, &QLineEdit::textChanged, parent,
-                     [owner, id = control.id] { Notify(owner, id, EN_CHANGE); });
+                     [notify, id = control.id] { notify(id, EN_CHANGE); });
     return edit;
 }
 
-QWidget* CreateListBox(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+QWidget* CreateListBox(const res::ControlTemplate& control, QWidget* parent,
+                       const DialogBuilder::Notify& notify) {
     auto* list = new ListBoxWidget(control.style, parent);
     if (control.style & LBS_NOTIFY) {
         QObject::connect(list, &QListWidget::itemSelectionChanged, parent,
-                         [owner, id = control.id] { Notify(owner, id, LBN_SELCHANGE); });
+                         [notify, id = control.id] { notify(id, LBN_SELCHANGE); });
     }
     return list;
 }
@@ -100,17 +98,18 @@ QRect FitLabel(QWidget* widget, QRect area) {
     return area;
 }
 
-QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent, CWnd* owner) {
+QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent,
+                       const DialogBuilder::Notify& notify) {
     if (IsClass(control, L"BUTTON"))
-        return CreateButton(control, parent, owner);
+        return CreateButton(control, parent, notify);
     if (IsClass(control, L"EDIT"))
-        return CreateEdit(control, parent, owner);
+        return CreateEdit(control, parent, notify);
     if (IsClass(control, L"LISTBOX"))
-        return CreateListBox(control, parent, owner);
+        return CreateListBox(control, parent, notify);
     if (IsClass(control, L"STATIC"))
         return CreateStatic(control, parent);
     if (IsClass(control, L"msctls_progress32"))
-        return new ProgressBarWidget(control.style, parent);
+        return new ProgressBarWidget(parent);
     return nullptr;
 }
 
@@ -156,7 +155,8 @@ QFont DialogBuilder::FontOf(const res::DialogTemplate& dialog) {
     return QFont(face, dialog.pointSize, dialog.weight > 0 ? dialog.weight : -1, dialog.italic);
 }
 
-bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CWnd* owner) {
+bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
+                          const Notify& notify) {
     window->setWindowFlags(WindowFlagsOf(dialog.style));
     window->setWindowTitle(QString::fromWCharArray(dialog.caption ? dialog.caption : L""));
     window->setFont(FontOf(dialog));
@@ -176,7 +176,7 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window, CW
     std::vector<QWidget*> tabStops;
     std::vector<std::pair<const res::ControlTemplate*, QWidget*>> built;
     for (const res::ControlTemplate& control : dialog.controls) {
-        QWidget* widget = CreateControl(control, window, owner);
+        QWidget* widget = CreateControl(control, window, notify);
         if (!widget)
             return false;
         widget->setProperty(kIdProperty, control.id);

@@ -1,24 +1,29 @@
 #pragma once
 
+#include <functional>
+
 #include <QFont>
 
+#include "platform/WinTypes.h"
 #include "res/DialogTemplate.h"
 
-class CWnd;
 class QDialog;
 class QWidget;
 
 // Creates the widgets of a dialog template on a QDialog, in pixels of the dialog's font, and
-// routes the controls' notifications to the dialog's window procedure as WM_COMMAND.
+// reports the controls' notifications (BN_CLICKED, EN_CHANGE, LBN_SELCHANGE) by control id.
 class DialogBuilder {
 public:
     // Widget properties holding a control's id and every widget's template style.
     static constexpr const char* kIdProperty = "veldrunId";
     static constexpr const char* kStyleProperty = "veldrunStyle";
 
-    // Builds `dialog` on `window`, reporting to `owner`. False when the template holds a
-    // control class or resource that cannot be built.
-    static bool Build(const res::DialogTemplate& dialog, QDialog* window, CWnd* owner);
+    // Takes a control's id and notification code.
+    using Notify = std::function<void(int id, WORD code)>;
+
+    // Builds `dialog` on `window`, reporting notifications to `notify`. False when the template
+    // holds a control class or resource that cannot be built.
+    static bool Build(const res::DialogTemplate& dialog, QDialog* window, const Notify& notify);
 
     // The template's font; "MS Shell Dlg" stands for the desktop's interface font.
     static QFont FontOf(const res::DialogTemplate& dialog);

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <functional>
+
 #include <QEvent>
 #include <QObject>
 
-class CWnd;
-
 // Lives on the user-interface thread beside one window: each wake-up event that a
-// PostMessage queues for it makes its window take its next posted message.
+// PostMessage queues for it is handed to `deliver`, which takes the window's next posted
+// message and returns true for an event it took.
 class PostedMessageReceiver : public QObject {
 public:
-    explicit PostedMessageReceiver(CWnd* owner) : m_owner(owner) {}
+    explicit PostedMessageReceiver(std::function<bool(const QEvent*)> deliver)
+        : m_deliver(std::move(deliver)) {}
 
     static QEvent::Type WakeUpType();
 
@@ -17,5 +19,5 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    CWnd* m_owner;
+    std::function<bool(const QEvent*)> m_deliver;
 };

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-ProgressBarWidget::ProgressBarWidget(DWORD style, QWidget* parent) : QProgressBar(parent) {
+ProgressBarWidget::ProgressBarWidget(QWidget* parent) : QProgressBar(parent) {
     setRange(0, 100);
     setValue(0);
-    setTextVisible(style & PBS_PERCENT);
+    setTextVisible(false);
 }
 
 bool ProgressBarWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

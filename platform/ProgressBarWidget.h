@@ -5,11 +5,10 @@
 #include "platform/MessageWidget.h"
 #include "platform/WinTypes.h"
 
-// A Win32 progress bar: range 0-100 at first, positions held within the range, no text
-// unless its style has PBS_PERCENT.
+// A Win32 progress bar: range 0-100 at first, positions held within the range, no text.
 class ProgressBarWidget : public QProgressBar, public MessageWidget {
 public:
-    ProgressBarWidget(DWORD style, QWidget* parent);
+    explicit ProgressBarWidget(QWidget* parent);
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

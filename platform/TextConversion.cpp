@@ -8,10 +8,6 @@ bool IsScalarValue(char32_t c) {
     return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
-[[noreturn]] void Invalid(const char* what) {
-    throw std::range_error(what);
-}
-
 // The number of continuation bytes that follow `lead`, or -1 when it cannot start a
 // sequence.
 int ContinuationCount(unsigned char lead) {
@@ -28,14 +24,14 @@ int ContinuationCount(unsigned char lead) {
 
 } // namespace
 
-std::string WideToNarrow(const std::wstring& text) {
+std::optional<std::string> ToNarrow(const std::wstring& text) {
     static_assert(sizeof(wchar_t) == 4, "wide text is UTF-32 here");
     std::string narrow;
     narrow.reserve(text.size());
     for (wchar_t wide : text) {
         const char32_t c = static_cast<char32_t>(wide);
         if (!IsScalarValue(c))
-            Invalid("Text holds a character that has no UTF-8 form");
+            return std::nullopt;
         if (c < 0x80) {
             narrow += static_cast<char>(c);
         } else if (c < 0x800) {
@@ -55,7 +51,7 @@ std::string WideToNarrow(const std::wstring& text) {
     return narrow;
 }
 
-std::wstring NarrowToWide(const std::string& text) {
+std::optional<std::wstring> ToWide(const std::string& text) {
     static const char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
     std::wstring wide;
     wide.reserve(text.size());
@@ -63,34 +59,32 @@ std::wstring NarrowToWide(const std::string& text) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         const int count = ContinuationCount(lead);
         if (count < 0 || text.size() - i <= static_cast<std::size_t>(count))
-            Invalid("Text is not valid UTF-8");
+            return std::nullopt;
         char32_t c = count == 0 ? lead : lead & (0x3F >> count);
         for (int k = 1; k <= count; ++k) {
             const unsigned char next = static_cast<unsigned char>(text[i + k]);
             if ((next & 0xC0) != 0x80)
-                Invalid("Text is not valid UTF-8");
+                return std::nullopt;
             c = (c << 6) | (next & 0x3F);
         }
         if (c < kSmallest[count] || !IsScalarValue(c))
-            Invalid("Text is not valid UTF-8");
+            return std::nullopt;
         wide += static_cast<wchar_t>(c);
         i += count + 1;
     }
     return wide;
 }
 
-std::optional<std::string> ToNarrow(const std::wstring& text) {
-    try {
-        return WideToNarrow(text);
-    } catch (const std::range_error&) {
-        return std::nullopt;
-    }
+std::string WideToNarrow(const std::wstring& text) {
+    std::optional<std::string> narrow = ToNarrow(text);
+    if (!narrow)
+        throw std::range_error("Text holds a character that has no UTF-8 form");
+    return std::move(*narrow);
 }
 
-std::optional<std::wstring> ToWide(const std::string& text) {
-    try {
-        return NarrowToWide(text);
-    } catch (const std::range_error&) {
-        return std::nullopt;
-    }
+std::wstring NarrowToWide(const std::string& text) {
+    std::optional<std::wstring> wide = ToWide(text);
+    if (!wide)
+        throw std::range_error("Text is not valid UTF-8");
+    return std::move(*wide);
 }

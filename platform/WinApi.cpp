@@ -1,7 +1,8 @@
 #include "platform/WinApi.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <optional>
+#include <string>
 #include <sys/stat.h>
 
 #include "platform/DropFileList.h"
@@ -48,12 +49,9 @@ UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
 void DragFinish(HDROP) {}
 
 DWORD GetFileAttributes(LPCWSTR path) {
+    const std::optional<std::string> name = path ? ToNarrow(path) : std::nullopt;
     struct stat status;
-    try {
-        if (!path || ::stat(WideToNarrow(path).c_str(), &status) != 0)
-            return INVALID_FILE_ATTRIBUTES;
-    } catch (const std::range_error&) {
+    if (!name || ::stat(name->c_str(), &status) != 0)
         return INVALID_FILE_ATTRIBUTES;
-    }
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }

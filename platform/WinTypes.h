@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "res/TemplateStyles.h"
+
 // The Win32 types, constants and records that the window code is written against, with the
 // values Windows gives them.
 
@@ -15,7 +17,6 @@
 typedef int BOOL;
 typedef unsigned int UINT;
 typedef std::uint16_t WORD;
-typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
 typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
@@ -24,10 +25,8 @@ typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 
 // Wide text is wchar_t throughout.
-typedef wchar_t WCHAR;
-typedef WCHAR TCHAR;
-typedef WCHAR* LPWSTR;
-typedef const WCHAR* LPCWSTR;
+typedef wchar_t* LPWSTR;
+typedef const wchar_t* LPCWSTR;
 typedef LPWSTR LPTSTR;
 typedef LPCWSTR LPCTSTR;
 
@@ -90,7 +89,6 @@ struct MSG {
 
 typedef POINT CPoint;
 typedef SIZE CSize;
-typedef RECT CRect;
 
 // Messages.
 constexpr UINT WM_PAINT = 0x000F;
@@ -123,17 +121,12 @@ constexpr WORD BN_CLICKED = 0;
 constexpr WORD LBN_SELCHANGE = 1;
 constexpr WORD EN_CHANGE = 0x0300;
 
-// Dialog end codes and command ids.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// Dialog end codes and command ids, besides IDOK and IDCANCEL.
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 // System commands (WM_SYSCOMMAND's wParam; the low four bits are the system's own).
-constexpr UINT SC_SIZE = 0xF000;
-constexpr UINT SC_MOVE = 0xF010;
 constexpr UINT SC_MINIMIZE = 0xF020;
-constexpr UINT SC_MAXIMIZE = 0xF030;
 constexpr UINT SC_CLOSE = 0xF060;
 constexpr UINT SC_RESTORE = 0xF120;
 
@@ -150,22 +143,16 @@ constexpr UINT MB_DEFMASK = 0x0F00;
 // Menus.
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
-constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_SEPARATOR = 0x0800;
 constexpr UINT TPM_LEFTALIGN = 0x0000;
-constexpr UINT TPM_RETURNCMD = 0x0100;
-// Not in Win32, which tells from the input that opened a menu whether it was the keyboard:
-// here the caller says so, and the menu opens with its first enabled entry highlighted.
+// Only while the main dialog's list menu names it; goes with CMenu::TrackPopupMenu.
 constexpr UINT TPM_FROMKEYBOARD = 0x10000000;
 
 // File dialogs.
-constexpr DWORD OFN_READONLY = 0x00000001;
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
-constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
-constexpr DWORD OFN_EXPLORER = 0x00080000;
 // CommDlgExtendedError: the chosen names did not fit the result buffer.
 constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 
@@ -205,52 +192,6 @@ constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT PBM_SETRANGE = WM_USER + 1;
 constexpr UINT PBM_SETPOS = WM_USER + 2;
 constexpr UINT PBM_GETPOS = WM_USER + 8;
-
-// Window styles.
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_HSCROLL = 0x00100000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_THICKFRAME = 0x00040000;
-constexpr DWORD WS_GROUP = 0x00020000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
-// A window's bit that a control uses as WS_TABSTOP.
-constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-
-constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
-constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
-constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
-
-constexpr DWORD DS_FIXEDSYS = 0x0008;
-constexpr DWORD DS_SETFONT = 0x0040;
-constexpr DWORD DS_MODALFRAME = 0x0080;
-
-constexpr DWORD BS_PUSHBUTTON = 0x0000;
-constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
-constexpr DWORD BS_TYPEMASK = 0x000F;
-
-constexpr DWORD ES_LEFT = 0x0000;
-constexpr DWORD ES_AUTOHSCROLL = 0x0080;
-constexpr DWORD ES_READONLY = 0x0800;
-
-constexpr DWORD SS_LEFT = 0x0000;
-constexpr DWORD SS_ICON = 0x0003;
-constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
-constexpr DWORD SS_TYPEMASK = 0x001F;
-constexpr DWORD SS_NOPREFIX = 0x0080;
-
-// Not in Win32, whose bars show no text: the bar shows its position as a percentage.
-constexpr DWORD PBS_PERCENT = 0x0100;
-
-constexpr DWORD LBS_NOTIFY = 0x0001;
-constexpr DWORD LBS_HASSTRINGS = 0x0040;
-constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
-constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
 
 // Common controls registration; nothing needs registering here.
 constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;

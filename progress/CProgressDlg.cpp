@@ -6,6 +6,8 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/thread/exceptions.hpp>
 
+#include <QProgressBar>
+
 #include "engine/Amount.h"
 #include "engine/PathName.h"
 #include "platform/CDataExchange.h"
@@ -36,6 +38,9 @@ END_MESSAGE_MAP()
 
 BOOL CProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The bar shows its position as a percentage, which a Win32 bar cannot.
+    if (auto* bar = qobject_cast<QProgressBar*>(m_progress.GetWidget()))
+        bar->setTextVisible(true);
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
     if (!job)
         return TRUE;
@@ -169,7 +174,7 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
     const double left = m_rate.SecondsLeft(record.totalSize);
     if (left >= 0 && !last)
         amounts += ", " + Amount::Rate(m_rate.BytesPerSecond()) + ", " + Amount::TimeLeft(left);
-    m_amounts.SetWindowText(NarrowToWide(amounts).c_str());
+    m_amounts.SetWindowText(ToWide(amounts).value_or(L"").c_str());
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

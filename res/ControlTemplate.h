@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "res/TemplateStyles.h"
 
 namespace res {
 

@@ -62,7 +62,7 @@ const std::vector<DialogTemplate> kDialogs = {
      kShellFont, 8, 400, false, kDefaultCharset, {
     //  id                     class                    text         x    y    cx   cy  style                                                        exstyle  layout
         {IDC_CANCEL_MERGE,     L"BUTTON",            L"Cancel",     85,  71,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0, kFixed},
-        {IDC_PROGRESS,         L"msctls_progress32", nullptr,        6,   6, 208,  14, kChild | WS_BORDER | PBS_PERCENT,                              0, kFixed},
+        {IDC_PROGRESS,         L"msctls_progress32", nullptr,        6,   6, 208,  14, kChild | WS_BORDER,                                            0, kFixed},
         {IDC_STATUS,           L"EDIT",              nullptr,        6,  24, 208,  14, kChild | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,            0, kFixed},
         {IDC_PROGRESS_FILE,    L"STATIC",            L"",            6,  42, 208,   8, kNameStyle,                                                   0, kFixed},
         {IDC_PROGRESS_AMOUNTS, L"STATIC",            L"",            6,  54, 208,   8, kNameStyle,                                                   0, kFixed},

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/WinTypes.h"
 #include "res/ControlTemplate.h"
 
 namespace res {

@@ -1,7 +1,7 @@
 #include "ui/CVeldrunApp.h"
 
 #include <filesystem>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -35,10 +35,8 @@ std::vector<CString> StartFiles(const std::vector<std::string>& arguments) {
                 name.erase(0, name.find_first_not_of('/', 1));
             name = folder + name;
         }
-        try {
-            files.push_back(CString(NarrowToWide(name)));
-        } catch (const std::range_error&) {
-        }
+        if (std::optional<std::wstring> wide = ToWide(name))
+            files.push_back(CString(std::move(*wide)));
     }
     return files;
 }

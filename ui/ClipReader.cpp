@@ -1,6 +1,8 @@
 #include "ui/ClipReader.h"
 
-#include <stdexcept>
+#include <new>
+#include <optional>
+#include <string>
 
 #include <boost/thread/exceptions.hpp>
 
@@ -83,9 +85,9 @@ void ClipReader::Run() {
         m_busy = true;
         lock.unlock();
         try {
-            result.probe = m_cache.Probe(WideToNarrow(result.path));
-        } catch (const std::range_error&) {
             // A name that cannot be converted names no file that could be read.
+            if (const std::optional<std::string> name = ToNarrow(result.path))
+                result.probe = m_cache.Probe(*name);
         } catch (const std::bad_alloc&) {
         }
         lock.lock();

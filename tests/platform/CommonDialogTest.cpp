@@ -37,7 +37,6 @@ public:
     BOOL InitInstance() override {
         ++starts;
         nameAtStart = AfxGetAppName();
-        SetRegistryKey(L"Local AppWizard-Generated Applications");
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION);
         return m_result;
     }
@@ -228,7 +227,6 @@ TEST_F(CommonDialogs, MessageBoxCaptionIsTheExecutablesName) {
     EXPECT_EQ(RunApp("/opt/veldrun/bin/Veldrun.exe"), 0);
     EXPECT_EQ(app.starts, 1);
     EXPECT_EQ(app.nameAtStart, L"Veldrun");
-    EXPECT_EQ(app.RegistryKey(), L"Local AppWizard-Generated Applications");
     const std::vector<MessageBoxAnswers::Request> shown = MessageBoxAnswers::TakeRequests();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, L"Merging complete");

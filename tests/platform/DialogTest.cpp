@@ -417,10 +417,17 @@ TEST(WindowShell, IconAndMinimizedStateFollowTheirMessages) {
         EXPECT_EQ(dialog.SetIcon(icon, TRUE), icon) << "the previous big icon";
         EXPECT_FALSE(dialog.GetWidget()->windowIcon().isNull());
 
-        RECT client;
+        // The client area starts at the window's own origin wherever the window stands, and
+        // follows a resize.
+        QWidget* window = dialog.GetWidget();
+        const QSize grown = window->size() + QSize(31, 17);
+        window->move(40, 30);
+        window->resize(grown);
+        QApplication::processEvents();
+        RECT client = {-1, -1, -1, -1};
         dialog.GetClientRect(&client);
-        EXPECT_EQ(client.right - client.left, dialog.GetWidget()->width());
-        EXPECT_EQ(client.bottom - client.top, dialog.GetWidget()->height());
+        EXPECT_EQ(QRect(QPoint(client.left, client.top), QPoint(client.right, client.bottom)),
+                  QRect(QPoint(0, 0), QPoint(grown.width(), grown.height())));
         EXPECT_FALSE(dialog.IsIconic());
         dialog.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         EXPECT_TRUE(dialog.IsIconic());
@@ -468,8 +475,9 @@ protected:
             EXPECT_FALSE(popup->actions()[0]->isEnabled());
             QTest::keyClick(popup, Qt::Key_S); // the mnemonic of "&Second"
         });
-        const bool keyboard = point.x == -1 && point.y == -1;
-        menu.TrackPopupMenu(keyboard ? TPM_FROMKEYBOARD : 0, 10, 10, this);
+        const UINT command = menu.Popup(10, 10, point.x == -1 && point.y == -1);
+        if (command != 0)
+            SendMessage(WM_COMMAND, command, 0);
     }
     void OnCommand12() { commands.push_back(12); }
     void OnCommand13() { commands.push_back(13); }

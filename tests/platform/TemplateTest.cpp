@@ -2,10 +2,12 @@
 #include <map>
 #include <vector>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "platform/DialogBuilder.h"
@@ -63,11 +65,19 @@ TEST(DialogTemplates, EveryControlLiesInsideItsDialogWithoutOverlap) {
     }
 }
 
-TEST(DialogTemplates, ListBoxHasTheWin32StyleAndUnknownTemplatesAreMissing) {
-    const res::DialogTemplate* main = res::DialogTemplate::Find(IDD_MAIN_DIALOG);
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->controls[3].id, IDC_INPUT_LIST);
-    EXPECT_EQ(main->controls[3].style, 0x50B11141u);
+TEST(DialogTemplates, InputListKeepsItsScrollBarsWhenEmptyAndUnknownTemplatesAreMissing) {
+    RecordingDialog main(IDD_MAIN_DIALOG);
+    main.Run([&] {
+        auto* list = qobject_cast<QAbstractScrollArea*>(main.Control(IDC_INPUT_LIST));
+        ASSERT_NE(list, nullptr);
+        // Both scroll styles with LBS_DISABLENOSCROLL: the bars stay, with nothing to scroll.
+        for (const QScrollBar* bar : {list->verticalScrollBar(), list->horizontalScrollBar()}) {
+            EXPECT_TRUE(bar->isVisible());
+            EXPECT_EQ(bar->maximum(), 0);
+        }
+        EXPECT_NE(list->frameShape(), QFrame::NoFrame) << "WS_BORDER";
+        main.EndDialog(IDOK);
+    });
     EXPECT_EQ(res::DialogTemplate::Find(IDR_MAINFRAME), nullptr);
 
     RecordingDialog missing(999);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/CString.h"
 #include "platform/TextConversion.h"
@@ -17,8 +19,8 @@ TEST(CStringFormat, WorksLikeUnicodeMfc) {
     EXPECT_EQ(text, L"Progressing file 1 of 2");
     text.Format(L"%d.%d GB", 5, 3);
     EXPECT_EQ(text, L"5.3 GB");
-    text.Format(L"%s: %S %c%%", L"Größe", "narrow", L'ü');
-    EXPECT_EQ(text, L"Größe: narrow ü%");
+    text.Format(L"%s: %c%%", L"Größe", L'ü');
+    EXPECT_EQ(text, L"Größe: ü%");
     text.Format(L"%ls|%5s|%-3s|", L"l", L"r", L"x");
     EXPECT_EQ(text, L"l|    r|x  |");
     const std::wstring path(1000, L'p');
@@ -48,26 +50,77 @@ TEST(CStringResources, LoadStringAndBuffers) {
     EXPECT_EQ(joined, L"Merge error: xdir");
 }
 
-TEST(TextConversion, RoundTripsEveryCharacter) {
+TEST(TextConversion, ValidTextRoundTripsIncludingTheEdgesOfEachLength) {
     const std::wstring wide = L"/media/Clips \"ä\" 'ø'/日本 \U0001F3A5 00001.MTS";
-    const std::string narrow = WideToNarrow(wide);
-    EXPECT_EQ(narrow, "/media/Clips \"\xC3\xA4\" '\xC3\xB8'/\xE6\x97\xA5\xE6\x9C\xAC "
-                      "\xF0\x9F\x8E\xA5 00001.MTS");
-    EXPECT_EQ(NarrowToWide(narrow), wide);
-    EXPECT_EQ(NarrowToWide(""), L"");
+    EXPECT_EQ(ToNarrow(wide), "/media/Clips \"\xC3\xA4\" '\xC3\xB8'/\xE6\x97\xA5\xE6\x9C\xAC "
+                              "\xF0\x9F\x8E\xA5 00001.MTS");
+    EXPECT_EQ(ToWide(ToNarrow(wide).value()), wide);
+    EXPECT_EQ(ToWide(""), L"");
+    EXPECT_EQ(ToNarrow(L""), "");
+
+    // The last and first character of each sequence length, and those around the surrogates.
+    const std::vector<std::pair<char32_t, std::string>> edges = {
+        {0x7F, "\x7F"},
+        {0x80, "\xC2\x80"},
+        {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"},
+        {0xD7FF, "\xED\x9F\xBF"},
+        {0xE000, "\xEE\x80\x80"},
+        {0xFFFF, "\xEF\xBF\xBF"},
+        {0x10000, "\xF0\x90\x80\x80"},
+        {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+    };
+    for (const auto& [c, narrow] : edges) {
+        const std::wstring one(1, static_cast<wchar_t>(c));
+        EXPECT_EQ(ToNarrow(one), narrow) << std::hex << c;
+        EXPECT_EQ(ToWide(narrow), one) << std::hex << c;
+    }
 }
 
-TEST(TextConversion, FailsInsteadOfChangingTheText) {
+TEST(TextConversion, TextWithNoValidFormGivesNothing) {
+    for (char32_t c : {0xD800u, 0xDFFFu, 0x110000u}) {
+        EXPECT_EQ(ToNarrow(L"a" + std::wstring(1, static_cast<wchar_t>(c))), std::nullopt)
+            << std::hex << c;
+    }
+    const char* const invalid[] = {
+        // Overlong forms of '/', NUL and U+FFFF.
+        "\xC0\xAF",
+        "\xC1\xBF",
+        "\xE0\x80\x80",
+        "\xF0\x8F\xBF\xBF",
+        // Surrogates written as UTF-8.
+        "\xED\xA0\x80",
+        "\xED\xBF\xBF",
+        // Truncated: at the end, or followed by a byte that does not continue.
+        "\xC3",
+        "a\xE6\x97",
+        "\xF0\x9F\x8E",
+        "\xC3"
+        "a",
+        "\xE6\x97"
+        "a",
+        // Past U+10FFFF.
+        "\xF4\x90\x80\x80",
+        "\xF5\x80\x80\x80",
+        "\xFF",
+        // A continuation byte with no lead.
+        "a\x80",
+    };
+    for (const char* bad : invalid)
+        EXPECT_EQ(ToWide(bad), std::nullopt) << bad;
+
+    // The main dialog's conversions throw for the same texts.
     EXPECT_THROW(WideToNarrow(std::wstring(1, wchar_t(0xD800))), std::range_error);
-    EXPECT_THROW(WideToNarrow(std::wstring(1, wchar_t(0x110000))), std::range_error);
-    for (const char* bad : {"\xC3", "\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\x80"})
-        EXPECT_THROW(NarrowToWide(bad), std::range_error) << bad;
+    EXPECT_THROW(NarrowToWide("\xC0\xAF"), std::range_error);
 }
 
 TEST(FileAttributes, TellFoldersFilesAndMissingNamesApart) {
     TempDir folder;
-    const std::wstring file = NarrowToWide(folder.Write("clip ü.mts", "x"));
-    EXPECT_EQ(GetFileAttributes(NarrowToWide(folder.Path()).c_str()), FILE_ATTRIBUTE_DIRECTORY);
+    const std::wstring file = ToWide(folder.Write("clip ü.mts", "x")).value();
+    EXPECT_EQ(GetFileAttributes(ToWide(folder.Path()).value().c_str()), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributes(file.c_str()), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetFileAttributes((file + L"x").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(nullptr), INVALID_FILE_ATTRIBUTES);
+    // A name with no UTF-8 form names no file.
+    EXPECT_EQ(GetFileAttributes((file + wchar_t(0xD800)).c_str()), INVALID_FILE_ATTRIBUTES);
 }

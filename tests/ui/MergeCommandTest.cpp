@@ -26,7 +26,7 @@ using veldrun::test::TempDir;
 namespace {
 
 std::wstring Wide(const std::string& text) {
-    return NarrowToWide(text);
+    return ToWide(text).value();
 }
 
 class MergeCommand : public ::testing::Test {

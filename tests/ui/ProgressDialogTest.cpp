@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QTest>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ public:
         bool cancelEnabled;
         std::wstring file;
         std::wstring amounts;
+        // What the bar shows as text: nothing while its text is hidden.
+        QString barText;
     };
     std::vector<Shown> shown;
 
@@ -55,9 +58,16 @@ protected:
             shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status),
                              GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE,
                              MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_FILE)),
-                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_AMOUNTS))});
+                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_AMOUNTS)),
+                             BarText()});
         }
         return handled;
+    }
+
+private:
+    QString BarText() const {
+        const auto* bar = qobject_cast<const QProgressBar*>(m_progress.GetWidget());
+        return bar && bar->isTextVisible() ? bar->text() : QString();
     }
 };
 
@@ -74,7 +84,7 @@ protected:
         INT_PTR result = -1;
         dlg.Run([&] {
             for (const std::string& input : inputs)
-                dlg.m_inputList.AddString(NarrowToWide(input).c_str());
+                dlg.m_inputList.AddString(ToWide(input).value().c_str());
             dlg.m_job->files->inputs = inputs;
             dlg.m_job->files->output = output;
             result = progress.DoModal();
@@ -95,9 +105,9 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
     std::wstring message;
     MessageBoxAnswers::Record();
     dlg.Run([&] {
-        CFileDialog::QueueAnswer(IDOK, {NarrowToWide(input)});
+        CFileDialog::QueueAnswer(IDOK, {ToWide(input).value()});
         QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
-        dlg.m_outputEdit.SetWindowText(NarrowToWide(dir / "out.pipe").c_str());
+        dlg.m_outputEdit.SetWindowText(ToWide(dir / "out.pipe").value().c_str());
         const ModalWatch progress(kProgressTitle, [&](QWidget* modal) {
             pipe.WaitForWriter();
             act(modal);
@@ -145,6 +155,7 @@ TEST_F(ProgressDialog, TwoOneByteFilesShowEachFileAndTheBarSteps) {
                                 L"2.0 BYTES of 2.0 BYTES", L"2.0 BYTES of 2.0 BYTES"};
     for (std::size_t i = 0; i < progress.shown.size(); ++i) {
         EXPECT_EQ(bars[i], progress.shown[i].bar) << i;
+        EXPECT_EQ(QString("%1%").arg(bars[i]), progress.shown[i].barText) << i;
         EXPECT_EQ(statuses[i], progress.shown[i].status) << i;
         // The flush cannot be cancelled, and the button says so.
         EXPECT_EQ(i < 4, progress.shown[i].cancelEnabled) << i;

@@ -54,7 +54,7 @@ std::string Clip(double first, double last) {
 }
 
 std::wstring Wide(const std::string& text) {
-    return NarrowToWide(text);
+    return ToWide(text).value();
 }
 
 // The main dialog with the list's marks and the summary in reach.
