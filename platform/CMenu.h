@@ -25,11 +25,6 @@ public:
     // enabled entry highlighted.
     UINT Popup(int x, int y, bool fromKeyboard);
 
-    // Only while the main dialog's list menu still calls it; goes with that menu. Sends the
-    // chosen command to `owner` as WM_COMMAND; TRUE when one was chosen.
-    template <class Owner>
-    BOOL TrackPopupMenu(UINT flags, int x, int y, Owner* owner);
-
     QMenu* GetQMenu() const { return m_menu.get(); }
     // The command id of one of the menu's entries.
     static UINT CommandOf(const QAction* action);
@@ -37,11 +32,3 @@ public:
 private:
     std::unique_ptr<QMenu> m_menu;
 };
-
-template <class Owner>
-BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, Owner* owner) {
-    const UINT command = Popup(x, y, (flags & TPM_FROMKEYBOARD) != 0);
-    if (command != 0 && owner)
-        owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0);
-    return command != 0;
-}

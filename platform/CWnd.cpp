@@ -151,10 +151,6 @@ int CWnd::GetDlgCtrlID() const {
     return id.isValid() ? id.toInt() : 0;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
-
 QWidget* CWnd::FindControl(int id) const {
     if (!m_widget)
         return nullptr;

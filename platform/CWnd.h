@@ -75,14 +75,9 @@ public:
     // call it. FALSE when the window does not exist.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    // A dialog's chance at a key pressed in one of its controls before the control sees it.
-    // TRUE when the key was handled and the control is not to see it.
-    virtual BOOL PreTranslateMessage(MSG* msg);
-
     // The handlers of messages that a map may route to the default processing.
     void OnPaint() { Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }
-    void OnContextMenu(CWnd*, CPoint) { Default(); }
 
 protected:
     // Takes a message; dispatches it through the message maps. TRUE, with *result set, when a
@@ -127,16 +122,3 @@ private:
     mutable std::unique_ptr<CFont> m_font;
     mutable std::map<int, std::unique_ptr<CWnd>> m_items;
 };
-
-namespace msgmap {
-
-// WM_CONTEXTMENU: the window or control clicked (or focused, for the keyboard) and the screen
-// point, (-1, -1) for the keyboard.
-template <auto Handler>
-LRESULT ContextMenu(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
-    const CPoint point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    (Target<Handler>(wnd)->*Handler)(wnd->FromChildHandle(reinterpret_cast<HWND>(wParam)), point);
-    return 0;
-}
-
-} // namespace msgmap

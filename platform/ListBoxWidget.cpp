@@ -7,7 +7,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-
 namespace {
 
 Qt::ScrollBarPolicy PolicyFor(DWORD style, DWORD scrollStyle) {

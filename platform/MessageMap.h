@@ -59,9 +59,6 @@ LRESULT DropFiles(CWnd* wnd, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-template <auto Handler>
-LRESULT ContextMenu(CWnd* wnd, WPARAM wParam, LPARAM lParam);
-
 } // namespace msgmap
 
 #define DECLARE_MESSAGE_MAP()                                                                      \
@@ -98,5 +95,4 @@ protected:                                                                      
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, &msgmap::Command<&ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, 0, &msgmap::QueryDragIcon<&ThisClass::OnQueryDragIcon>},
-#define ON_WM_CONTEXTMENU() {WM_CONTEXTMENU, 0, 0, &msgmap::ContextMenu<&ThisClass::OnContextMenu>},
 #define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, &msgmap::DropFiles<&ThisClass::OnDropFiles>},

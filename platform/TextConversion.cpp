@@ -1,7 +1,5 @@
 #include "platform/TextConversion.h"
 
-#include <stdexcept>
-
 namespace {
 
 bool IsScalarValue(char32_t c) {
@@ -73,18 +71,4 @@ std::optional<std::wstring> ToWide(const std::string& text) {
         i += count + 1;
     }
     return wide;
-}
-
-std::string WideToNarrow(const std::wstring& text) {
-    std::optional<std::string> narrow = ToNarrow(text);
-    if (!narrow)
-        throw std::range_error("Text holds a character that has no UTF-8 form");
-    return std::move(*narrow);
-}
-
-std::wstring NarrowToWide(const std::string& text) {
-    std::optional<std::wstring> wide = ToWide(text);
-    if (!wide)
-        throw std::range_error("Text is not valid UTF-8");
-    return std::move(*wide);
 }

@@ -9,11 +9,3 @@
 // some other path.
 std::optional<std::string> ToNarrow(const std::wstring& text);
 std::optional<std::wstring> ToWide(const std::string& text);
-
-// Until the main dialog converts with the two above: throw std::range_error for invalid text.
-std::string WideToNarrow(const std::wstring& text);
-std::wstring NarrowToWide(const std::string& text);
-
-// The same without exceptions: nothing for a text that has no valid form.
-std::optional<std::string> ToNarrow(const std::wstring& text);
-std::optional<std::wstring> ToWide(const std::string& text);

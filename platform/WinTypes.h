@@ -78,15 +78,6 @@ struct RECT {
     LONG bottom;
 };
 
-// A keyboard message for CWnd::PreTranslateMessage: the control that has the focus, WM_KEYDOWN
-// or WM_SYSKEYDOWN (Alt held, also flagged in bit 29 of lParam) and the virtual key.
-struct MSG {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 typedef POINT CPoint;
 typedef SIZE CSize;
 
@@ -97,8 +88,6 @@ constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_SETICON = 0x0080;
-constexpr UINT WM_KEYDOWN = 0x0100;
-constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_DROPFILES = 0x0233;
@@ -106,15 +95,6 @@ constexpr UINT WM_USER = 0x0400;
 
 constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
-
-// Virtual keys.
-constexpr UINT VK_END = 0x23;
-constexpr UINT VK_HOME = 0x24;
-constexpr UINT VK_LEFT = 0x25;
-constexpr UINT VK_UP = 0x26;
-constexpr UINT VK_RIGHT = 0x27;
-constexpr UINT VK_DOWN = 0x28;
-constexpr UINT VK_DELETE = 0x2E;
 
 // Notification codes, in the high word of WM_COMMAND's wParam.
 constexpr WORD BN_CLICKED = 0;
@@ -144,9 +124,6 @@ constexpr UINT MB_DEFMASK = 0x0F00;
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_SEPARATOR = 0x0800;
-constexpr UINT TPM_LEFTALIGN = 0x0000;
-// Only while the main dialog's list menu names it; goes with CMenu::TrackPopupMenu.
-constexpr UINT TPM_FROMKEYBOARD = 0x10000000;
 
 // File dialogs.
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
@@ -179,11 +156,7 @@ constexpr UINT LB_GETTEXT = 0x0189;
 constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
-constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
-// This layer's own: marks an entry (wParam) as starting a new group, with the words of an
-// LPCWSTR lParam, or clears the mark for null or "".
-constexpr UINT LB_SETITEMMARK = WM_USER + 0x300;
 
 // Edits.
 constexpr UINT EM_SETSEL = 0x00B1;

@@ -12,10 +12,6 @@ constexpr int IDS_NO_DISPLAY = 130;
 
 constexpr int IDM_ABOUTBOX = 0x0010;
 
-// The input list's context menu; its other entries are the commands of the buttons.
-constexpr int IDM_SORT_BY_NAME = 32771;
-constexpr int IDM_ORDER_BY_RECORDING = 32772;
-
 constexpr int IDC_STATIC = -1;
 
 // Main dialog.

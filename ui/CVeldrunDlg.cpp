@@ -118,15 +118,15 @@ BOOL CVeldrunDlg::OnInitDialog() {
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QListWidget*>(m_inputList.GetWidget());
-    m_commands = new ListCommands(
-        list, {[this] { OnRemove(); }, [this] { OnMoveUp(); }, [this] { OnMoveDown(); },
-               [this] { OnSortByName(); }, [this] { OnOrderByRecording(); },
-               [this] { return m_details.AllRead(); },
-               [this](int from, int to) {
-                   m_list.FollowMove(from, to);
-                   m_inputList.SetCurSel(to);
-                   UpdateControls();
-               }});
+    m_commands = new ListCommands(list, {[this] { OnRemove(); }, [this] { OnMoveUp(); },
+                                         [this] { OnMoveDown(); }, [this] { OnSortByName(); },
+                                         [this] { OnOrderByRecording(); },
+                                         [this] { return m_details.AllRead(); },
+                                         [this](int from, int to) {
+                                             m_list.FollowMove(from, to);
+                                             m_inputList.SetCurSel(to);
+                                             UpdateControls();
+                                         }});
 
     // The file manager hands the files over in its own order, which is kept.
     const int first = m_list.Count();

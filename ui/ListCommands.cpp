@@ -31,7 +31,8 @@ ListCommands::ListCommands(QListWidget* list, Handlers handlers)
     KeyOf(list, QKeySequence(Qt::ALT | Qt::Key_Up), m_handlers.moveUp);
     KeyOf(list, QKeySequence(Qt::ALT | Qt::Key_Down), m_handlers.moveDown);
     // Not every platform turns these keys into context menu events.
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
         KeyOf(list, key, [this] { ShowMenu(QPoint(), true); });
 
     list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -73,7 +74,8 @@ void ListCommands::ShowMenu(const QPoint& at, bool keyboard) {
     QPoint where = at;
     if (keyboard) {
         const int row = std::max(SelectedRow(m_list), 0);
-        const QRect area = m_list->count() > 0 ? m_list->visualItemRect(m_list->item(row)) : QRect();
+        const QRect area =
+            m_list->count() > 0 ? m_list->visualItemRect(m_list->item(row)) : QRect();
         where = area.bottomLeft() + QPoint(0, 1);
         // A menu opened from the keyboard highlights its first enabled entry, once it shows.
         QPointer<QMenu> shown = &menu;

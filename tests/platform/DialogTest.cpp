@@ -439,136 +439,68 @@ TEST(WindowShell, IconAndMinimizedStateFollowTheirMessages) {
 
 namespace {
 
-// Records the keys that reach PreTranslateMessage and the context menu requests, and shows
-// a menu of its own for the list, with a disabled first entry.
-class KeyedDialog : public RecordingDialog {
+// Records the system commands that its menu sends.
+class MenuDialog : public RecordingDialog {
 public:
-    KeyedDialog() : RecordingDialog(IDD_MAIN_DIALOG) {}
+    MenuDialog() : RecordingDialog(IDD_MAIN_DIALOG) {}
 
-    std::vector<MSG> keys;
-    bool takeKeys = false;
-    std::vector<std::pair<int, CPoint>> menus;
-    // The text of the entry highlighted as the last menu opened; "" for none.
-    QString highlighted;
-    std::vector<int> commands;
+    std::vector<UINT> systemCommands;
 
 protected:
-    BOOL PreTranslateMessage(MSG* msg) override {
-        keys.push_back(*msg);
-        return takeKeys;
-    }
-    void OnContextMenu(CWnd* wnd, CPoint point) {
-        menus.emplace_back(wnd ? wnd->GetDlgCtrlID() : -2, point);
-        if (!wnd || wnd->GetDlgCtrlID() != IDC_INPUT_LIST) {
-            CWnd::OnContextMenu(wnd, point);
-            return;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) < 0xF000) {
+            systemCommands.push_back(static_cast<UINT>(wParam));
+            *result = 0;
+            return TRUE;
         }
-        CMenu menu;
-        menu.AppendMenu(MF_STRING | MF_GRAYED, 11, L"&Nothing");
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, 12, L"&First");
-        menu.AppendMenu(MF_STRING, 13, L"&Second");
-        QTimer::singleShot(50, [this] {
-            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(popup, nullptr);
-            highlighted = popup->activeAction() ? popup->activeAction()->text() : "";
-            EXPECT_FALSE(popup->actions()[0]->isEnabled());
-            QTest::keyClick(popup, Qt::Key_S); // the mnemonic of "&Second"
-        });
-        const UINT command = menu.Popup(10, 10, point.x == -1 && point.y == -1);
-        if (command != 0)
-            SendMessage(WM_COMMAND, command, 0);
+        return RecordingDialog::OnWndMsg(message, wParam, lParam, result);
     }
-    void OnCommand12() { commands.push_back(12); }
-    void OnCommand13() { commands.push_back(13); }
-
-    DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(KeyedDialog, RecordingDialog)
-ON_WM_CONTEXTMENU()
-ON_COMMAND(12, &KeyedDialog::OnCommand12)
-ON_COMMAND(13, &KeyedDialog::OnCommand13)
-END_MESSAGE_MAP()
-
-} // namespace
-
-TEST(DialogKeys, KeysPressedInAControlReachPreTranslateMessageFirstAltAsSystemKeys) {
-    KeyedDialog dialog;
-    dialog.Run([&] {
-        QWidget* list = dialog.Control(IDC_INPUT_LIST);
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Delete);
-        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
-        QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier | Qt::ControlModifier);
-        QTest::keyClick(list, Qt::Key_X); // no virtual key the dialogs use
-        ASSERT_EQ(dialog.keys.size(), 3u);
-        EXPECT_EQ(dialog.keys[0].hwnd, list);
-        EXPECT_EQ(dialog.keys[0].message, WM_KEYDOWN);
-        EXPECT_EQ(dialog.keys[0].wParam, VK_DELETE);
-        EXPECT_EQ(dialog.keys[1].message, WM_SYSKEYDOWN);
-        EXPECT_EQ(dialog.keys[1].wParam, VK_UP);
-        EXPECT_EQ(dialog.keys[1].lParam & (LPARAM(1) << 29), LPARAM(1) << 29);
-        EXPECT_EQ(dialog.keys[2].message, WM_KEYDOWN) << "Ctrl+Alt is no system key";
-
-        // A key the dialog takes never reaches the control.
-        auto* edit = qobject_cast<QLineEdit*>(dialog.Control(IDC_OUTPUT_FILE));
-        edit->setFocus();
-        edit->setText("abc");
-        edit->setCursorPosition(0);
-        dialog.takeKeys = true;
-        QTest::keyClick(edit, Qt::Key_Delete);
-        EXPECT_EQ(edit->text(), "abc");
-        dialog.takeKeys = false;
-        QTest::keyClick(edit, Qt::Key_Delete);
-        EXPECT_EQ(edit->text(), "bc");
-        dialog.EndDialog(IDOK);
+// The entries of the popup menu that opens next and the one highlighted, then `key` in it.
+void OnNextPopup(QString& highlighted, Qt::Key key) {
+    QTimer::singleShot(50, [&highlighted, key] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        highlighted = popup->activeAction() ? popup->activeAction()->text() : "";
+        if (key == Qt::Key_Escape)
+            popup->close();
+        else
+            QTest::keyClick(popup, key);
     });
 }
 
-TEST(ContextMenu, GoesToTheDialogForTheControlUnderTheMouseOrWithTheFocus) {
-    KeyedDialog dialog;
+} // namespace
+
+TEST(ContextMenu, TheSystemMenuOpensByMouseAndKeyboardAndSendsTheChosenCommand) {
+    MenuDialog dialog;
     dialog.Run([&] {
         CMenu* system = dialog.GetSystemMenu(FALSE);
         system->AppendMenu(MF_STRING | MF_GRAYED, 0x20, L"&Grey");
         system->AppendMenu(MF_STRING, IDM_ABOUTBOX, L"&About Veldrun...");
         QWidget* window = dialog.GetWidget();
-        QWidget* list = dialog.Control(IDC_INPUT_LIST);
 
-        // A right-click on the list: the list's own menu; the chosen entry is a command.
-        const QPoint onList = list->mapTo(window, list->rect().center());
-        QContextMenuEvent click(QContextMenuEvent::Mouse, onList, window->mapToGlobal(onList));
+        // A right-click on the background: nothing highlighted; the chosen entry is a system
+        // command.
+        QString highlighted;
+        OnNextPopup(highlighted, Qt::Key_A);
+        const QPoint background(window->width() / 2, 3);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, background,
+                                window->mapToGlobal(background));
         QApplication::sendEvent(window, &click);
-        ASSERT_EQ(dialog.menus.size(), 1u);
-        EXPECT_EQ(dialog.menus[0].first, IDC_INPUT_LIST);
-        EXPECT_EQ(dialog.menus[0].second.x, window->mapToGlobal(onList).x());
-        EXPECT_EQ(dialog.highlighted, "") << "a mouse-opened menu highlights nothing";
-        EXPECT_EQ(dialog.commands, std::vector<int>{13});
+        EXPECT_EQ(highlighted, "") << "a mouse-opened menu highlights nothing";
+        EXPECT_EQ(dialog.systemCommands, std::vector<UINT>{IDM_ABOUTBOX});
 
-        // From the keyboard: the focused control, the point (-1, -1), the first enabled entry.
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        ASSERT_EQ(dialog.menus.size(), 2u);
-        EXPECT_EQ(dialog.menus[1].first, IDC_INPUT_LIST);
-        EXPECT_EQ(dialog.menus[1].second.x, -1);
-        EXPECT_EQ(dialog.menus[1].second.y, -1);
-        EXPECT_EQ(dialog.highlighted, "&First");
-
-        // Elsewhere the default is the system menu, highlighted from the keyboard too.
+        // From the keyboard in a control: the first enabled entry is highlighted.
         QWidget* edit = dialog.Control(IDC_OUTPUT_FILE);
         edit->setFocus();
-        QString systemHighlight;
-        QTimer::singleShot(50, [&] {
-            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(popup, nullptr);
-            systemHighlight = popup->activeAction() ? popup->activeAction()->text() : "";
-            popup->close();
-        });
-        QTest::keyClick(window, Qt::Key_Menu);
-        ASSERT_EQ(dialog.menus.size(), 3u);
-        EXPECT_EQ(dialog.menus[2].first, IDC_OUTPUT_FILE);
-        EXPECT_EQ(systemHighlight, "&About Veldrun...");
+        OnNextPopup(highlighted, Qt::Key_Escape);
+        QTest::keyClick(edit, Qt::Key_Menu);
+        EXPECT_EQ(highlighted, "&About Veldrun...");
+        OnNextPopup(highlighted, Qt::Key_Escape);
+        QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_EQ(highlighted, "&About Veldrun...");
+        EXPECT_EQ(dialog.systemCommands.size(), 1u) << "dismissed menus send nothing";
         dialog.EndDialog(IDOK);
     });
-    EXPECT_EQ(dialog.commands, (std::vector<int>{13, 13}));
 }

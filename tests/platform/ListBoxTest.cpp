@@ -226,7 +226,4 @@ TEST(ListBox, MovingKeysSelectWhenNothingIsSelectedAndCtrlClickKeepsTheSelection
     });
 }
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace

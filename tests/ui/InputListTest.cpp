@@ -1,3 +1,5 @@
+#include "ui/InputList.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -7,7 +9,6 @@
 
 #include "recordings/StreamProbe.h"
 #include "ui/ClipFacts.h"
-#include "ui/InputList.h"
 #include "ui/MarkDelegate.h"
 #include "ui/NaturalOrder.h"
 
@@ -146,8 +147,8 @@ TEST(InputListModel, FollowsTheViewsOwnMovesAndSelectionsWithoutEchoingThem) {
 }
 
 TEST(InputListModel, ArrivingNamesComeInNaturalOrderWithoutTheRefusedOnes) {
-    const Names dropped = {L"/c/clip 10", L"/c/dir", L"/c/00002", L"/c/Clip 9", L"/c/00010",
-                           L"/c/00001", L"/c/missing"};
+    const Names dropped = {L"/c/clip 10", L"/c/dir",   L"/c/00002",  L"/c/Clip 9",
+                           L"/c/00010",   L"/c/00001", L"/c/missing"};
     const auto listable = [](const std::wstring& name) {
         return name != L"/c/dir" && name != L"/c/missing";
     };

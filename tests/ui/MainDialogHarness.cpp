@@ -2,10 +2,6 @@
 
 #include <memory>
 
-#include <QApplication>
-#include <QListWidget>
-#include <QTest>
-#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
@@ -51,18 +47,6 @@ QWidget* ControlOf(QWidget* dialog, int id) {
             return child;
     }
     return nullptr;
-}
-
-void DragWithin(QListWidget* list, const QPoint& from, const QPoint& to) {
-    QWidget* viewport = list->viewport();
-    QTimer::singleShot(0, viewport, [viewport, to] {
-        QTest::mouseMove(viewport, to);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
-    });
-    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-    const int distance = QApplication::startDragDistance() + 1;
-    QTest::mouseMove(viewport, from + QPoint(0, distance));
-    QTest::mouseMove(viewport, from + QPoint(0, 2 * distance));
 }
 
 } // namespace test

@@ -6,8 +6,6 @@
 
 #include "ui/CVeldrunDlg.h"
 
-class QListWidget;
-class QPoint;
 class QWidget;
 
 namespace veldrun {
@@ -16,14 +14,16 @@ namespace test {
 // The real main dialog with its members and handlers in reach of a test.
 class MainDialogHarness : public CVeldrunDlg {
 public:
+    using CVeldrunDlg::m_details;
     using CVeldrunDlg::m_inputList;
     using CVeldrunDlg::m_job;
+    using CVeldrunDlg::m_list;
     using CVeldrunDlg::m_mergeButton;
     using CVeldrunDlg::m_outputEdit;
-    using CVeldrunDlg::m_details;
-    using CVeldrunDlg::m_list;
     using CVeldrunDlg::m_selectionEdit;
     using CVeldrunDlg::m_sizeEdit;
+    using CVeldrunDlg::OnOrderByRecording;
+    using CVeldrunDlg::OnSortByName;
 
     // Runs the dialog modally; `whileOpen` acts once it shows, then the dialog ends.
     void Run(const std::function<void()>& whileOpen);
@@ -38,11 +38,6 @@ public:
 
 // The control with that id among the children of a dialog window.
 QWidget* ControlOf(QWidget* dialog, int id);
-
-// Drags with the mouse within `list`, from `from` to `to` (viewport coordinates), as a user
-// does: Qt's own drag and drop, which runs a loop of its own once the mouse has moved far
-// enough; the rest of the gesture comes from inside it.
-void DragWithin(QListWidget* list, const QPoint& from, const QPoint& to);
 
 } // namespace test
 } // namespace veldrun

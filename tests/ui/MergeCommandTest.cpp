@@ -117,6 +117,8 @@ TEST_F(MergeCommand, SelectionFieldsShowTheSelectedFileAndItsSize) {
         EXPECT_EQ(L"<N/A>", Size());
         Add({small, large, missing, dir / "folder.mts"});
         EXPECT_EQ(L"<None selected>", Selection()) << "adding selects nothing";
+        // The sizes are those that the clip reader found.
+        dlg.m_details.AwaitReading();
 
         Select(0);
         EXPECT_EQ(Wide(small), Selection());
@@ -242,8 +244,8 @@ TEST_F(MergeCommand, MergesInARowReuseTheDialogsJob) {
         EXPECT_EQ(L"Merging complete", Merge());
         EXPECT_EQ("abcde", TempDir::Read(dir / "out.mts"));
         // Reordered without a refresh: the merge still takes the list as shown.
-        dlg.m_inputList.DeleteString(0);
-        dlg.m_inputList.AddString(Wide(a).c_str());
+        dlg.m_list.Select(1);
+        QTest::mouseClick(dlg.Control(IDC_MOVE_UP), Qt::LeftButton);
         MessageBoxAnswers::Queue(IDYES);
         EXPECT_EQ(L"<2 boxes>", Merge()) << "the replace question, then the outcome";
         EXPECT_EQ("deabc", TempDir::Read(dir / "out.mts"));

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "engine/Amount.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBoxAnswers.h"
 #include "platform/TextConversion.h"
@@ -23,13 +24,11 @@
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
-#include "engine/Amount.h"
 #include "tests/ui/MainDialogHarness.h"
-#include "ui/MarkDelegate.h"
 #include "tests/ui/ModalWatch.h"
+#include "ui/MarkDelegate.h"
 
 using veldrun::test::Fifo;
-using veldrun::test::DragWithin;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
 using veldrun::test::TempDir;
@@ -99,12 +98,9 @@ void DropFile(MarksDialog& dialog, const std::string& path) {
     QApplication::sendEvent(window, &drop);
 }
 
-// Drags entry `from` of the list onto the upper half of entry `onto`, with the mouse.
+// Moves entry `from` of the list before entry `onto`, as Qt's own drop of a dragged entry does.
 void DragEntry(MarksDialog& dialog, int from, int onto) {
-    QListWidget* list = dialog.List();
-    const QRect target = list->visualItemRect(list->item(onto));
-    DragWithin(list, list->visualItemRect(list->item(from)).center(),
-               QPoint(target.center().x(), target.top() + 1));
+    dialog.List()->model()->moveRow(QModelIndex(), from, QModelIndex(), onto);
 }
 
 CString Size(std::int64_t bytes) {
@@ -155,7 +151,7 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
         EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(a2) + L"\n" + kNew);
 
-        dialog.SendMessage(WM_COMMAND, IDM_SORT_BY_NAME, 0);
+        dialog.OnSortByName();
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
         EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(a2)) << "mark cleared";
@@ -215,7 +211,7 @@ TEST(RecordingMarks, FilesFromTheCommandLineAreMarkedInTheirOwnOrder) {
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(second), Wide(first)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNew}));
-        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        dialog.OnOrderByRecording();
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Entries(), (Names{Wide(first), Wide(second)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
@@ -274,7 +270,7 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNotStream, kUnknown, L"", L""}));
 
         // Ordering again changes nothing.
-        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        dialog.OnOrderByRecording();
         EXPECT_EQ(dialog.Entries()[0], Wide(b3));
         EXPECT_EQ(dialog.Entries()[5], Wide(c7));
 
@@ -282,11 +278,11 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
         dialog.m_details.Reader().Pause();
         const std::string late = dir.Write("a 1.MTS", Clip(9000, 9010));
         dialog.Add({late});
-        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        dialog.OnOrderByRecording();
         EXPECT_EQ(dialog.Entries().back(), Wide(late));
         dialog.m_details.Reader().Resume();
         dialog.AwaitReading();
-        dialog.SendMessage(WM_COMMAND, IDM_ORDER_BY_RECORDING, 0);
+        dialog.OnOrderByRecording();
         EXPECT_EQ(dialog.Entries().front(), Wide(late));
     });
 }
