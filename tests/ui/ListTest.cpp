@@ -26,11 +26,13 @@
 #include "platform/CFileDialog.h"
 #include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
+#include "tests/support/OpenCounter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "ui/ClipFacts.h"
 
 using veldrun::test::MainDialogHarness;
+using veldrun::test::OpenCounter;
 using veldrun::test::TempDir;
 
 namespace {
@@ -662,5 +664,43 @@ TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
         dialog.Click(IDC_REMOVE);
         dialog.Click(IDC_REMOVE);
         QTRY_COMPARE(summary(), std::wstring());
+    });
+}
+
+TEST(ListRefresh, ThreeHundredClipsAreReadOffTheUserInterfaceThread) {
+    TempDir dir;
+    Names clips;
+    for (int i = 0; i < 300; ++i)
+        clips.push_back(Wide(dir.Write("clip " + std::to_string(i) + ".mts", std::string(i, 'x'))));
+    ListDialog dialog;
+    dialog.Run([&] {
+        {
+            OpenCounter opens;
+            dialog.Add(clips);
+            dialog.AwaitReading();
+            EXPECT_EQ(opens.Count(), 0u) << "adding 300 clips opened:\n" << opens.Listing();
+        }
+        ASSERT_EQ(dialog.Entries().size(), 300u);
+        EXPECT_EQ(MainDialogHarness::TextOf(*dialog.GetDlgItem(IDC_SUMMARY)),
+                  L"300 clips, 44850.0 BYTES in all")
+            << "the sizes came from the reader";
+
+        // A refresh for each keystroke in the output field, and one for a selection.
+        OpenCounter opens;
+        auto* output = static_cast<QLineEdit*>(dialog.Control(IDC_OUTPUT_FILE));
+        QTest::keyClicks(output, "out.mts");
+        dialog.AwaitReading();
+        EXPECT_EQ(opens.Count(), 0u) << "with nothing selected:\n" << opens.Listing();
+        QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {},
+                          dialog.List()->visualItemRect(dialog.List()->item(299)).center());
+        dialog.AwaitReading();
+        EXPECT_LE(opens.Count(), 1u) << "with a selection:\n" << opens.Listing();
+        EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_sizeEdit), L"299.0 BYTES");
+
+        // A clip that changed since is read again, still elsewhere.
+        dir.Write("clip 299.mts", std::string(1000000, 'y'));
+        QTest::keyClick(output, Qt::Key_Backspace);
+        QTRY_COMPARE(MainDialogHarness::TextOf(dialog.m_sizeEdit), std::wstring(L"1.0 MB"));
+        EXPECT_LE(opens.Count(), 1u) << opens.Listing();
     });
 }
