@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "platform/CDialog.h"
+#include "platform/CWnd.h"
 #include "platform/DialogBuilder.h"
 #include "platform/DropFileList.h"
 
@@ -30,7 +30,7 @@ const LPARAM kFromKeyboard = MAKELPARAM(0xFFFF, 0xFFFF);
 
 } // namespace
 
-DialogWindow::DialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
+DialogWindow::DialogWindow(CWnd* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

@@ -2,13 +2,13 @@
 
 #include <QDialog>
 
-class CDialog;
+class CWnd;
 
 // The Qt window of a running CDialog. It turns the keyboard, closing, painting, the context
 // menu and file drops into the dialog's Win32 messages.
 class DialogWindow : public QDialog {
 public:
-    DialogWindow(CDialog* owner, QWidget* parent);
+    DialogWindow(CWnd* owner, QWidget* parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -22,5 +22,5 @@ private:
     void PressEnter();
     QWidget* ControlOf(QWidget* widget) const;
 
-    CDialog* m_owner;
+    CWnd* m_owner;
 };
