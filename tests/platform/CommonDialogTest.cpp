@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -55,15 +56,22 @@ QStringList ListedNames(const QString& folder, const QStringList& filters) {
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters(filters);
-    dialog.setDirectory(folder);
     auto* model = dialog.findChild<QFileSystemModel*>();
     if (!model)
         return {"<no model>"};
+    // The model lists a folder in batches and says when it is done.
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    dialog.setDirectory(folder);
     const QModelIndex root = model->index(folder);
-    if (!QTest::qWaitFor([&] { return model->rowCount(root) > 0; }, 5000))
+    const auto listed = [&] {
+        for (const QList<QVariant>& signal : loaded) {
+            if (QDir(signal.at(0).toString()) == QDir(folder))
+                return true;
+        }
+        return false;
+    };
+    if (!QTest::qWaitFor(listed, 5000))
         return {"<nothing listed>"};
-    // The model lists a folder in batches; let it finish.
-    QTest::qWait(200);
     QStringList names;
     for (int row = 0; row < model->rowCount(root); ++row)
         names << model->index(row, 0, root).data().toString();

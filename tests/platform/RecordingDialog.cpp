@@ -63,8 +63,9 @@ INT_PTR RunModal(CDialog& dialog, std::function<void()> whileOpen) {
 }
 
 void Settle() {
+    // What an event posts while it is handled comes in the second round.
     QCoreApplication::processEvents();
-    QTest::qWait(10);
+    QCoreApplication::processEvents();
 }
 
 } // namespace test

@@ -43,8 +43,11 @@ Shown StartWith(std::vector<std::string> arguments) {
         shown.selected = list->currentRow();
         shown.selection =
             static_cast<QLineEdit*>(ControlOf(window, IDC_CURRENT_SELECTION))->text().toStdString();
-        shown.size =
-            static_cast<QLineEdit*>(ControlOf(window, IDC_FILE_SIZE))->text().toStdString();
+        // The selected clip's size comes once the reader has read it.
+        auto* size = static_cast<QLineEdit*>(ControlOf(window, IDC_FILE_SIZE));
+        if (list->currentRow() >= 0)
+            QTest::qWaitFor([size] { return size->text() != "<N/A>"; }, 5000);
+        shown.size = size->text().toStdString();
         QTest::keyClick(window, Qt::Key_Escape);
     });
     arguments.insert(arguments.begin(), "/usr/bin/veldrun");
