@@ -16,7 +16,6 @@ public:
     virtual ~CDC();
 
     HDC GetSafeHdc() { return this; }
-    static CDC* FromHandle(HDC dc) { return dc; }
 
     // Makes `font` the context's font; returns the previous one.
     CFont* SelectObject(CFont* font);

@@ -105,12 +105,6 @@ void CWnd::GetWindowText(CString& text) const {
     text = value.toStdWString();
 }
 
-int CWnd::GetWindowTextLength() const {
-    CString text;
-    GetWindowText(text);
-    return text.GetLength();
-}
-
 BOOL CWnd::EnableWindow(BOOL enable) {
     const BOOL wasDisabled = !IsWindowEnabled();
     if (m_widget)
@@ -128,27 +122,6 @@ BOOL CWnd::IsIconic() const {
 
 void CWnd::GetClientRect(RECT* rect) const {
     *rect = {0, 0, m_widget ? m_widget->width() : 0, m_widget ? m_widget->height() : 0};
-}
-
-void CWnd::ClientToScreen(POINT* point) const {
-    if (!m_widget)
-        return;
-    const QPoint global = m_widget->mapToGlobal(QPoint(point->x, point->y));
-    *point = {global.x(), global.y()};
-}
-
-CWnd* CWnd::FromChildHandle(HWND hwnd) const {
-    if (!hwnd || !m_widget)
-        return nullptr;
-    if (hwnd == m_widget)
-        return const_cast<CWnd*>(this);
-    const QVariant id = hwnd->property(DialogBuilder::kIdProperty);
-    return id.isValid() && FindControl(id.toInt()) == hwnd ? GetDlgItem(id.toInt()) : nullptr;
-}
-
-int CWnd::GetDlgCtrlID() const {
-    const QVariant id = m_widget ? m_widget->property(DialogBuilder::kIdProperty) : QVariant();
-    return id.isValid() ? id.toInt() : 0;
 }
 
 QWidget* CWnd::FindControl(int id) const {
@@ -294,7 +267,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(previous);
     }
     case WM_ICONERASEBKGND: {
-        CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+        CDC* dc = reinterpret_cast<HDC>(wParam);
         if (!dc || !dc->GetPainter())
             return FALSE;
         dc->GetPainter()->fillRect(m_widget->rect(), m_widget->palette().window());

@@ -78,7 +78,6 @@ struct RECT {
     LONG bottom;
 };
 
-typedef POINT CPoint;
 typedef SIZE CSize;
 
 // Messages.
