@@ -24,7 +24,6 @@ public:
     UINT Popup(int x, int y, bool fromKeyboard);
 
     QMenu* GetQMenu() const { return m_menu.get(); }
-    // The command id of one of the menu's entries.
     static UINT CommandOf(const QAction* action);
 
 private:

@@ -17,7 +17,6 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // The application's start-up; the base does nothing and returns TRUE.
     virtual BOOL InitInstance();
     // Names the per-user profile storage; nothing is kept there.
     void SetRegistryKey(LPCTSTR) {}

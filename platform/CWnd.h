@@ -79,7 +79,6 @@ protected:
     // The window's own processing of a message that no handler took. WM_CONTEXTMENU shows
     // the system menu and sends the chosen entry as WM_SYSCOMMAND; TRUE when it showed.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Default processing of the message being handled.
     LRESULT Default();
 
     // Posting fails, and what was posted is dropped, until the window is attached again.

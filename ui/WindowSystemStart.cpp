@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
-#include "platform/TextConversion.h"
+#include "engine/TextConversion.h"
 #include "res/Resource.h"
 #include "res/StringTable.h"
 
@@ -104,7 +104,8 @@ std::unique_ptr<QApplication> WindowSystemStart::Open(int& argc, char** argv) {
             .toLocal8Bit()
             .toStdString();
     const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
-    const std::optional<std::string> message = noDisplay ? ToNarrow(noDisplay) : std::nullopt;
+    const std::optional<std::string> message =
+        noDisplay ? veldrun::ToNarrow(noDisplay) : std::nullopt;
     noDisplayLine = program + ": " + message.value_or("cannot open a display") + "\n";
     // Qt gives its default handler back when none was installed before.
     previousHandler = qInstallMessageHandler(HoldMessage);
