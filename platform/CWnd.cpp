@@ -1,5 +1,7 @@
 #include "platform/CWnd.h"
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
@@ -13,7 +15,6 @@
 #include "platform/DialogBuilder.h"
 #include "platform/IconHandle.h"
 #include "platform/MessageWidget.h"
-#include "platform/PostedMessageReceiver.h"
 
 namespace {
 
@@ -23,7 +24,27 @@ QString ToQString(LPCTSTR text) {
     return QString::fromWCharArray(text ? text : L"");
 }
 
+QEvent::Type WakeUpType() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 } // namespace
+
+// Lives on the user-interface thread beside one window: each wake-up event that a PostMessage
+// queues for it is handed to `deliver`, which takes the window's next posted message and
+// returns true for an event it took.
+class PostedMessageReceiver : public QObject {
+public:
+    explicit PostedMessageReceiver(std::function<bool(const QEvent*)> deliver)
+        : m_deliver(std::move(deliver)) {}
+
+protected:
+    bool event(QEvent* event) override { return m_deliver(event) || QObject::event(event); }
+
+private:
+    std::function<bool(const QEvent*)> m_deliver;
+};
 
 CWnd::CWnd() = default;
 
@@ -190,8 +211,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // before the event is freed.
     if (!m_wakeUpPending) {
         m_wakeUpPending = true;
-        QCoreApplication::postEvent(m_receiver.get(),
-                                    new QEvent(PostedMessageReceiver::WakeUpType()));
+        QCoreApplication::postEvent(m_receiver.get(), new QEvent(WakeUpType()));
     }
     return TRUE;
 }
@@ -202,7 +222,7 @@ bool CWnd::DeliverPostedMessage(const QEvent* event) {
         std::lock_guard<std::mutex> lock(m_postLock);
         // The event may come from another thread, made under this lock; Qt's own hand-over
         // orders it too, but only this lock is visible to the thread checker.
-        if (event->type() != PostedMessageReceiver::WakeUpType())
+        if (event->type() != WakeUpType())
             return false;
         m_wakeUpPending = false;
         if (m_posted.empty())
@@ -212,8 +232,7 @@ bool CWnd::DeliverPostedMessage(const QEvent* event) {
         // Armed before the message is handled, which may run a modal loop of its own.
         if (!m_posted.empty()) {
             m_wakeUpPending = true;
-            QCoreApplication::postEvent(m_receiver.get(),
-                                        new QEvent(PostedMessageReceiver::WakeUpType()));
+            QCoreApplication::postEvent(m_receiver.get(), new QEvent(WakeUpType()));
         }
     }
     WindowProc(posted.message, posted.wParam, posted.lParam);

@@ -10,11 +10,10 @@
 
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
-#include "platform/CClientDC.h"
+#include "platform/CDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
-#include "platform/CPaintDC.h"
 #include "platform/CWinApp.h"
 #include "platform/WinApi.h"
 #include "progress/CProgressDlg.h"
