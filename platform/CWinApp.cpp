@@ -14,13 +14,9 @@ namespace {
 
 CWinApp* theOnlyApp = nullptr;
 
-QFileInfo Executable(const char* path) {
-    return QFileInfo(QString::fromLocal8Bit(path ? path : ""));
-}
-
 // "/usr/bin/Veldrun.exe" gives "Veldrun"; a name that only starts with a dot stays whole.
 std::wstring NameOfExecutable(const char* path) {
-    const QFileInfo executable = Executable(path);
+    const QFileInfo executable(QString::fromLocal8Bit(path ? path : ""));
     const QString name = executable.completeBaseName();
     return (name.isEmpty() ? executable.fileName() : name).toStdWString();
 }
