@@ -30,8 +30,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "engine/TextConversion.h"
 #include "platform/CFileDialog.h"
-#include "platform/TextConversion.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
@@ -127,14 +127,14 @@ Figures Run(int count, const std::function<void(CVeldrunDlg&)>& bring) {
             finished = AwaitFinal(dialog, count);
             figures.cpu = ThreadCpuSeconds() - cpu;
             figures.wall = std::chrono::duration<double>(Clock::now() - start).count();
-            figures.summary = ToNarrow(TextOf(dialog, IDC_SUMMARY)).value_or("");
+            figures.summary = veldrun::ToNarrow(TextOf(dialog, IDC_SUMMARY)).value_or("");
         }
         dialog.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
     if (!finished) {
         std::fprintf(stderr, "add_files_bench: the list did not become final; summary: %s\n",
-                     ToNarrow(TextOf(dialog, IDC_SUMMARY)).value_or("").c_str());
+                     veldrun::ToNarrow(TextOf(dialog, IDC_SUMMARY)).value_or("").c_str());
         std::exit(1);
     }
     return figures;
@@ -203,7 +203,7 @@ int main(int argc, char* argv[]) {
     std::vector<std::wstring> wide;
     for (const std::string& path : paths) {
         urls << QUrl::fromLocalFile(QString::fromStdString(path));
-        wide.push_back(ToWide(path).value_or(L""));
+        wide.push_back(veldrun::ToWide(path).value_or(L""));
     }
 
     const struct {

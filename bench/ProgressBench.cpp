@@ -15,7 +15,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "platform/TextConversion.h"
+#include "engine/TextConversion.h"
 #include "progress/CProgressDlg.h"
 #include "ui/CVeldrunDlg.h"
 
@@ -64,7 +64,7 @@ public:
         Outcome outcome;
         QTimer::singleShot(0, [&] {
             for (const std::string& input : inputs)
-                m_inputList.AddString(ToWide(input).value().c_str());
+                m_inputList.AddString(veldrun::ToWide(input).value().c_str());
             m_job->files->inputs = inputs;
             m_job->files->output = output;
             MeasuredProgressDlg progress(m_job, &m_inputList);

@@ -13,7 +13,6 @@ class AnswerQueue {
 public:
     void Queue(Answer answer) { m_answers.push_back(std::move(answer)); }
 
-    // Records requests from now until Clear.
     void Record() { m_recording = true; }
 
     // Records `request` when asked to; returns the next queued answer, or nothing to ask the
@@ -28,10 +27,9 @@ public:
         return answer;
     }
 
-    // The requests recorded since the last call, oldest first.
     std::vector<Request> TakeRequests() { return std::exchange(m_requests, {}); }
 
-    // Drops the queued answers and the recorded requests, and stops recording.
+    // Also stops recording.
     void Clear() {
         m_answers.clear();
         m_requests.clear();

@@ -4,6 +4,7 @@
 
 #include "platform/CFont.h"
 #include "platform/CString.h"
+#include "platform/CWnd.h"
 #include "platform/WinTypes.h"
 
 class QPainter;
@@ -16,7 +17,6 @@ public:
     virtual ~CDC();
 
     HDC GetSafeHdc() { return this; }
-    static CDC* FromHandle(HDC dc) { return dc; }
 
     // Makes `font` the context's font; returns the previous one.
     CFont* SelectObject(CFont* font);
@@ -36,4 +36,17 @@ private:
     CFont m_windowFont;
     CFont* m_font;
     std::unique_ptr<QPainter> m_painter;
+};
+
+// A context for a window's client area. It measures text in the window's font; drawing
+// outside a paint event is not possible with Qt, so it draws nothing.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* wnd) : CDC(wnd ? wnd->GetWidget() : nullptr, false) {}
+};
+
+// The context for painting a window, from inside its WM_PAINT handler.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd) : CDC(wnd ? wnd->GetWidget() : nullptr, true) {}
 };

@@ -17,7 +17,6 @@ public:
     // Binds the controls (the data exchange); TRUE lets the first tab stop take the focus.
     virtual BOOL OnInitDialog();
     void EndDialog(int result);
-    // Runs the data exchange; `saveAndValidate` tells its direction.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
 protected:

@@ -13,8 +13,6 @@ public:
     CMenu();
     ~CMenu();
 
-    // The menu exists from construction; TRUE.
-    BOOL CreatePopupMenu() { return TRUE; }
     // MF_SEPARATOR appends a separator; MF_STRING an entry with command `id` and `text`
     // ('&' marks the mnemonic), shown disabled with MF_GRAYED.
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr);
@@ -26,7 +24,6 @@ public:
     UINT Popup(int x, int y, bool fromKeyboard);
 
     QMenu* GetQMenu() const { return m_menu.get(); }
-    // The command id of one of the menu's entries.
     static UINT CommandOf(const QAction* action);
 
 private:

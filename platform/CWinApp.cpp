@@ -1,7 +1,6 @@
 #include "platform/CWinApp.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include <QApplication>
@@ -9,28 +8,15 @@
 
 #include "platform/CWnd.h"
 #include "platform/IconHandle.h"
-#include "platform/TextConversion.h"
-#include "platform/WindowSystemStart.h"
-#include "res/Resource.h"
-#include "res/StringTable.h"
 #include "res/VersionInfo.h"
 
 namespace {
 
 CWinApp* theOnlyApp = nullptr;
 
-QFileInfo Executable(const char* path) {
-    return QFileInfo(QString::fromLocal8Bit(path ? path : ""));
-}
-
-// "/usr/bin/Veldrun.exe" gives "Veldrun.exe".
-std::string FileName(const char* path) {
-    return Executable(path).fileName().toLocal8Bit().toStdString();
-}
-
 // "/usr/bin/Veldrun.exe" gives "Veldrun"; a name that only starts with a dot stays whole.
 std::wstring NameOfExecutable(const char* path) {
-    const QFileInfo executable = Executable(path);
+    const QFileInfo executable(QString::fromLocal8Bit(path ? path : ""));
     const QString name = executable.completeBaseName();
     return (name.isEmpty() ? executable.fileName() : name).toStdWString();
 }
@@ -48,10 +34,6 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() {
     return TRUE;
-}
-
-int CWinApp::ExitInstance() {
-    return 0;
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {
@@ -81,12 +63,8 @@ int AfxWinMain(int argc, char* argv[]) {
     if (!app)
         return -1;
     std::unique_ptr<QApplication> qtApp;
-    if (!QApplication::instance()) {
-        const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
-        const std::optional<std::string> message = noDisplay ? ToNarrow(noDisplay) : std::nullopt;
-        qtApp = WindowSystemStart::Open(argc, argv, FileName(argc > 0 ? argv[0] : nullptr),
-                                        message.value_or("cannot open a display"));
-    }
+    if (!QApplication::instance())
+        qtApp = std::make_unique<QApplication>(argc, argv);
     if (app->m_appName.empty())
         app->m_appName = NameOfExecutable(argc > 0 ? argv[0] : nullptr);
     app->m_arguments.assign(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -94,5 +72,5 @@ int AfxWinMain(int argc, char* argv[]) {
     QApplication::setApplicationVersion(
         QString::fromStdWString(res::VersionInfo::Get().productVersion));
     app->InitInstance();
-    return app->ExitInstance();
+    return 0;
 }

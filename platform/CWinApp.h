@@ -17,10 +17,7 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // The application's start-up; the base does nothing and returns TRUE.
     virtual BOOL InitInstance();
-    // The exit code of the application.
-    virtual int ExitInstance();
     // Names the per-user profile storage; nothing is kept there.
     void SetRegistryKey(LPCTSTR) {}
     HICON LoadIcon(UINT id) const;
@@ -45,10 +42,9 @@ LPCTSTR AfxGetAppName();
 // The owner of a new platform dialog: the active modal dialog, else the main window.
 QWidget* AfxGetDialogOwner();
 
-// The framework's entry: creates the Qt application when there is none yet (when no display can
-// be opened, the process ends there with one line on standard error and status 1), names the
+// The framework's entry: creates the Qt application when there is none yet, names the
 // application after argv[0] when it has no name, keeps the remaining arguments, calls
-// InitInstance and returns the exit code of ExitInstance. A dialog-based application runs its modal
-// dialogs inside InitInstance; their loops are the only ones, so InitInstance's result leads to no
-// loop of the framework's own.
+// InitInstance and returns 0. A dialog-based application runs its modal dialogs inside
+// InitInstance; their loops are the only ones, so InitInstance's result leads to no loop of the
+// framework's own.
 int AfxWinMain(int argc, char* argv[]);

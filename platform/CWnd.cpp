@@ -1,5 +1,7 @@
 #include "platform/CWnd.h"
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
@@ -13,7 +15,6 @@
 #include "platform/DialogBuilder.h"
 #include "platform/IconHandle.h"
 #include "platform/MessageWidget.h"
-#include "platform/PostedMessageReceiver.h"
 
 namespace {
 
@@ -23,7 +24,27 @@ QString ToQString(LPCTSTR text) {
     return QString::fromWCharArray(text ? text : L"");
 }
 
+QEvent::Type WakeUpType() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 } // namespace
+
+// Lives on the user-interface thread beside one window: each wake-up event that a PostMessage
+// queues for it is handed to `deliver`, which takes the window's next posted message and
+// returns true for an event it took.
+class PostedMessageReceiver : public QObject {
+public:
+    explicit PostedMessageReceiver(std::function<bool(const QEvent*)> deliver)
+        : m_deliver(std::move(deliver)) {}
+
+protected:
+    bool event(QEvent* event) override { return m_deliver(event) || QObject::event(event); }
+
+private:
+    std::function<bool(const QEvent*)> m_deliver;
+};
 
 CWnd::CWnd() = default;
 
@@ -105,12 +126,6 @@ void CWnd::GetWindowText(CString& text) const {
     text = value.toStdWString();
 }
 
-int CWnd::GetWindowTextLength() const {
-    CString text;
-    GetWindowText(text);
-    return text.GetLength();
-}
-
 BOOL CWnd::EnableWindow(BOOL enable) {
     const BOOL wasDisabled = !IsWindowEnabled();
     if (m_widget)
@@ -128,27 +143,6 @@ BOOL CWnd::IsIconic() const {
 
 void CWnd::GetClientRect(RECT* rect) const {
     *rect = {0, 0, m_widget ? m_widget->width() : 0, m_widget ? m_widget->height() : 0};
-}
-
-void CWnd::ClientToScreen(POINT* point) const {
-    if (!m_widget)
-        return;
-    const QPoint global = m_widget->mapToGlobal(QPoint(point->x, point->y));
-    *point = {global.x(), global.y()};
-}
-
-CWnd* CWnd::FromChildHandle(HWND hwnd) const {
-    if (!hwnd || !m_widget)
-        return nullptr;
-    if (hwnd == m_widget)
-        return const_cast<CWnd*>(this);
-    const QVariant id = hwnd->property(DialogBuilder::kIdProperty);
-    return id.isValid() && FindControl(id.toInt()) == hwnd ? GetDlgItem(id.toInt()) : nullptr;
-}
-
-int CWnd::GetDlgCtrlID() const {
-    const QVariant id = m_widget ? m_widget->property(DialogBuilder::kIdProperty) : QVariant();
-    return id.isValid() ? id.toInt() : 0;
 }
 
 QWidget* CWnd::FindControl(int id) const {
@@ -217,8 +211,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // before the event is freed.
     if (!m_wakeUpPending) {
         m_wakeUpPending = true;
-        QCoreApplication::postEvent(m_receiver.get(),
-                                    new QEvent(PostedMessageReceiver::WakeUpType()));
+        QCoreApplication::postEvent(m_receiver.get(), new QEvent(WakeUpType()));
     }
     return TRUE;
 }
@@ -229,7 +222,7 @@ bool CWnd::DeliverPostedMessage(const QEvent* event) {
         std::lock_guard<std::mutex> lock(m_postLock);
         // The event may come from another thread, made under this lock; Qt's own hand-over
         // orders it too, but only this lock is visible to the thread checker.
-        if (event->type() != PostedMessageReceiver::WakeUpType())
+        if (event->type() != WakeUpType())
             return false;
         m_wakeUpPending = false;
         if (m_posted.empty())
@@ -239,8 +232,7 @@ bool CWnd::DeliverPostedMessage(const QEvent* event) {
         // Armed before the message is handled, which may run a modal loop of its own.
         if (!m_posted.empty()) {
             m_wakeUpPending = true;
-            QCoreApplication::postEvent(m_receiver.get(),
-                                        new QEvent(PostedMessageReceiver::WakeUpType()));
+            QCoreApplication::postEvent(m_receiver.get(), new QEvent(WakeUpType()));
         }
     }
     WindowProc(posted.message, posted.wParam, posted.lParam);
@@ -294,7 +286,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(previous);
     }
     case WM_ICONERASEBKGND: {
-        CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+        CDC* dc = reinterpret_cast<HDC>(wParam);
         if (!dc || !dc->GetPainter())
             return FALSE;
         dc->GetPainter()->fillRect(m_widget->rect(), m_widget->palette().window());

@@ -38,15 +38,9 @@ public:
     void Detach();
     // The widget behind this window, or null while there is none.
     QWidget* GetWidget() const { return m_widget; }
-    HWND GetSafeHwnd() const { return m_widget; }
-    // This window when `hwnd` is its own, else its child control `hwnd`, or null.
-    CWnd* FromChildHandle(HWND hwnd) const;
-    // The control id of a dialog's control; 0 for a window that has none.
-    int GetDlgCtrlID() const;
 
     void SetWindowText(LPCTSTR text);
     void GetWindowText(CString& text) const;
-    int GetWindowTextLength() const;
 
     // Returns nonzero when the window was disabled before the call.
     BOOL EnableWindow(BOOL enable = TRUE);
@@ -54,7 +48,6 @@ public:
     BOOL IsWindowEnabled() const;
     BOOL IsIconic() const;
     void GetClientRect(RECT* rect) const;
-    void ClientToScreen(POINT* point) const;
 
     // The control with that id among this window's children, or null. The object stays valid
     // while this window exists.
@@ -86,7 +79,6 @@ protected:
     // The window's own processing of a message that no handler took. WM_CONTEXTMENU shows
     // the system menu and sends the chosen entry as WM_SYSCOMMAND; TRUE when it showed.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Default processing of the message being handled.
     LRESULT Default();
 
     // Posting fails, and what was posted is dropped, until the window is attached again.

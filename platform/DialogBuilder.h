@@ -18,7 +18,6 @@ public:
     static constexpr const char* kIdProperty = "veldrunId";
     static constexpr const char* kStyleProperty = "veldrunStyle";
 
-    // Takes a control's id and notification code.
     using Notify = std::function<void(int id, WORD code)>;
 
     // Builds `dialog` on `window`, reporting notifications to `notify`. False when the template

@@ -5,8 +5,8 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "engine/TextConversion.h"
 #include "platform/DropFileList.h"
-#include "platform/TextConversion.h"
 
 int GetSystemMetrics(int index) {
     switch (index) {
@@ -49,7 +49,7 @@ UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
 void DragFinish(HDROP) {}
 
 DWORD GetFileAttributes(LPCWSTR path) {
-    const std::optional<std::string> name = path ? ToNarrow(path) : std::nullopt;
+    const std::optional<std::string> name = path ? veldrun::ToNarrow(path) : std::nullopt;
     struct stat status;
     if (!name || ::stat(name->c_str(), &status) != 0)
         return INVALID_FILE_ATTRIBUTES;

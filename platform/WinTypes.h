@@ -78,10 +78,8 @@ struct RECT {
     LONG bottom;
 };
 
-typedef POINT CPoint;
 typedef SIZE CSize;
 
-// Messages.
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
@@ -110,7 +108,6 @@ constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_CLOSE = 0xF060;
 constexpr UINT SC_RESTORE = 0xF120;
 
-// Message boxes.
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_TYPEMASK = 0x000F;
@@ -120,12 +117,10 @@ constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_DEFBUTTON2 = 0x0100;
 constexpr UINT MB_DEFMASK = 0x0F00;
 
-// Menus.
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
-// File dialogs.
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
@@ -133,19 +128,16 @@ constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 // CommDlgExtendedError: the chosen names did not fit the result buffer.
 constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 
-// System metrics.
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 
-// File attributes.
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
-// List boxes.
 constexpr LRESULT LB_ERR = -1;
 constexpr UINT LB_ADDSTRING = 0x0180;
 constexpr UINT LB_INSERTSTRING = 0x0181;
@@ -158,7 +150,6 @@ constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
 
-// Edits.
 constexpr UINT EM_SETSEL = 0x00B1;
 
 // Progress bars: PBM_SETRANGE takes the range as MAKELPARAM(low, high).

@@ -10,8 +10,8 @@
 
 #include "engine/Amount.h"
 #include "engine/PathName.h"
+#include "engine/TextConversion.h"
 #include "platform/CDataExchange.h"
-#include "platform/TextConversion.h"
 #include "res/Resource.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
@@ -174,7 +174,7 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
     const double left = m_rate.SecondsLeft(record.totalSize);
     if (left >= 0 && !last)
         amounts += ", " + Amount::Rate(m_rate.BytesPerSecond()) + ", " + Amount::TimeLeft(left);
-    m_amounts.SetWindowText(ToWide(amounts).value_or(L"").c_str());
+    m_amounts.SetWindowText(veldrun::ToWide(amounts).value_or(L"").c_str());
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

@@ -8,7 +8,7 @@
 
 #include <QGuiApplication>
 
-#include "platform/TextConversion.h"
+#include "engine/TextConversion.h"
 #include "platform/WinApi.h"
 #include "ui/CVeldrunDlg.h"
 
@@ -35,7 +35,7 @@ std::vector<CString> StartFiles(const std::vector<std::string>& arguments) {
                 name.erase(0, name.find_first_not_of('/', 1));
             name = folder + name;
         }
-        if (std::optional<std::wstring> wide = ToWide(name))
+        if (std::optional<std::wstring> wide = veldrun::ToWide(name))
             files.push_back(CString(std::move(*wide)));
     }
     return files;

@@ -8,14 +8,13 @@
 
 #include <QListWidget>
 
+#include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
-#include "platform/CClientDC.h"
+#include "platform/CDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
-#include "platform/CPaintDC.h"
 #include "platform/CWinApp.h"
-#include "platform/TextConversion.h"
 #include "platform/WinApi.h"
 #include "progress/CProgressDlg.h"
 #include "recordings/Recordings.h"
@@ -307,13 +306,13 @@ bool CVeldrunDlg::CollectInputFiles() {
     files.inputs.clear();
     bool converted = true;
     for (const std::wstring& path : m_list.Paths()) {
-        const std::optional<std::string> narrow = ToNarrow(path);
+        const std::optional<std::string> narrow = veldrun::ToNarrow(path);
         converted = converted && narrow.has_value();
         files.inputs.push_back(narrow.value_or(std::string()));
     }
     CString output;
     m_outputEdit.GetWindowText(output);
-    const std::optional<std::string> narrow = ToNarrow(output.Str());
+    const std::optional<std::string> narrow = veldrun::ToNarrow(output.Str());
     files.output = narrow.value_or(std::string());
     return converted && narrow.has_value();
 }
@@ -376,9 +375,9 @@ void CVeldrunDlg::OnMerge() {
     if (result == IDOK) {
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
     } else if (result == IDCANCEL) {
-        std::wstring text = L"Merge error: " + ToWide(m_job->ErrorText()).value_or(L"");
+        std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
         // A detail that is not valid text is left out; the message stands on its own.
-        const std::wstring detail = ToWide(m_job->ErrorDetail()).value_or(L"");
+        const std::wstring detail = veldrun::ToWide(m_job->ErrorDetail()).value_or(L"");
         if (!detail.empty())
             text += L"\n" + detail;
         AfxMessageBox(text.c_str(), MB_OK, 0);

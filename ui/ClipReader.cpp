@@ -6,7 +6,7 @@
 
 #include <boost/thread/exceptions.hpp>
 
-#include "platform/TextConversion.h"
+#include "engine/TextConversion.h"
 
 ClipReader::ClipReader(CWnd* window, UINT message) : m_window(window), m_message(message) {}
 
@@ -86,7 +86,7 @@ void ClipReader::Run() {
         lock.unlock();
         try {
             // A name that cannot be converted names no file that could be read.
-            if (const std::optional<std::string> name = ToNarrow(result.path))
+            if (const std::optional<std::string> name = veldrun::ToNarrow(result.path))
                 result.probe = m_cache.Probe(*name);
         } catch (const std::bad_alloc&) {
         }

@@ -1,5 +1,10 @@
+#include <memory>
+
+#include <QApplication>
+
 #include "engine/OutputSignals.h"
 #include "ui/CVeldrunApp.h"
+#include "ui/WindowSystemStart.h"
 
 // The one application object; AfxWinMain finds it.
 CVeldrunApp theApp;
@@ -9,5 +14,7 @@ int main(int argc, char* argv[]) {
     // An output pipe whose reader leaves, or the file size limit, must fail the merge with a
     // message rather than end the program.
     veldrun::IgnoreOutputSignals();
+    // Made here so that a missing display ends the program with one line; AfxWinMain uses it.
+    const std::unique_ptr<QApplication> application = WindowSystemStart::Open(argc, argv);
     return AfxWinMain(argc, argv);
 }

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBoxAnswers.h"
-#include "platform/TextConversion.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -26,7 +26,7 @@ using veldrun::test::TempDir;
 namespace {
 
 std::wstring Wide(const std::string& text) {
-    return ToWide(text).value();
+    return veldrun::ToWide(text).value();
 }
 
 class MergeCommand : public ::testing::Test {

@@ -13,9 +13,9 @@
 #include <QTest>
 #include <QWidget>
 
+#include "engine/TextConversion.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBoxAnswers.h"
-#include "platform/TextConversion.h"
 #include "progress/CProgressDlg.h"
 #include "progress/TransferRate.h"
 #include "res/Resource.h"
@@ -84,7 +84,7 @@ protected:
         INT_PTR result = -1;
         dlg.Run([&] {
             for (const std::string& input : inputs)
-                dlg.m_inputList.AddString(ToWide(input).value().c_str());
+                dlg.m_inputList.AddString(veldrun::ToWide(input).value().c_str());
             dlg.m_job->files->inputs = inputs;
             dlg.m_job->files->output = output;
             result = progress.DoModal();
@@ -105,9 +105,9 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
     std::wstring message;
     MessageBoxAnswers::Record();
     dlg.Run([&] {
-        CFileDialog::QueueAnswer(IDOK, {ToWide(input).value()});
+        CFileDialog::QueueAnswer(IDOK, {veldrun::ToWide(input).value()});
         QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
-        dlg.m_outputEdit.SetWindowText(ToWide(dir / "out.pipe").value().c_str());
+        dlg.m_outputEdit.SetWindowText(veldrun::ToWide(dir / "out.pipe").value().c_str());
         const ModalWatch progress(kProgressTitle, [&](QWidget* modal) {
             pipe.WaitForWriter();
             act(modal);

@@ -17,9 +17,9 @@
 #include <QWindow>
 
 #include "engine/Amount.h"
+#include "engine/TextConversion.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBoxAnswers.h"
-#include "platform/TextConversion.h"
 #include "res/Resource.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
@@ -53,7 +53,7 @@ std::string Clip(double first, double last) {
 }
 
 std::wstring Wide(const std::string& text) {
-    return ToWide(text).value();
+    return veldrun::ToWide(text).value();
 }
 
 // The main dialog with the list's marks and the summary in reach.

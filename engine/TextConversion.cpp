@@ -1,4 +1,6 @@
-#include "platform/TextConversion.h"
+#include "engine/TextConversion.h"
+
+namespace veldrun {
 
 namespace {
 
@@ -72,3 +74,5 @@ std::optional<std::wstring> ToWide(const std::string& text) {
     }
     return wide;
 }
+
+} // namespace veldrun

@@ -1,13 +1,19 @@
-#include "platform/WindowSystemStart.h"
+#include "ui/WindowSystemStart.h"
 
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QtGlobal>
+
+#include "engine/TextConversion.h"
+#include "res/Resource.h"
+#include "res/StringTable.h"
 
 namespace {
 
@@ -91,10 +97,16 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 } // namespace
 
-std::unique_ptr<QApplication> WindowSystemStart::Open(int& argc, char** argv,
-                                                      const std::string& program,
-                                                      const std::string& noDisplayText) {
-    noDisplayLine = program + ": " + noDisplayText + "\n";
+std::unique_ptr<QApplication> WindowSystemStart::Open(int& argc, char** argv) {
+    const std::string program =
+        QFileInfo(QString::fromLocal8Bit(argc > 0 && argv[0] ? argv[0] : ""))
+            .fileName()
+            .toLocal8Bit()
+            .toStdString();
+    const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
+    const std::optional<std::string> message =
+        noDisplay ? veldrun::ToNarrow(noDisplay) : std::nullopt;
+    noDisplayLine = program + ": " + message.value_or("cannot open a display") + "\n";
     // Qt gives its default handler back when none was installed before.
     previousHandler = qInstallMessageHandler(HoldMessage);
     HoldStandardError();

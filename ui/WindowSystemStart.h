@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 class QApplication;
 
@@ -11,9 +10,8 @@ class QApplication;
 class WindowSystemStart {
 public:
     // Creates the application for argc and argv; Qt takes its own options out of both. When no
-    // display can be opened, writes `program`, ": " and `noDisplayText` as one line to standard
-    // error and ends the process with status 1. Qt's messages of a start that succeeds are
+    // display can be opened, writes the program's file name and IDS_NO_DISPLAY as one line to
+    // standard error and ends the process with status 1. Qt's messages of a start that succeeds are
     // passed on afterwards; those of one that fails are dropped, unless QT_DEBUG_PLUGINS is set.
-    static std::unique_ptr<QApplication> Open(int& argc, char** argv, const std::string& program,
-                                              const std::string& noDisplayText);
+    static std::unique_ptr<QApplication> Open(int& argc, char** argv);
 };
