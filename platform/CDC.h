@@ -4,7 +4,6 @@
 
 #include "platform/CFont.h"
 #include "platform/CString.h"
-#include "platform/CWnd.h"
 #include "platform/WinTypes.h"
 
 class QPainter;
@@ -36,17 +35,4 @@ private:
     CFont m_windowFont;
     CFont* m_font;
     std::unique_ptr<QPainter> m_painter;
-};
-
-// A context for a window's client area. It measures text in the window's font; drawing
-// outside a paint event is not possible with Qt, so it draws nothing.
-class CClientDC : public CDC {
-public:
-    explicit CClientDC(CWnd* wnd) : CDC(wnd ? wnd->GetWidget() : nullptr, false) {}
-};
-
-// The context for painting a window, from inside its WM_PAINT handler.
-class CPaintDC : public CDC {
-public:
-    explicit CPaintDC(CWnd* wnd) : CDC(wnd ? wnd->GetWidget() : nullptr, true) {}
 };

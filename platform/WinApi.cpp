@@ -1,11 +1,10 @@
 #include "platform/WinApi.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
-#include <sys/stat.h>
 
-#include "engine/TextConversion.h"
+#include <QFileInfo>
+
 #include "platform/DropFileList.h"
 
 int GetSystemMetrics(int index) {
@@ -49,9 +48,10 @@ UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
 void DragFinish(HDROP) {}
 
 DWORD GetFileAttributes(LPCWSTR path) {
-    const std::optional<std::string> name = path ? veldrun::ToNarrow(path) : std::nullopt;
-    struct stat status;
-    if (!name || ::stat(name->c_str(), &status) != 0)
+    // Qt names the file as the file system spells it; a character with no such form becomes one
+    // that names no file.
+    const QFileInfo file(QString::fromWCharArray(path ? path : L""));
+    if (!path || !*path || !file.exists())
         return INVALID_FILE_ATTRIBUTES;
-    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return file.isDir() ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }

@@ -10,7 +10,8 @@
 
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
-#include "platform/CDC.h"
+#include "platform/CClientDC.h"
+#include "platform/CPaintDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"

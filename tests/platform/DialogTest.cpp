@@ -15,7 +15,7 @@
 #include <QUrl>
 
 #include "platform/CButton.h"
-#include "platform/CDC.h"
+#include "platform/CPaintDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"

@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "platform/CDC.h"
+#include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFont.h"
 #include "platform/CListBox.h"

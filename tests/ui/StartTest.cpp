@@ -45,8 +45,9 @@ Shown StartWith(std::vector<std::string> arguments) {
             static_cast<QLineEdit*>(ControlOf(window, IDC_CURRENT_SELECTION))->text().toStdString();
         // The selected clip's size comes once the reader has read it.
         auto* size = static_cast<QLineEdit*>(ControlOf(window, IDC_FILE_SIZE));
-        if (list->currentRow() >= 0)
-            QTest::qWaitFor([size] { return size->text() != "<N/A>"; }, 5000);
+        if (list->currentRow() >= 0 &&
+            !QTest::qWaitFor([size] { return size->text() != "<N/A>"; }, 5000))
+            ADD_FAILURE() << "the selected clip's size never came";
         shown.size = size->text().toStdString();
         QTest::keyClick(window, Qt::Key_Escape);
     });
