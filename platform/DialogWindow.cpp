@@ -81,9 +81,8 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
 }
 
 // The window manager owns the title bar's menu, so the dialog's own system menu is its
-// context menu, shown by WM_CONTEXTMENU's default processing; a dialog may show a menu of
-// its own for a control. The keys that open it are handled as keys, since not every platform
-// turns them into context menu events.
+// context menu, shown by WM_CONTEXTMENU's default processing. The keys that open it are
+// handled as keys, since not every platform turns them into context menu events.
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() == QContextMenuEvent::Keyboard) {
         QDialog::contextMenuEvent(event);

@@ -14,6 +14,7 @@ namespace test {
 // The real main dialog with its members and handlers in reach of a test.
 class MainDialogHarness : public CVeldrunDlg {
 public:
+    using CVeldrunDlg::CollectInputFiles;
     using CVeldrunDlg::m_details;
     using CVeldrunDlg::m_inputList;
     using CVeldrunDlg::m_job;
