@@ -11,10 +11,10 @@
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CClientDC.h"
-#include "platform/CPaintDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
+#include "platform/CPaintDC.h"
 #include "platform/CWinApp.h"
 #include "platform/WinApi.h"
 #include "progress/CProgressDlg.h"
@@ -118,15 +118,16 @@ BOOL CVeldrunDlg::OnInitDialog() {
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QListWidget*>(m_inputList.GetWidget());
-    m_commands = new ListCommands(list, {[this] { OnRemove(); }, [this] { OnMoveUp(); },
-                                         [this] { OnMoveDown(); }, [this] { OnSortByName(); },
-                                         [this] { OnOrderByRecording(); },
-                                         [this] { return m_details.AllRead(); },
-                                         [this](int from, int to) {
-                                             m_list.FollowMove(from, to);
-                                             m_inputList.SetCurSel(to);
-                                             UpdateControls();
-                                         }});
+    // The list's menu, keys and drag live as long as its widget.
+    new ListCommands(list,
+                     {[this] { OnRemove(); }, [this] { OnMoveUp(); }, [this] { OnMoveDown(); },
+                      [this] { OnSortByName(); }, [this] { OnOrderByRecording(); },
+                      [this] { return m_details.AllRead(); },
+                      [this](int from, int to) {
+                          m_list.FollowMove(from, to);
+                          m_inputList.SetCurSel(to);
+                          UpdateControls();
+                      }});
 
     // The file manager hands the files over in its own order, which is kept.
     const int first = m_list.Count();
@@ -219,10 +220,6 @@ void CVeldrunDlg::OnDropFiles(HDROP drop) {
 void CVeldrunDlg::AddInputFile(const std::wstring& path) {
     m_list.Add(path);
     UpdateHorizontalExtent(path.c_str());
-}
-
-void CVeldrunDlg::OpenAtStart(const std::vector<CString>& paths) {
-    m_startFiles = paths;
 }
 
 void CVeldrunDlg::OnAdd() {

@@ -13,8 +13,6 @@
 #include "ui/ClipDetails.h"
 #include "ui/InputList.h"
 
-class ListCommands;
-
 // Posted to the main dialog when the clip reader has results for it.
 constexpr UINT WM_CLIPS_READ = WM_USER + 0x110;
 
@@ -30,7 +28,7 @@ public:
     INT_PTR DoModal() override;
 
     // Files for the list when the dialog opens, in this order, the first of them selected.
-    void OpenAtStart(const std::vector<CString>& paths);
+    void OpenAtStart(const std::vector<CString>& paths) { m_startFiles = paths; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -79,7 +77,6 @@ protected:
     std::vector<CString> m_startFiles;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     CString m_chosenOutput;
-    ListCommands* m_commands = nullptr;
     // Last, so that its reader ends before the rest of the dialog goes.
     ClipDetails m_details;
 

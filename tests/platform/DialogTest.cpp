@@ -15,11 +15,11 @@
 #include <QUrl>
 
 #include "platform/CButton.h"
-#include "platform/CPaintDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"
 #include "platform/CMenu.h"
+#include "platform/CPaintDC.h"
 #include "platform/IconHandle.h"
 #include "platform/WinApi.h"
 #include "res/Resource.h"
