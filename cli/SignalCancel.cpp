@@ -1,7 +1,11 @@
 #include "cli/SignalCancel.h"
 
 #include <atomic>
+#include <initializer_list>
 #include <signal.h>
+#include <unistd.h>
+
+#include "engine/OutputTrim.h"
 
 namespace veldrun {
 
@@ -11,27 +15,26 @@ namespace {
 static_assert(std::atomic<bool>::is_always_lock_free, "cancel flag must be lock-free");
 std::atomic<bool> g_requested{false};
 
-void OnSignal(int) {
-    g_requested.store(true);
-}
-
-// sigaction fails only for an invalid signal or a caught SIGKILL/SIGSTOP; none is asked here.
-void Handle(int signal, void (*handler)(int), int flags) {
-    struct sigaction action = {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = flags;
-    ::sigaction(signal, &action, nullptr);
+// Async-signal-safe throughout: an atomic, ftruncate and fstat inside OutputTrim, _exit.
+void OnSignal(int signal) {
+    if (g_requested.exchange(true)) {
+        OutputTrim::Now();
+        ::_exit(128 + signal);
+    }
 }
 
 } // namespace
 
 void SignalCancel::Install() {
+    struct sigaction action = {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
     // SA_RESTART: should the signal land on the worker, a blocking call there (a write into a
     // full pipe) goes on instead of failing as a file error.
-    const int flags = SA_RESTART | SA_RESETHAND;
-    Handle(SIGINT, OnSignal, flags);
-    Handle(SIGTERM, OnSignal, flags);
+    action.sa_flags = SA_RESTART;
+    // sigaction fails only for an invalid signal or a caught SIGKILL/SIGSTOP; none is asked.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 bool SignalCancel::Requested() {

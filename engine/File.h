@@ -135,6 +135,8 @@ public:
     // The system's error number of the last failure, and its text ("No space left on
     // device", or a reason of this class's own, such as for a file that is not regular).
     int Error() const { return m_error; }
+    // The open descriptor, -1 when none; for what must reach the file without this object.
+    int Descriptor() const { return m_fd; }
     const std::string& Problem() const { return m_problem; }
 
 private:

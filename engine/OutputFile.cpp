@@ -4,6 +4,7 @@
 
 #include "engine/Amount.h"
 #include "engine/MergeError.h"
+#include "engine/OutputTrim.h"
 #include "engine/Veldrun.h"
 
 namespace veldrun {
@@ -122,6 +123,8 @@ void OutputFile::Prepare(std::int64_t total) {
         throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
     m_prepared = true;
     m_reserved = total;
+    if (m_regular)
+        OutputTrim::Arm(m_file.Descriptor());
     if (!m_file.Reserve(m_start, total)) {
         throw MergeError(m_file.Error() == EFBIG ? MergeError::Kind::TooLarge
                                                  : MergeError::Kind::NotEnoughSpace,
@@ -149,6 +152,7 @@ bool OutputFile::FlushesToDisk() const {
 }
 
 void OutputFile::Finish() {
+    OutputTrim::Disarm();
     // Inputs that shrank while they were copied leave reserved space unused.
     if (m_regular && m_end - m_start < m_reserved)
         m_file.Trim();
@@ -166,10 +170,11 @@ void OutputFile::FailToWrite(const std::string& when) const {
 }
 
 void OutputFile::Abandon() {
+    OutputTrim::Disarm();
     if (!m_prepared)
         m_file.RemoveIfCreatedAndEmpty(m_path);
-    else if (m_regular)
-        m_file.Trim();
+    else if (m_regular && !m_file.Trim())
+        m_trimProblem = m_file.Problem();
     m_file.Close();
 }
 
@@ -179,10 +184,15 @@ std::string OutputFile::Leftover(bool cancelled) const {
     if (m_writeBackFailed)
         return "what is in " + m_name + " cannot be trusted";
     const std::int64_t written = m_end - m_start;
+    // An append-only file, say, keeps the space reserved for the whole output.
+    const std::string untrimmed =
+        m_trimProblem.empty()
+            ? std::string()
+            : "; the space reserved beyond them could not be given back: " + m_trimProblem;
     if (written <= 0 && m_start == 0)
-        return m_name + " is left empty";
+        return m_name + " is left empty" + untrimmed;
     return Text(written) + " written before the " + (cancelled ? "cancel" : "failure") +
-           " are left in " + m_name;
+           " are left in " + m_name + untrimmed;
 }
 
 } // namespace veldrun

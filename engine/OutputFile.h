@@ -70,6 +70,8 @@ private:
     bool m_regular = false;
     bool m_prepared = false;
     bool m_writeBackFailed = false;
+    // Why the space reserved beyond what was written could not be given back; empty when it was.
+    std::string m_trimProblem;
     // Where the merge's bytes start in the file, where they end now, and how far write-back
     // has been waited for.
     std::int64_t m_start = 0;

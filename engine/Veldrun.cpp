@@ -119,8 +119,9 @@ void Veldrun::Merge(const JobFiles& job, ProgressCallback progress, const MergeO
         CopyInputs(job, progress, output, options);
     } catch (const MergeError& error) {
         const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
-        const std::string detail = Joined(error.Detail(), output.Leftover(cancelled));
+        // Abandoning trims the reservation, whose failure the leftover's words tell.
         output.Abandon();
+        const std::string detail = Joined(error.Detail(), output.Leftover(cancelled));
         throw MergeError(error.GetKind(), detail);
     } catch (...) {
         output.Abandon();

@@ -6,20 +6,25 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <future>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <mutex>
 #include <optional>
 #include <regex>
+#include <signal.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
+#include "engine/OutputTrim.h"
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
 #include "tests/support/ChildProcess.h"
@@ -290,6 +295,91 @@ TEST(OutputTrim, ACancelOrAFailureGivesBackTheSpaceReservedBeyondWhatWasWritten)
               failed.detail);
     EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(a));
     EXPECT_LE(AllocatedBytes(out), 4 * MiB + 256 * 1024);
+}
+
+namespace {
+
+// The trim that the command line's second interrupt makes, from a real signal handler.
+void TrimOnSignal(int) {
+    veldrun::OutputTrim::Now();
+}
+
+// Sets or clears the append-only attribute; false where the file system has none.
+bool SetAppendOnly(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    const bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                      ::ioctl(fd, FS_IOC_SETFLAGS,
+                              &(flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL)) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
+
+} // namespace
+
+TEST(OutputTrim, ASignalHandlerGivesBackTheReservationOfTheArmedOutputOnly) {
+    TempDir dir;
+    const std::string out = dir / "out.mts";
+    const int fd = ::open(out.c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "joined", 6), 6);
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, 32 * MiB) != 0)
+        GTEST_SKIP() << "this file system reserves no space ahead";
+    ASSERT_GE(AllocatedBytes(out), 32 * MiB);
+    struct sigaction action = {}, before = {};
+    action.sa_handler = TrimOnSignal;
+    ::sigaction(SIGUSR1, &action, &before);
+
+    // Disarmed, a signal leaves the file alone.
+    veldrun::OutputTrim::Arm(fd);
+    veldrun::OutputTrim::Disarm();
+    ::raise(SIGUSR1);
+    EXPECT_GE(AllocatedBytes(out), 32 * MiB);
+
+    // A descriptor number that another file took after the output was closed is not cut.
+    veldrun::OutputTrim::Arm(fd);
+    ::close(fd);
+    const std::string other = dir / "other.mts";
+    const int reused = ::open(other.c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(reused, fd) << "the lowest free number comes back";
+    ASSERT_EQ(::fallocate(reused, FALLOC_FL_KEEP_SIZE, 0, 8 * MiB), 0);
+    ::raise(SIGUSR1);
+    EXPECT_GE(AllocatedBytes(other), 8 * MiB);
+
+    // Armed on it, the reservation beyond its end goes, and its bytes stay.
+    ASSERT_EQ(::write(reused, "bytes", 5), 5);
+    veldrun::OutputTrim::Arm(reused);
+    ::raise(SIGUSR1);
+    veldrun::OutputTrim::Disarm();
+    EXPECT_LE(AllocatedBytes(other), 64 * 1024);
+    EXPECT_EQ(TempDir::Read(other), "bytes");
+    ::close(reused);
+    ::sigaction(SIGUSR1, &before, nullptr);
+}
+
+TEST(OutputTrim, AReservationThatCannotBeGivenBackIsToldInTheDetail) {
+    TempDir dir;
+    const std::string a = dir.Write("a", TempDir::Pattern(4 * MiB, 8));
+    const std::string out = dir / "out.mts";
+    // Made append-only while the merge writes it: the space reserved beyond what was written
+    // can no longer be cut off.
+    bool appendOnly = false;
+    CallLog log;
+    log.answer = [&](std::size_t n) {
+        if (n == 2)
+            appendOnly = SetAppendOnly(out, true);
+        return n < 2;
+    };
+    const Failure cancel = MergeFailure({a}, out, log.Callback());
+    if (!appendOnly)
+        GTEST_SKIP() << "no append-only attribute here";
+    SetAppendOnly(out, false);
+    EXPECT_EQ(Kind::UserAborted, cancel.kind);
+    EXPECT_EQ("2.1 MB written before the cancel are left in " + out +
+                  "; the space reserved beyond them could not be given back: Operation not "
+                  "permitted",
+              cancel.detail);
 }
 
 TEST(OutputPipe, APipeThatNobodyReadsIsRefusedAtOnce) {
