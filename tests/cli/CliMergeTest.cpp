@@ -207,7 +207,7 @@ TEST_P(CliCancelTest, SignalAbortsMergeBetweenBlocks) {
     EXPECT_TRUE(written == TempDir::Read(input).substr(0, written.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, CliCancelTest, ::testing::Values(SIGINT, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(Signals, CliCancelTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 TEST_F(CliMergeTest, SecondInterruptEndsAtOnce) {
     Fifo fifo(dir / "out.fifo");
@@ -215,11 +215,31 @@ TEST_F(CliMergeTest, SecondInterruptEndsAtOnce) {
     fifo.WaitForWriter();
     ASSERT_TRUE(process.Catches(SIGINT));
     process.Signal(SIGINT);
-    // The first interrupt only asks; the merge is stuck on the unread pipe. Once its handler
-    // has run, the default action is back and the second one ends the process.
-    ASSERT_TRUE(WaitUntil([&] { return !process.Catches(SIGINT); }));
+    // The first interrupt only asks; the merge is stuck on the unread pipe. Once it has been
+    // taken, the second one ends the process.
+    ASSERT_TRUE(WaitUntil([&] { return !process.Pending(SIGINT); }));
     process.Signal(SIGINT);
     EXPECT_EQ(process.Wait().status, 128 + SIGINT);
+}
+
+TEST_F(CliMergeTest, TwoInterruptsLeaveNoSpaceReservedBeyondTheOutput) {
+    const std::string input = dir.WriteSparse("in.mts", 1024 * kMiB, "end");
+    const std::string output = dir / "out.mts";
+    Process process(Cli({"--quiet", "-o", output, input}));
+    ASSERT_TRUE(WaitUntil([&] { return SizeOf(output) > 0; })) << "the copy did not start";
+    process.Signal(SIGINT);
+    ASSERT_TRUE(WaitUntil([&] { return !process.Pending(SIGINT); }));
+    process.Signal(SIGINT);
+    // Ended by the second interrupt, or by the first's cancel if that came sooner: either way
+    // the 1 GiB reserved ahead is given back, and what was written stays.
+    const int status = process.Wait(std::chrono::seconds(30)).status;
+    EXPECT_TRUE(status == 128 + SIGINT || status == 1) << status;
+
+    struct stat info;
+    ASSERT_EQ(::stat(output.c_str(), &info), 0);
+    EXPECT_LT(info.st_size, 1024 * kMiB);
+    EXPECT_LE(info.st_blocks * 512, (info.st_size + 4095) / 4096 * 4096 + 64 * 1024)
+        << info.st_size << " bytes hold " << info.st_blocks * 512;
 }
 
 TEST_F(CliMergeTest, DrawsProgressLineOnTerminal) {

@@ -116,16 +116,29 @@ bool Process::LimitFileSize(std::uint64_t bytes) {
     return ::prlimit(m_pid, RLIMIT_FSIZE, &limit, nullptr) == 0;
 }
 
-bool Process::Catches(int signal) const {
-    std::ifstream status("/proc/" + std::to_string(m_pid) + "/status");
+namespace {
+
+// Bit `signal` of the mask on the line `field` of a process's status.
+bool StatusBit(pid_t pid, const std::string& field, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("SigCgt:", 0) == 0) {
-            const unsigned long long mask = std::strtoull(line.c_str() + 7, nullptr, 16);
+        if (line.rfind(field, 0) == 0) {
+            const unsigned long long mask = std::strtoull(line.c_str() + field.size(), nullptr, 16);
             return (mask >> (signal - 1)) & 1;
         }
     }
     return false;
+}
+
+} // namespace
+
+bool Process::Catches(int signal) const {
+    return StatusBit(m_pid, "SigCgt:", signal);
+}
+
+bool Process::Pending(int signal) const {
+    return StatusBit(m_pid, "ShdPnd:", signal);
 }
 
 Outcome Process::Wait(std::chrono::milliseconds limit) {

@@ -39,6 +39,8 @@ public:
 
     // True while the child has a handler installed for `signal` (Linux /proc).
     bool Catches(int signal) const;
+    // True while `signal`, sent to the child, waits to be delivered (Linux /proc).
+    bool Pending(int signal) const;
 
     // Collects the output until the child ends; kills it once `limit` has passed.
     Outcome Wait(std::chrono::milliseconds limit = std::chrono::seconds(5));
