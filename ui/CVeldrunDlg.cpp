@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 
 #include "engine/TextConversion.h"
@@ -40,24 +42,6 @@ bool Anything(const std::wstring&) {
     return true;
 }
 
-// The pieces of a multiple-selection result: the folder, then each chosen name, in the
-// dialog's order. Two NULs in a row end it.
-std::vector<std::wstring> SplitSelection(LPCTSTR buffer, std::size_t size) {
-    std::vector<std::wstring> pieces;
-    std::wstring piece;
-    for (std::size_t at = 0; at < size; ++at) {
-        if (buffer[at] != L'\0') {
-            piece += buffer[at];
-            continue;
-        }
-        pieces.push_back(piece);
-        piece.clear();
-        if (at + 1 >= size || buffer[at + 1] == L'\0')
-            break;
-    }
-    return pieces;
-}
-
 } // namespace
 
 CVeldrunDlg::CVeldrunDlg(CWnd* parent)
@@ -70,7 +54,9 @@ CVeldrunDlg::CVeldrunDlg(CWnd* parent)
 CVeldrunDlg::~CVeldrunDlg() = default;
 
 INT_PTR CVeldrunDlg::DoModal() {
+    m_quitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
     const INT_PTR result = CDialog::DoModal();
+    m_quitSignals.reset();
     m_details.Stop();
     return result;
 }
@@ -233,13 +219,8 @@ void CVeldrunDlg::OnAdd() {
             AddInputFile(buffer);
             UpdateControls();
         } else {
-            const std::vector<std::wstring> pieces =
-                SplitSelection(buffer, dialog.GetOFN().nMaxFile);
-            // The separator is added even after a folder that ends in one, such as the root.
-            const std::wstring prefix = pieces.empty() ? std::wstring() : pieces.front() + L"/";
-            std::vector<std::wstring> entries;
-            for (std::size_t i = 1; i < pieces.size(); ++i)
-                entries.push_back(prefix + pieces[i]);
+            const std::vector<std::wstring> entries =
+                InputList::SelectionEntries(buffer, dialog.GetOFN().nMaxFile);
             // Dialogs hand several names over in click order or in their own order.
             for (const std::wstring& entry :
                  InputList::Arriving(entries, NaturalOrder::Less, Anything)) {
@@ -368,9 +349,13 @@ void CVeldrunDlg::OnMerge() {
     // Reading pauses so that the merge has the disks to itself; it goes on afterwards.
     m_details.Reader().Pause();
     CProgressDlg progress(boost::weak_ptr<veldrun::Veldrun>(m_job), &m_inputList);
+    m_progress = &progress;
     const INT_PTR result = progress.DoModal();
+    m_progress = nullptr;
     m_details.Reader().Resume();
-    if (result == IDOK) {
+    if (m_quitting) {
+        EndDialog(IDCANCEL);
+    } else if (result == IDOK) {
         AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
     } else if (result == IDCANCEL) {
         std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
@@ -380,6 +365,22 @@ void CVeldrunDlg::OnMerge() {
             text += L"\n" + detail;
         AfxMessageBox(text.c_str(), MB_OK, 0);
     }
+}
+
+// Dialogs above this one close with their safe answer; a running merge is cancelled as its
+// Cancel does, and OnMerge ends this dialog once the merge has stopped.
+void CVeldrunDlg::OnQuitSignal() {
+    m_quitting = true;
+    if (m_progress) {
+        m_progress->PostMessage(WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    while (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        if (modal == GetWidget())
+            break;
+        modal->reject();
+    }
+    EndDialog(IDCANCEL);
 }
 
 // Asks before a merge replaces an existing file, unless the user chose that file in Select...,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@
 #include "platform/CListBox.h"
 #include "ui/ClipDetails.h"
 #include "ui/InputList.h"
+#include "ui/QuitSignals.h"
+
+class CProgressDlg;
 
 // Posted to the main dialog when the clip reader has results for it.
 constexpr UINT WM_CLIPS_READ = WM_USER + 0x110;
@@ -62,6 +66,9 @@ protected:
     // False when a path cannot be converted for the file system.
     bool CollectInputFiles();
     bool ConfirmReplace();
+    // SIGTERM or SIGHUP: the program ends without asking anything, once a running merge has
+    // stopped and given back its reserved space.
+    void OnQuitSignal();
 
     DECLARE_MESSAGE_MAP()
 
@@ -77,6 +84,10 @@ protected:
     std::vector<CString> m_startFiles;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     CString m_chosenOutput;
+    // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
+    CProgressDlg* m_progress = nullptr;
+    bool m_quitting = false;
+    std::unique_ptr<QuitSignals> m_quitSignals;
     // Last, so that its reader ends before the rest of the dialog goes.
     ClipDetails m_details;
 

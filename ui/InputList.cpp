@@ -94,6 +94,28 @@ void InputList::FollowMove(int from, int to) {
     m_selection = to;
 }
 
+std::vector<std::wstring> InputList::SelectionEntries(const wchar_t* buffer, std::size_t size) {
+    std::vector<std::wstring> entries;
+    std::wstring folder;
+    std::wstring piece;
+    bool first = true;
+    for (std::size_t at = 0; at < size; ++at) {
+        if (buffer[at] != L'\0') {
+            piece += buffer[at];
+            continue;
+        }
+        if (first)
+            folder = piece + L"/";
+        else
+            entries.push_back(folder + piece);
+        first = false;
+        piece.clear();
+        if (at + 1 >= size || buffer[at + 1] == L'\0')
+            break;
+    }
+    return entries;
+}
+
 std::vector<std::wstring>
 InputList::Arriving(std::vector<std::wstring> names, const PathLess& less,
                     const std::function<bool(const std::wstring&)>& listable) {

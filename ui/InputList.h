@@ -56,6 +56,10 @@ public:
     // telling the view, and the moved entry is selected.
     void FollowMove(int from, int to);
 
+    // The entries that a multiple-selection result of a file dialog names: `buffer` holds the
+    // folder, a NUL, each chosen name followed by a NUL, and one more NUL, within `size`
+    // characters. The separator is added even after a folder that ends in one, such as the root.
+    static std::vector<std::wstring> SelectionEntries(const wchar_t* buffer, std::size_t size);
     // Of several names dropped or chosen at once: those to list, in the natural order of
     // `less` (dialogs and file managers hand names over in click order), leaving out those that
     // `listable` refuses (missing, folders).

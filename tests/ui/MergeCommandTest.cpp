@@ -1,6 +1,8 @@
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include <QLineEdit>
@@ -339,4 +341,58 @@ TEST_F(MergeCommand, TheReplaceQuestionIsARealWarningWhoseDefaultIsNo) {
         EXPECT_TRUE(seen);
         EXPECT_EQ("keep", TempDir::Read(out));
     });
+}
+
+namespace {
+
+std::int64_t AllocatedBytes(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_blocks) * 512 : -1;
+}
+
+class QuitSignal : public MergeCommand, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+TEST_P(QuitSignal, EndsTheProgramWithoutAskingOnceTheMergeHasStoppedAndGivenBackItsSpace) {
+    const std::string input = dir.WriteSparse("long.mts", std::int64_t(2048) << 20, "end");
+    const std::string out = dir / "out.mts";
+    bool endedBySignal = false;
+    dlg.Run([&] {
+        Add({input});
+        TypeOutput(out);
+        // The signal comes while the merge copies.
+        const ModalWatch progress("Merging in progress", [&](QWidget* window) {
+            auto* status = static_cast<QLineEdit*>(veldrun::test::ControlOf(window, IDC_STATUS));
+            ASSERT_TRUE(QTest::qWaitFor(
+                [status] { return status->text().startsWith("Progressing file"); }, 20000));
+            ::raise(GetParam());
+        });
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        EXPECT_EQ(progress.Seen(), 1);
+        endedBySignal = !dlg.GetWidget()->isVisible();
+    });
+    EXPECT_TRUE(endedBySignal) << "the main dialog ended without being told to";
+    EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty()) << "nothing was asked or told";
+    struct stat info;
+    ASSERT_EQ(::stat(out.c_str(), &info), 0);
+    EXPECT_LT(info.st_size, std::int64_t(2048) << 20) << "cancelled before the end";
+    EXPECT_LE(AllocatedBytes(out), (info.st_size + 4095) / 4096 * 4096 + 64 * 1024)
+        << "the space reserved beyond what was written is given back";
+}
+
+INSTANTIATE_TEST_SUITE_P(TermAndHangup, QuitSignal, ::testing::Values(SIGTERM, SIGHUP));
+
+TEST_F(MergeCommand, AQuitSignalClosesAnOpenFileDialogWithItsSafeAnswer) {
+    bool endedBySignal = false;
+    dlg.Run([&] {
+        TypeOutput(dir / "kept.mts");
+        const ModalWatch save("Save As", [](QWidget*) { ::raise(SIGHUP); });
+        QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
+        EXPECT_EQ(save.Seen(), 1);
+        endedBySignal = !dlg.GetWidget()->isVisible();
+        EXPECT_EQ(MainDialogHarness::TextOf(dlg.m_outputEdit), Wide(dir / "kept.mts"));
+    });
+    EXPECT_TRUE(endedBySignal);
+    EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
 }
