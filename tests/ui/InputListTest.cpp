@@ -157,6 +157,21 @@ TEST(InputListModel, ArrivingNamesComeInNaturalOrderWithoutTheRefusedOnes) {
     EXPECT_TRUE(InputList::Arriving({L"/c/dir"}, NaturalOrder::Less, listable).empty());
 }
 
+TEST(InputListModel, AMultipleSelectionNamesItsFolderThenEachName) {
+    const auto entries = [](const std::wstring& buffer) {
+        return InputList::SelectionEntries(buffer.data(), buffer.size());
+    };
+    EXPECT_EQ(entries(std::wstring(L"/clips\0b.MTS\0a \"c\".MTS\0\0", 24)),
+              (Names{L"/clips/b.MTS", L"/clips/a \"c\".MTS"}))
+        << "in the dialog's order, blanks and quotes kept";
+    EXPECT_EQ(entries(std::wstring(L"/\0a.mts\0\0", 9)), Names{L"//a.mts"})
+        << "the root gets a second separator";
+    EXPECT_TRUE(entries(std::wstring(L"/clips\0\0", 8)).empty()) << "the folder alone";
+    EXPECT_TRUE(entries(std::wstring(L"\0\0", 2)).empty());
+    EXPECT_EQ(entries(std::wstring(L"/c\0x\0y", 6)), (Names{L"/c/x"}))
+        << "a name cut off by the end of the buffer is no entry";
+}
+
 TEST(NaturalOrder, NumbersCompareByValueAndLettersWithoutCase) {
     EXPECT_TRUE(NaturalOrder::Less(L"/card/2.MTS", L"/card/10.MTS"));
     EXPECT_FALSE(NaturalOrder::Less(L"/card/10.MTS", L"/card/2.MTS"));
