@@ -46,6 +46,14 @@ std::vector<File::Stamp> MeasureAll(const JobFiles& job, std::int64_t& total) {
     return stamps;
 }
 
+// "a", "a and b", "a, b and c".
+std::string Listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
 // What tells the input's stamp `now` from the one `measured`, in words; "" when nothing does.
 std::string Changes(const File::Stamp& measured, const File::Stamp& now) {
     if (!(now.id == measured.id))
@@ -55,12 +63,13 @@ std::string Changes(const File::Stamp& measured, const File::Stamp& now) {
         changes.push_back("its size went from " + std::to_string(measured.size) + " to " +
                           std::to_string(now.size) + " bytes");
     if (now.modifiedNs != measured.modifiedNs)
-        changes.push_back("its modification time changed");
+        changes.push_back("its modification time");
     if (now.changedNs != measured.changedNs)
-        changes.push_back("its change time changed");
-    std::string text;
-    for (const std::string& change : changes)
-        text += (text.empty() ? "" : ", ") + change;
+        changes.push_back("its change time");
+    // "its size went from 3 to 5 bytes, its modification time and its change time changed"
+    std::string text = Listed(changes);
+    if (now.modifiedNs != measured.modifiedNs || now.changedNs != measured.changedNs)
+        text += " changed";
     return text;
 }
 
@@ -69,14 +78,15 @@ std::string Changes(const File::Stamp& measured, const File::Stamp& now) {
 void CheckUnchanged(const File& input, const std::string& path, const File::Stamp& measured,
                     std::int64_t copied, bool ended) {
     std::string changes = Changes(measured, input.CurrentStamp());
+    if (!changes.empty())
+        changes += " since it was measured";
     if (ended && copied < measured.size) {
-        changes = "it ended after " + std::to_string(copied) + " of " +
-                  std::to_string(measured.size) + " bytes" + (changes.empty() ? "" : ", ") +
-                  changes;
+        changes = "it ended after " + std::to_string(copied) + " of the " +
+                  std::to_string(measured.size) + " bytes measured" +
+                  (changes.empty() ? "" : "; " + changes);
     }
     if (!changes.empty())
-        throw MergeError(MergeError::Kind::InputChanged,
-                         path + ": " + changes + " since it was measured");
+        throw MergeError(MergeError::Kind::InputChanged, path + ": " + changes);
 }
 
 // Copies the next block of at most `limit` bytes of `input` to `output`; returns its size, 0
