@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
@@ -176,6 +177,29 @@ TEST(InputChanged, ARewriteOfTheSameSizeIsToldByItsTimes) {
     EXPECT_NE(std::string::npos,
               failure.detail.find(a + ": its change time changed since it was measured"))
         << failure.detail;
+}
+
+TEST(InputChanged, AnInputThatASecondMergeWritesFailsTheFirst) {
+    TempDir dir;
+    const std::string bytes = TempDir::Pattern(4 * MiB, 12);
+    const std::string a = dir.Write("a.mts", bytes);
+    const std::string c = dir.Write("c.mts", TempDir::Pattern(MiB + 3, 13));
+
+    // A second merge, on its own thread, takes the first one's input as its output while the
+    // first is half-way through it.
+    Failure second{"not run", "", std::nullopt};
+    CallLog log;
+    log.answer = [&](std::size_t n) {
+        if (n == 2)
+            second = std::async(std::launch::async, [&] { return MergeFailure({c}, a); }).get();
+        return true;
+    };
+    const Failure first = MergeFailure({a}, dir / "out", log.Callback());
+    EXPECT_EQ("", second.message) << second.detail;
+    EXPECT_EQ(Kind::InputChanged, first.kind);
+    EXPECT_EQ(0u, first.detail.find(a + ": it ended after 2097152 of the 4194304 bytes measured"))
+        << first.detail;
+    EXPECT_TRUE(TempDir::Read(dir / "out") == bytes.substr(0, 2 * MiB));
 }
 
 TEST(InputChanged, AnInputReplacedBeforeItsTurnFailsBeforeAnyOfItIsCopied) {
