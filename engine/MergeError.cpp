@@ -24,6 +24,8 @@ const char* MessageOf(MergeError::Kind kind) {
         return kCantReadInput;
     case MergeError::Kind::NotEnoughSpace:
         return kNotEnoughSpace;
+    case MergeError::Kind::InputChanged:
+        return kInputChanged;
     case MergeError::Kind::TooLarge:
         break;
     }

@@ -18,7 +18,8 @@ public:
         CantWriteOutput,
         CantReadInput,
         NotEnoughSpace,
-        TooLarge
+        TooLarge,
+        InputChanged
     };
 
     // Takes the kind and the detail; what() becomes the kind's message. Throws only

@@ -12,6 +12,7 @@ inline constexpr char kCantWriteOutput[] = "Can't write output file";
 inline constexpr char kCantReadInput[] = "Can't read input file";
 inline constexpr char kNotEnoughSpace[] = "Not enough free space for the output file";
 inline constexpr char kTooLarge[] = "Output file is too large for its file system";
+inline constexpr char kInputChanged[] = "Input file changed during merging";
 inline constexpr char kUnknownError[] = "Unknown error";
 inline constexpr char kCantStartThread[] = "Can't start merge thread";
 

@@ -98,7 +98,12 @@ void OutputFile::Prepare(std::int64_t total) {
     }
     const std::string where =
         m_toStandardOutput ? std::string("the output's file system") : m_file.MountPointOf(m_path);
-    const std::int64_t finalSize = m_start + total;
+    std::int64_t finalSize = 0;
+    if (__builtin_add_overflow(m_start, total, &finalSize)) {
+        const std::string what = "the inputs and what " + m_name + " holds before them";
+        throw MergeError(MergeError::Kind::TooLarge,
+                         what + " come to more bytes than any file can");
+    }
     const std::int64_t fileSystemLimit = m_file.MaxFileSize();
     if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
         throw MergeError(MergeError::Kind::TooLarge,

@@ -46,7 +46,8 @@ struct MergeOptions {
 // texts, one for each kind:
 //   "Can't create output file", "Can't open input file", "User aborted operation",
 //   "Output file is also an input file", "Can't write output file", "Can't read input file",
-//   "Not enough free space for the output file", "Output file is too large for its file system";
+//   "Not enough free space for the output file", "Output file is too large for its file system",
+//   "Input file changed during merging";
 // and a detail line naming the file and the system's reason. Run stores "Unknown error" for an
 // exception of any other kind, and Start stores "Can't start merge thread" when the thread
 // cannot be created.
@@ -69,17 +70,22 @@ public:
     static std::int64_t FileSize(const std::string& path);
 
     // Takes the paths of a merge; returns the sum of FileSize over its inputs, in list order.
-    // Throws what FileSize throws for the first input that fails.
+    // Throws what FileSize throws for the first input that fails, and "Output file is too large
+    // for its file system" when the sum does not fit in 64 bits.
     static std::int64_t TotalSize(const JobFiles& job);
 
     // Takes the paths of a merge, a progress callback (may be empty) and the options; writes
     // into the output the bytes of every input in list order, in blocks of 1 MiB, calling
-    // `progress` before every read. The output is opened (or created) first, but emptied only
-    // once every input is measured and the output's file system is known to take them; a
-    // failure before that leaves an existing output as it was and removes an output this call
-    // created. A regular-file output is on its disk before Merge returns and is locked against
-    // other merges meanwhile. After emptying, nothing is rolled back: the output keeps what was
-    // written, and gives back the space reserved beyond it. Throws MergeError as listed above.
+    // `progress` before every read. Each input is copied for exactly the size it had when the
+    // inputs were measured; one that ends early, or whose size or times differ after its copy,
+    // fails the merge ("Input file changed during merging"), as does one that turns out to be
+    // the output when it is opened ("Output file is also an input file"). The output is opened (or
+    // created) first, but emptied only once every input is measured and the output's file system is
+    // known to take them; a failure before that leaves an existing output as it was and removes an
+    // output this call created. A regular-file output is on its disk before Merge returns and is
+    // locked against other merges meanwhile. After emptying, nothing is rolled back: the output
+    // keeps what was written, and gives back the space reserved beyond it. Throws MergeError as
+    // listed above.
     static void Merge(const JobFiles& job, ProgressCallback progress, const MergeOptions& options);
     // The same with the default options.
     static void Merge(const JobFiles& job, ProgressCallback progress);

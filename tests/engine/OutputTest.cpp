@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <mutex>
-#include <optional>
 #include <regex>
 #include <signal.h>
 #include <string>
@@ -27,15 +26,18 @@
 #include "engine/OutputTrim.h"
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
+#include "tests/engine/MergeFailure.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Mount.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UnreadableFile.h"
 
-using veldrun::JobFiles;
 using veldrun::MergeError;
-using veldrun::ProgressCallback;
 using veldrun::Veldrun;
 using veldrun::test::CallLog;
+using veldrun::test::Failure;
+using veldrun::test::kUnreadableFile;
+using veldrun::test::MergeFailure;
 using veldrun::test::Mount;
 using veldrun::test::RunInChild;
 using veldrun::test::TempDir;
@@ -65,26 +67,6 @@ namespace {
 typedef MergeError::Kind Kind;
 
 const std::int64_t MiB = 1 << 20;
-
-// The message and detail of a failed merge; both empty after a success.
-struct Failure {
-    std::string message;
-    std::string detail;
-    std::optional<MergeError::Kind> kind;
-};
-
-Failure MergeFailure(const std::vector<std::string>& inputs, const std::string& output,
-                     ProgressCallback progress = ProgressCallback()) {
-    JobFiles job;
-    job.inputs = inputs;
-    job.output = output;
-    try {
-        Veldrun::Merge(job, progress);
-    } catch (const MergeError& error) {
-        return {error.what(), error.Detail(), error.GetKind()};
-    }
-    return {};
-}
 
 std::int64_t AllocatedBytes(const std::string& path) {
     struct stat info;
@@ -286,12 +268,12 @@ TEST(OutputTrim, ACancelOrAFailureGivesBackTheSpaceReservedBeyondWhatWasWritten)
         std::cout << "note: this file system reserved no space ahead\n";
     EXPECT_LE(AllocatedBytes(out), 3 * MiB + 256 * 1024);
 
-    // A read error half-way: /proc/self/mem measures 0 bytes and fails to read.
-    const Failure failed = MergeFailure({a, "/proc/self/mem", b}, out);
+    // A read error half-way.
+    const Failure failed = MergeFailure({a, kUnreadableFile, b}, out);
     EXPECT_EQ("Can't read input file", failed.message);
     EXPECT_EQ(Kind::CantReadInput, failed.kind);
-    EXPECT_EQ("/proc/self/mem: Input/output error; 4.2 MB written before the failure are left in " +
-                  out,
+    EXPECT_EQ(std::string(kUnreadableFile) +
+                  ": Invalid argument; 4.2 MB written before the failure are left in " + out,
               failed.detail);
     EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(a));
     EXPECT_LE(AllocatedBytes(out), 4 * MiB + 256 * 1024);
