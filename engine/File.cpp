@@ -1,17 +1,22 @@
 #include "engine/File.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/fiemap.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
 #include <memory>
-#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/vfs.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 #include "engine/PathName.h"
 
@@ -20,8 +25,41 @@ namespace veldrun {
 namespace {
 
 // statfs's f_type of the FAT family (vfat, msdos); exFAT is another type and has no such limit.
-const long kFatMagic = 0x4d44;
+const long kFatMagic = MSDOS_SUPER_MAGIC;
 const std::int64_t kFatMaxFileSize = (std::int64_t(1) << 32) - 1;
+
+// How many extents one FIEMAP call brings back.
+const unsigned kExtentsPerCall = 64;
+
+// True when FIEMAP answers for every extent of `fd` and none is shared with another file
+// (a copy made with --reflink, a snapshot).
+bool NoExtentShared(int fd) {
+    // In 64-bit words, so that the header and its extents are aligned.
+    std::vector<std::uint64_t> buffer(
+        (sizeof(struct fiemap) + kExtentsPerCall * sizeof(struct fiemap_extent)) / 8 + 1);
+    struct fiemap* const map = reinterpret_cast<struct fiemap*>(buffer.data());
+    std::uint64_t start = 0;
+    for (;;) {
+        std::fill(buffer.begin(), buffer.end(), 0);
+        map->fm_start = start;
+        map->fm_length = FIEMAP_MAX_OFFSET - start;
+        // Synced first: blocks not yet allocated would not be reported.
+        map->fm_flags = FIEMAP_FLAG_SYNC;
+        map->fm_extent_count = kExtentsPerCall;
+        if (::ioctl(fd, FS_IOC_FIEMAP, map) != 0)
+            return false;
+        if (map->fm_mapped_extents == 0)
+            return true;
+        for (unsigned i = 0; i < map->fm_mapped_extents; ++i) {
+            const struct fiemap_extent& extent = map->fm_extents[i];
+            if (extent.fe_flags & FIEMAP_EXTENT_SHARED)
+                return false;
+            if (extent.fe_flags & FIEMAP_EXTENT_LAST)
+                return true;
+            start = extent.fe_logical + extent.fe_length;
+        }
+    }
+}
 
 File::Id IdOf(const struct stat& info) {
     File::Id id;
@@ -142,12 +180,44 @@ void File::RemoveIfCreatedAndEmpty(const std::string& path) {
     ::unlink(created.c_str());
 }
 
-bool File::Lock() {
-    while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EINTR)
-            return Failed(errno);
+File::Locked File::Lock() {
+    // A lock of the open file, not of the process: two merges in one process exclude each
+    // other too, and closing another descriptor of the file does not release it.
+    struct flock wanted = {};
+    wanted.l_type = F_WRLCK;
+    wanted.l_whence = SEEK_SET;
+    for (;;) {
+        struct flock lock = wanted;
+        if (::fcntl(m_fd, F_OFD_SETLK, &lock) == 0)
+            return Locked::Yes;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EACCES) {
+            Failed(errno);
+            return Locked::Failed;
+        }
+        // A read lock is refused only by a write lock: asking for one finds a writer, if any.
+        struct flock holder = wanted;
+        holder.l_type = F_RDLCK;
+        if (::fcntl(m_fd, F_OFD_GETLK, &holder) != 0) {
+            if (errno == EINTR)
+                continue;
+            Failed(errno);
+            return Locked::Failed;
+        }
+        if (holder.l_type == F_WRLCK) {
+            Failed(EWOULDBLOCK);
+            return Locked::ByWriter;
+        }
+        // Readers hold it; or nobody any more (released since), and the lock is asked again.
+        holder = wanted;
+        if (::fcntl(m_fd, F_OFD_GETLK, &holder) != 0 && errno != EINTR) {
+            Failed(errno);
+            return Locked::Failed;
+        }
+        if (holder.l_type == F_RDLCK)
+            return Locked::ByReader;
     }
-    return true;
 }
 
 File::Id File::Identity() const {
@@ -180,9 +250,25 @@ std::int64_t File::Position() const {
 
 std::int64_t File::FreedByEmptying() const {
     struct stat info;
-    if (::fstat(m_fd, &info) != 0 || info.st_nlink > 1)
+    struct statfs fileSystem;
+    if (::fstat(m_fd, &info) != 0 || info.st_nlink > 1 || ::fstatfs(m_fd, &fileSystem) != 0)
         return 0;
-    return static_cast<std::int64_t>(info.st_blocks) * 512;
+    const std::int64_t blocks = static_cast<std::int64_t>(info.st_blocks) * 512;
+    switch (static_cast<long>(fileSystem.f_type)) {
+    // No file's blocks are shared with another's on these.
+    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+    case kFatMagic:
+    case EXFAT_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+        return blocks;
+    // Copies with --reflink (cp's default here) and snapshots keep shared blocks in use.
+    case BTRFS_SUPER_MAGIC:
+    case XFS_SUPER_MAGIC:
+        return NoExtentShared(m_fd) ? blocks : 0;
+    // Unknown ways of keeping blocks: none count, lest the output be emptied for nothing.
+    default:
+        return 0;
+    }
 }
 
 std::int64_t File::AvailableSpace() const {
@@ -354,6 +440,28 @@ File::Stamp File::CurrentStamp() const {
 
 void File::AdviseRandomAccess() {
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
+}
+
+std::int64_t File::SeekFor(std::int64_t offset, int whence) const {
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    const off_t found = ::lseek(m_fd, static_cast<off_t>(offset), whence);
+    const int error = errno;
+    // The position is shared with whoever else holds this open file (a shell's standard
+    // output, say): put it back.
+    if (position >= 0)
+        ::lseek(m_fd, position, SEEK_SET);
+    if (found >= 0)
+        return static_cast<std::int64_t>(found);
+    // Past the last data, or at the end of the file.
+    return error == ENXIO ? Size() : -1;
+}
+
+std::int64_t File::NextHole(std::int64_t offset) const {
+    return SeekFor(offset, SEEK_HOLE);
+}
+
+std::int64_t File::NextData(std::int64_t offset) const {
+    return SeekFor(offset, SEEK_DATA);
 }
 
 bool File::Seek(std::int64_t offset) {

@@ -62,9 +62,13 @@ public:
     // empty; anything else at `path` (a link the user made, a file grown since) stays.
     void RemoveIfCreatedAndEmpty(const std::string& path);
 
-    // Takes an exclusive advisory lock without waiting. False with Error() EWOULDBLOCK when
-    // another holder has one, with another error when the file system cannot lock.
-    bool Lock();
+    // How a try for the write lock ended.
+    enum class Locked { Yes, ByReader, ByWriter, Failed };
+
+    // Takes a write lock on the whole file without waiting, owned by this open file rather than
+    // by the process. When refused, tells a holder that only reads from one that writes; Failed,
+    // with Error(), when the file system cannot lock.
+    Locked Lock();
 
     Id Identity() const;
     bool IsRegular() const;
@@ -72,8 +76,9 @@ public:
     std::int64_t Size() const;
     // The write position: where the next byte goes.
     std::int64_t Position() const;
-    // Bytes of disk that emptying this file would free: its blocks, unless other names
-    // (hard links) keep them.
+    // Bytes of disk that emptying this file would free: its blocks where no other file can
+    // share them, or where none is shared; 0 when other names (hard links), copies sharing
+    // blocks or snapshots may keep them, or when the file system cannot tell.
     std::int64_t FreedByEmptying() const;
     // Bytes that this process may still put on the file's file system (df's "Avail");
     // -1 when unknown.
@@ -128,6 +133,13 @@ public:
     // Tells the kernel that reads will jump about, so it reads no more than is asked for.
     void AdviseRandomAccess();
 
+    // Where the first hole at or after `offset` starts (the end of the file when there is
+    // none), or -1 when it cannot be told. Leaves the position as it was.
+    std::int64_t NextHole(std::int64_t offset) const;
+    // Where the first data at or after `offset` start (the end of the file when there are
+    // none), or -1 when it cannot be told. Leaves the position as it was.
+    std::int64_t NextData(std::int64_t offset) const;
+
     // Moves the position of the next Read to `offset` bytes from the start; returns false
     // when the file cannot seek.
     bool Seek(std::int64_t offset);
@@ -142,6 +154,7 @@ public:
 private:
     bool Failed(int error);
     bool Failed(int error, const char* reason);
+    std::int64_t SeekFor(std::int64_t offset, int whence) const;
 
     int m_fd = -1;
     bool m_created = false;

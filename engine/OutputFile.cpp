@@ -1,5 +1,6 @@
 #include "engine/OutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "engine/Amount.h"
@@ -67,13 +68,18 @@ void OutputFile::Open() {
     m_regular = m_file.IsRegular();
     m_start = m_end = m_settled = m_regular ? m_file.Position() : 0;
 
-    if (m_regular && !m_file.Lock()) {
+    switch (m_regular ? m_file.Lock() : File::Locked::Yes) {
+    case File::Locked::Yes:
+        break;
+    case File::Locked::ByReader:
+        // A program that only reads the file (a player, a backup) is no merge; and since any
+        // user who can read it may hold such a lock, heeding it would let them block merges.
+        break;
+    case File::Locked::ByWriter:
         // Removing the file here could pull it from under the merge that holds it.
-        if (m_file.Error() == EWOULDBLOCK) {
-            throw MergeError(MergeError::Kind::CantCreateOutput,
-                             m_name +
-                                 ": another merge is writing this file; wait until it is done");
-        }
+        throw MergeError(MergeError::Kind::CantCreateOutput,
+                         m_name + ": another merge is writing this file; wait until it is done");
+    case File::Locked::Failed: {
         // No other holder (a network file system without locks, say): a file this open
         // created is nobody else's and goes.
         const std::string problem = m_file.Problem();
@@ -81,6 +87,7 @@ void OutputFile::Open() {
         throw MergeError(MergeError::Kind::CantCreateOutput,
                          m_name +
                              ": the file could not be locked against other merges: " + problem);
+    }
     }
     // Checked again on the open file: the path may have changed since, and an input that did
     // not exist yet may name the file just created (through a dangling link, say).
@@ -145,7 +152,7 @@ void OutputFile::Advance(std::int64_t bytes) {
     if (m_end - m_settled > kWriteBackLag) {
         const std::int64_t upTo = m_end - kWriteBackLag;
         if (!m_file.WaitForWriteBack(m_settled, upTo - m_settled)) {
-            m_writeBackFailed = true;
+            m_untrusted = true;
             FailToWrite("while writing it to the disk");
         }
         m_settled = upTo;
@@ -162,11 +169,66 @@ void OutputFile::Finish() {
     if (m_regular && m_end - m_start < m_reserved)
         m_file.Trim();
     if (FlushesToDisk() && !m_file.Flush()) {
-        m_writeBackFailed = true;
+        m_untrusted = true;
         FailToWrite("while writing it to the disk");
+    }
+    if (m_regular && !HoldsWhatWasWritten()) {
+        m_untrusted = true;
+        throw MergeError(MergeError::Kind::CantWriteOutput,
+                         m_name + ": another program changed the output file");
     }
     if (!m_file.Close())
         FailToWrite("while closing it");
+}
+
+bool OutputFile::HoldsWhatWasWritten() const {
+    // Standard output may have been opened without emptying (1<>), so bytes beyond the merge's
+    // may be the file's own; an output this merge emptied ends where the merge stopped.
+    const std::int64_t size = m_file.Size();
+    if (m_toStandardOutput ? size < m_end : size != m_end)
+        return false;
+    // Renamed away or replaced: the user would find another file, or none, under the name.
+    File::Id named;
+    if (!m_toStandardOutput && (!File::IdentityOf(m_path, named) || !(named == m_file.Identity())))
+        return false;
+    // A file cut short and written on from the merge's position has a hole where the cut
+    // bytes were. Holes the inputs have too are theirs: a copy that shares blocks keeps them.
+    for (std::int64_t at = m_start; at < m_end;) {
+        const std::int64_t hole = m_file.NextHole(at);
+        if (hole < 0 || hole >= m_end)
+            return true;
+        std::int64_t data = m_file.NextData(hole);
+        if (data < 0 || data > m_end)
+            data = m_end;
+        if (!InputsHaveHole(hole - m_start, data - m_start))
+            return false;
+        at = data;
+    }
+    return true;
+}
+
+bool OutputFile::InputsHaveHole(std::int64_t from, std::int64_t to) const {
+    std::int64_t inputStart = 0;
+    for (const std::string& path : m_inputs) {
+        if (inputStart >= to)
+            break;
+        File input;
+        if (!input.OpenForReading(path))
+            return false;
+        const std::int64_t size = input.Size();
+        if (size < 0)
+            return false;
+        const std::int64_t inputEnd = inputStart + size;
+        if (inputEnd > from) {
+            const std::int64_t begin = std::max(from, inputStart) - inputStart;
+            const std::int64_t end = std::min(to, inputEnd) - inputStart;
+            const std::int64_t data = input.NextData(begin);
+            if (data < 0 || data < end)
+                return false;
+        }
+        inputStart = inputEnd;
+    }
+    return inputStart >= to;
 }
 
 void OutputFile::FailToWrite(const std::string& when) const {
@@ -186,7 +248,7 @@ void OutputFile::Abandon() {
 std::string OutputFile::Leftover(bool cancelled) const {
     if (!m_prepared || !m_regular)
         return "";
-    if (m_writeBackFailed)
+    if (m_untrusted)
         return "what is in " + m_name + " cannot be trusted";
     const std::int64_t written = m_end - m_start;
     // An append-only file, say, keeps the space reserved for the whole output.

@@ -42,8 +42,9 @@ public:
     // True when Finish will wait for the disk: a regular file, and flushing was asked for.
     bool FlushesToDisk() const;
 
-    // Puts the data on the disk (when asked for) and closes the output. Throws "Can't write
-    // output file" when either fails.
+    // Puts the data on the disk (when asked for), checks that a regular output still holds
+    // exactly the bytes written under its name, and closes it. Throws "Can't write output
+    // file" when any of these fails.
     void Finish();
 
     // After a failure: a file that Open created and nothing was written to is removed again;
@@ -60,6 +61,11 @@ public:
 
 private:
     [[noreturn]] void FailToWrite(const std::string& when) const;
+    // After the copy: the file still has the merge's bytes, all of them and nothing after,
+    // under its name.
+    bool HoldsWhatWasWritten() const;
+    // The inputs, laid end to end, have a hole over [from, to).
+    bool InputsHaveHole(std::int64_t from, std::int64_t to) const;
 
     const std::vector<std::string>& m_inputs;
     const std::string& m_path;
@@ -69,7 +75,9 @@ private:
     File m_file;
     bool m_regular = false;
     bool m_prepared = false;
-    bool m_writeBackFailed = false;
+    // What the file holds is not what was written: write-back failed, or another program
+    // changed it.
+    bool m_untrusted = false;
     // Why the space reserved beyond what was written could not be given back; empty when it was.
     std::string m_trimProblem;
     // Where the merge's bytes start in the file, where they end now, and how far write-back

@@ -21,7 +21,7 @@ VELDRUN_DESKTOP_TEST_PACKAGES=(
     weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file
-    dosfstools e2fsprogs mount
+    dosfstools e2fsprogs btrfs-progs xfsprogs mount
     gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
 )

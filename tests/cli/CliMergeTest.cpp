@@ -5,7 +5,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -155,7 +154,10 @@ TEST_F(CliMergeTest, RefusesAnOutputThatAnotherMergeWrites) {
     // What a merge in another process holds while it writes.
     const int held = ::open(output.c_str(), O_WRONLY | O_CLOEXEC);
     ASSERT_GE(held, 0);
-    ASSERT_EQ(0, ::flock(held, LOCK_EX));
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(0, ::fcntl(held, F_OFD_SETLK, &lock));
     ExpectFailure(Process::Run(Cli({"-o", output, dir.Write("in.mts", "clip")})),
                   "Can't create output file",
                   output + ": another merge is writing this file; wait until it is done");

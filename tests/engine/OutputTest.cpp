@@ -2,15 +2,18 @@
 // merge writes a file at a time, reserved space is given back, the data are on the disk before
 // success, and every failure says which file and why. Disks are filled and broken for real
 // where the machine allows (root: tmpfs and loop devices); a lock that the file system refuses,
-// which no local one does, through a stand-in for flock.
+// which no local one does, through a stand-in for fcntl.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdarg>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
+#include <memory>
 #include <mutex>
 #include <regex>
 #include <signal.h>
@@ -19,11 +22,15 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "engine/OutputTrim.h"
+#include "engine/File.h"
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
 #include "tests/engine/MergeFailure.h"
@@ -44,22 +51,26 @@ using veldrun::test::TempDir;
 
 namespace {
 
-// The next calls of flock that fail, and with what error: locks that fail other than by
-// another holder cannot be had on a local file system.
+// The next tries for a lock (F_OFD_SETLK) that fail, and with what error: locks that fail
+// other than by another holder cannot be had on a local file system.
 std::atomic<int> lockFailures{0};
 std::atomic<int> lockError{0};
 
 } // namespace
 
-// Stands in for the C library's flock in this program, engine included (linked statically):
-// fails as told, else asks the kernel.
-extern "C" int flock(int fd, int operation) noexcept {
-    if (lockFailures.load() > 0) {
+// Stands in for the C library's fcntl in this program, engine included (linked statically):
+// a try for a lock fails as told; everything else goes to the kernel.
+extern "C" int fcntl64(int fd, int command, ...) {
+    va_list arguments;
+    va_start(arguments, command);
+    const unsigned long argument = va_arg(arguments, unsigned long);
+    va_end(arguments);
+    if (command == F_OFD_SETLK && lockFailures.load() > 0) {
         --lockFailures;
         errno = lockError.load();
         return -1;
     }
-    return static_cast<int>(::syscall(SYS_flock, fd, operation));
+    return static_cast<int>(::syscall(SYS_fcntl, fd, command, argument));
 }
 
 namespace {
@@ -67,6 +78,71 @@ namespace {
 typedef MergeError::Kind Kind;
 
 const std::int64_t MiB = 1 << 20;
+
+// Another process holding locks on a file until destroyed, as `user`, through its own open
+// of the file with `openFlags`; `take` takes the locks on that descriptor.
+class LockHolder {
+public:
+    LockHolder(const std::string& path, uid_t user, int openFlags,
+               const std::function<bool(int)>& take) {
+        int ready[2], release[2];
+        if (::pipe(ready) != 0 || ::pipe(release) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            // Earlier holders' ends too: they must see their own release, not wait for this one.
+            for (int fd = 3; fd < 1024; ++fd) {
+                if (fd != ready[1] && fd != release[0])
+                    ::close(fd);
+            }
+            if (::setgid(user) != 0 || ::setuid(user) != 0)
+                ::_exit(2);
+            const int fd = ::open(path.c_str(), openFlags);
+            if (fd < 0 || !take(fd))
+                ::_exit(3);
+            char done = 'y', ignored;
+            if (::write(ready[1], &done, 1) != 1)
+                ::_exit(4);
+            // Until the test closes its end.
+            while (::read(release[0], &ignored, 1) > 0) {
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        m_release = release[1];
+        char done = 0;
+        m_holding = m_pid > 0 && ::read(ready[0], &done, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~LockHolder() {
+        if (m_release >= 0)
+            ::close(m_release);
+        if (m_pid > 0)
+            ::waitpid(m_pid, nullptr, 0);
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+    bool Holding() const { return m_holding; }
+
+private:
+    pid_t m_pid = -1;
+    int m_release = -1;
+    bool m_holding = false;
+};
+
+// Takes a lock of `type` over [start, start + length) (0: to the end) through fcntl `command`.
+std::function<bool(int)> RecordLock(int command, short type, off_t start = 0, off_t length = 0) {
+    return [=](int fd) {
+        struct flock lock = {};
+        lock.l_type = type;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = start;
+        lock.l_len = length;
+        return ::fcntl(fd, command, &lock) == 0;
+    };
+}
 
 std::int64_t AllocatedBytes(const std::string& path) {
     struct stat info;
@@ -228,13 +304,6 @@ TEST(OutputLock, ALockThatCannotBeHadIsToldApartFromAnotherMerge) {
                   "new.mts: the file could not be locked against other merges: No locks available",
               failure.detail);
     EXPECT_FALSE(TempDir::Exists(dir / "new.mts"));
-
-    // Another holder, as flock reports it.
-    lockError = EWOULDBLOCK;
-    lockFailures = 1;
-    EXPECT_EQ(out + ": another merge is writing this file; wait until it is done",
-              MergeFailure({input}, out).detail);
-    EXPECT_EQ("old", TempDir::Read(out));
 
     // A signal during the call is no failure: the lock is asked for again.
     lockError = EINTR;
@@ -470,4 +539,209 @@ TEST(FailureDetail, TheBackgroundRunStoresItWithTheText) {
     job.worker.join();
     EXPECT_EQ("User aborted operation", job.ErrorText());
     EXPECT_EQ(dir / "out.mts is left empty", job.ErrorDetail());
+}
+
+TEST(OutputLock, OnlyAWriterLockStopsAMergeAndAnyReaderLockDoesNot) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "another user's locks need root";
+    TempDir dir;
+    // Readable by everyone, writable by its owner only, as a finished merge usually is.
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all &
+                                                 ~std::filesystem::perms::others_write &
+                                                 ~std::filesystem::perms::group_write);
+    const std::string input = dir.Write("a", TempDir::Pattern(2 * MiB + 7, 11));
+    const uid_t nobody = 65534;
+    const std::function<bool(int)> sharedFlock = [](int fd) {
+        return ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    };
+
+    struct Holder {
+        uid_t user;
+        int openFlags;
+        std::function<bool(int)> take;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Holder> holders;
+        bool refused;
+    };
+    const std::vector<Case> cases = {
+        {"a shared flock by a user who may only read", {{nobody, O_RDONLY, sharedFlock}}, false},
+        {"a read lock of the open file by a user who may only read",
+         {{nobody, O_RDONLY, RecordLock(F_OFD_SETLK, F_RDLCK)}},
+         false},
+        {"a process's read lock by a user who may only read",
+         {{nobody, O_RDONLY, RecordLock(F_SETLK, F_RDLCK)}},
+         false},
+        {"two readers of parts of the file",
+         {{nobody, O_RDONLY, RecordLock(F_SETLK, F_RDLCK, 0, 100)},
+          {0, O_RDONLY, RecordLock(F_OFD_SETLK, F_RDLCK, 50, 200)}},
+         false},
+        {"another merge", {{0, O_WRONLY, RecordLock(F_OFD_SETLK, F_WRLCK)}}, true},
+        {"a process's write lock", {{0, O_WRONLY, RecordLock(F_SETLK, F_WRLCK)}}, true},
+        // Whichever lock the kernel reports first, a writer among readers still counts.
+        {"a reader of the start and a writer of the end",
+         {{nobody, O_RDONLY, RecordLock(F_OFD_SETLK, F_RDLCK, 0, 10)},
+          {0, O_WRONLY, RecordLock(F_SETLK, F_WRLCK, 10, 0)}},
+         true},
+    };
+    for (const Case& c : cases) {
+        const std::string out = dir.Write("out.mts", "old bytes of the output");
+        ::chmod(out.c_str(), 0644);
+        std::vector<std::unique_ptr<LockHolder>> holders;
+        for (const Holder& h : c.holders) {
+            holders.push_back(std::make_unique<LockHolder>(out, h.user, h.openFlags, h.take));
+            ASSERT_TRUE(holders.back()->Holding()) << c.what;
+        }
+        const Failure failure = MergeFailure({input}, out);
+        if (c.refused) {
+            EXPECT_EQ("Can't create output file", failure.message) << c.what;
+            EXPECT_EQ(out + ": another merge is writing this file; wait until it is done",
+                      failure.detail)
+                << c.what;
+            EXPECT_EQ("old bytes of the output", TempDir::Read(out)) << c.what;
+        } else {
+            EXPECT_EQ("", failure.message + failure.detail) << c.what;
+            EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(input)) << c.what;
+        }
+    }
+}
+
+TEST(OutputChanged, AnotherProgramCuttingMovingOrExtendingTheOutputFailsTheMerge) {
+    TempDir dir;
+    const std::string input = dir.Write("a", TempDir::Pattern(6 * MiB + 3, 12));
+    const std::string out = dir / "out.mts";
+    const std::string untrusted = "; what is in " + out + " cannot be trusted";
+
+    struct Case {
+        const char* what;
+        // Done to the output by another program before the copy's block with this number
+        // (-1: once every byte is copied, as the final flush begins).
+        int block;
+        std::string command;
+    };
+    const std::vector<Case> cases = {
+        {"emptied", 3, "truncate -s 0 "},
+        {"cut short", 4, "truncate -s 1M "},
+        {"cut after the last byte", -1, "truncate -s -1 "},
+        {"grown after the last byte", -1, "truncate -s +1 "},
+        {"renamed away", 2, "mv -f -- " + out + " " + dir / "moved.mts #"},
+        {"replaced", 5, "cp -- " + input + " " + dir / "new.mts && mv -f -- " + dir / "new.mts"},
+    };
+    for (const Case& c : cases) {
+        dir.Write("out.mts", "old");
+        const auto change = [&] {
+            const std::string target = c.command.back() == '#' ? "" : out;
+            ASSERT_EQ(0, std::system((c.command + " " + target).c_str())) << c.what;
+        };
+        CallLog log;
+        log.answer = [&](std::size_t n) {
+            if (static_cast<int>(n) == c.block)
+                change();
+            return true;
+        };
+        veldrun::MergeOptions options;
+        options.writingToDisk = [&] {
+            if (c.block < 0)
+                change();
+        };
+        const Failure failure = MergeFailure({input}, out, log.Callback(), options);
+        EXPECT_EQ("Can't write output file", failure.message) << c.what;
+        EXPECT_EQ(Kind::CantWriteOutput, failure.kind) << c.what;
+        EXPECT_EQ(out + ": another program changed the output file" + untrusted, failure.detail)
+            << c.what;
+    }
+
+    // Nothing changed: the same merge, watched the same way, succeeds; with and without the
+    // final flush, and onto an output that already held more than the merge writes.
+    for (const bool sync : {true, false}) {
+        dir.Write("out.mts", TempDir::Pattern(8 * MiB, 13));
+        veldrun::MergeOptions options;
+        options.syncToDisk = sync;
+        EXPECT_EQ("", MergeFailure({input, input}, out, ProgressCallback(), options).message);
+        EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(input) + TempDir::Read(input));
+    }
+}
+
+namespace {
+
+std::int64_t AvailableBytes(const std::string& folder) {
+    struct statvfs info;
+    return ::statvfs(folder.c_str(), &info) == 0
+               ? static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize)
+               : -1;
+}
+
+std::int64_t FreedByEmptying(const std::string& path) {
+    veldrun::File file;
+    return file.OpenForWriting(path) == veldrun::File::Opened::Existing ? file.FreedByEmptying()
+                                                                        : -2;
+}
+
+} // namespace
+
+TEST(OutputSpace, BlocksSharedWithACopyAreNotCountedAsFreed) {
+    struct FileSystem {
+        const char* name;
+        int sizeMiB;
+        const char* mkfs;
+    };
+    // XFS refuses to make file systems under 300 MiB; the image is sparse.
+    const std::vector<FileSystem> fileSystems = {{"btrfs", 256, "mkfs.btrfs -q -f"},
+                                                 {"xfs", 320, "mkfs.xfs -q -f"}};
+    int tried = 0;
+    for (const FileSystem& fs : fileSystems) {
+        TempDir dir;
+        Mount disk = Mount::Image(dir / "disk.img", fs.sizeMiB, fs.mkfs, dir / "disk");
+        if (!disk.Ready()) {
+            std::cout << "note: " << fs.name << " skipped: " << disk.Why() << "\n";
+            continue;
+        }
+        ++tried;
+        const std::string old = TempDir::Pattern(24 * MiB, 14);
+        const std::string out = dir.Write("disk/out.mts", old);
+        const std::string copy = dir / "disk/copy.mts";
+        ASSERT_EQ(0, std::system(("sync && cp --reflink=always -- " + out + " " + copy).c_str()))
+            << fs.name;
+        EXPECT_EQ(0, FreedByEmptying(out)) << fs.name;
+
+        // More than is free, though less than would be with the old output's blocks: refused
+        // before the output is touched.
+        const std::int64_t available = AvailableBytes(dir / "disk");
+        ASSERT_GT(available, 0) << fs.name;
+        const std::string input = dir.WriteSparse("big.mts", available + 8 * MiB, "end");
+        const Failure failure = MergeFailure({input}, out);
+        EXPECT_EQ("Not enough free space for the output file", failure.message) << fs.name;
+        EXPECT_EQ(Kind::NotEnoughSpace, failure.kind) << fs.name;
+        EXPECT_TRUE(TempDir::Read(out) == old) << fs.name;
+
+        // The copy gone, nothing else holds the blocks: all of them count.
+        std::filesystem::remove(copy);
+        ::sync();
+        EXPECT_GE(FreedByEmptying(out), 24 * MiB) << fs.name;
+
+        // A sparse input copied on the same file system may share its holes with the output;
+        // they are the input's and no sign of another program.
+        const std::string sparse = dir.WriteSparse("disk/sparse.mts", "head", 5 * MiB, "tail");
+        EXPECT_EQ("", MergeFailure({sparse, sparse}, dir / "disk/twice.mts").message) << fs.name;
+        EXPECT_TRUE(TempDir::Read(dir / "disk/twice.mts") ==
+                    TempDir::Read(sparse) + TempDir::Read(sparse))
+            << fs.name;
+    }
+    if (tried == 0)
+        GTEST_SKIP() << "neither btrfs nor XFS can be mounted here";
+}
+
+TEST(OutputSpace, BlocksCountAsFreedOnlyWhereNothingElseCanHoldThem) {
+    TempDir dir;
+    Mount tmpfs = Mount::Tmpfs(dir / "tmpfs", 8 * 1024);
+    if (!tmpfs.Ready())
+        GTEST_SKIP() << tmpfs.Why();
+    const std::string out = dir.Write("tmpfs/out.mts", TempDir::Pattern(2 * MiB, 15));
+    EXPECT_GE(FreedByEmptying(out), 2 * MiB);
+    // Another name keeps the blocks.
+    std::filesystem::create_hard_link(out, dir / "tmpfs/link.mts");
+    EXPECT_EQ(0, FreedByEmptying(out));
+    std::filesystem::remove(dir / "tmpfs/link.mts");
+    EXPECT_GE(FreedByEmptying(out), 2 * MiB);
 }
