@@ -1,6 +1,7 @@
 #include "cli/RecordingCheck.h"
 
 #include <algorithm>
+#include <exception>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -98,6 +99,14 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
 }
 
 void RecordingCheck::Notes(const std::vector<std::string>& inputs, std::ostream& err) {
+    // The notes are advice: without memory for them the join goes on without them.
+    try {
+        Write(inputs, err);
+    } catch (const std::exception&) {
+    }
+}
+
+void RecordingCheck::Write(const std::vector<std::string>& inputs, std::ostream& err) {
     const std::vector<Recordings::Clip> clips = ReadAll(inputs);
     const bool anyStream =
         std::any_of(clips.begin(), clips.end(), [](const Recordings::Clip& clip) {

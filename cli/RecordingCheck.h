@@ -19,8 +19,11 @@ public:
     // Takes the inputs of a join; prints on `err` a note for each input where the joined stream
     // does not continue: a new recording, not a stream, or a seam that cannot be told. Prints
     // nothing when no input is a stream (other files joined on purpose); inputs that cannot be
-    // read are left to the merge to report.
+    // read, or not for want of memory, are left to the merge to report. Never throws.
     static void Notes(const std::vector<std::string>& inputs, std::ostream& err);
+
+private:
+    static void Write(const std::vector<std::string>& inputs, std::ostream& err);
 };
 
 } // namespace veldrun

@@ -1,5 +1,7 @@
 #include "recordings/ProbeCache.h"
 
+#include <exception>
+
 #include <boost/thread/lock_guard.hpp>
 
 namespace veldrun {
@@ -19,10 +21,16 @@ boost::optional<StreamProbe::Result> ProbeCache::Probe(const std::string& path) 
     }
     const boost::optional<StreamProbe::Result> result = StreamProbe::Read(path);
     boost::lock_guard<boost::mutex> guard(m_lock);
-    if (result)
-        m_results[path] = *result;
-    else
+    try {
+        if (result)
+            m_results[path] = *result;
+        else
+            m_results.erase(path);
+    } catch (const std::exception&) {
+        // Out of memory for the entry: the result is still good, only not kept, and the
+        // stale one must not be answered for the changed file.
         m_results.erase(path);
+    }
     return result;
 }
 

@@ -22,7 +22,7 @@ class ProbeCache {
 public:
     // Takes a path; returns the cached result when the file is unchanged, otherwise reads it
     // with StreamProbe::Read and keeps the result. Returns nothing, and keeps nothing, for a
-    // file that cannot be read. Throws only std::bad_alloc.
+    // file that cannot be read or when memory runs out while reading. Never throws.
     boost::optional<StreamProbe::Result> Probe(const std::string& path);
 
     // Forgets every result.

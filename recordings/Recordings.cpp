@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <tuple>
+#include <utility>
+
+#include <queue>
 
 namespace veldrun {
 
@@ -88,49 +92,97 @@ private:
     std::vector<std::size_t> m_parent;
 };
 
-// A possible link: `to` could continue `from`.
+// A possible link: `to` could continue `from`. Links are made in the order of Key: smallest
+// gap, then the names of the earlier and of the later piece (as ranks), their clocks, their
+// indexes.
 struct Link {
     std::int64_t gap;
+    std::size_t fromRank;
+    std::size_t toRank;
+    std::int64_t fromClock; // the earlier piece's first PCR
+    std::int64_t toClock;   // the later piece's last PCR
     std::size_t from;
     std::size_t to;
+
+    std::tuple<std::int64_t, std::size_t, std::size_t, std::int64_t, std::int64_t, std::size_t,
+               std::size_t>
+    Key() const {
+        return std::tie(gap, fromRank, toRank, fromClock, toClock, from, to);
+    }
 };
 
-// Every pair of clips with clocks where the second could continue the first, found through
-// the clips sorted by their first PCR rather than by trying every pair.
-std::vector<Link> CandidateLinks(const std::vector<Recordings::Clip>& clips) {
-    std::vector<std::size_t> byFirst;
-    for (std::size_t at = 0; at < clips.size(); ++at) {
-        if (HasClock(clips[at]))
-            byFirst.push_back(at);
+// Takes the indexes of the pieces with a clock; returns for every index of the list the rank
+// of its name among them: equal for names that `less` does not tell apart. Ranking once keeps
+// the calls to `less` at n log n, however many links there could be.
+std::vector<std::size_t> NameRanks(std::size_t count, std::vector<std::size_t> timed,
+                                   const Recordings::IndexLess& less) {
+    std::stable_sort(timed.begin(), timed.end(),
+                     [&](std::size_t a, std::size_t b) { return less(a, b); });
+    std::vector<std::size_t> ranks(count, 0);
+    std::size_t rank = 0;
+    for (std::size_t at = 0; at < timed.size(); ++at) {
+        if (at > 0 && less(timed[at - 1], timed[at]))
+            ++rank;
+        ranks[timed[at]] = rank;
     }
-    const auto first = [&](std::size_t at) {
-        return clips[at].probe->firstClock;
-    };
-    std::stable_sort(byFirst.begin(), byFirst.end(),
-                     [&](std::size_t a, std::size_t b) { return first(a) < first(b); });
-    std::vector<std::int64_t> firsts;
-    for (std::size_t at : byFirst)
-        firsts.push_back(first(at));
-
-    std::vector<Link> links;
-    // The clips whose first PCR lies in (low, high].
-    const auto collect = [&](std::size_t from, std::int64_t low, std::int64_t high) {
-        auto it = std::upper_bound(firsts.begin(), firsts.end(), low);
-        for (; it != firsts.end() && *it <= high; ++it) {
-            const std::size_t to = byFirst[static_cast<std::size_t>(it - firsts.begin())];
-            if (to != from)
-                links.push_back(Link{Gap(clips[from], clips[to]), from, to});
-        }
-    };
-    for (std::size_t from : byFirst) {
-        const std::int64_t last = clips[from].probe->lastClock;
-        const std::int64_t high = last + Recordings::kMaxGap;
-        collect(from, last, std::min(high, StreamProbe::kClockWrap - 1));
-        if (high >= StreamProbe::kClockWrap)
-            collect(from, -1, high - StreamProbe::kClockWrap);
-    }
-    return links;
+    return ranks;
 }
+
+// The pieces that nothing continues yet, sorted by first PCR and, for equal clocks, in the
+// order links prefer them. A piece that gets a predecessor is skipped from then on through a
+// path-compressed "next free place", so that lists with thousands of equal clocks do not make
+// every search walk past the pieces already taken.
+class FreeStarts {
+public:
+    FreeStarts(const std::vector<Recordings::Clip>& clips, std::vector<std::size_t> timed,
+               const std::vector<std::size_t>& ranks)
+        : m_sorted(std::move(timed)), m_nextFree(m_sorted.size() + 1),
+          m_placeOf(clips.size(), kNone) {
+        const auto key = [&](std::size_t at) {
+            const StreamProbe::Result& probe = *clips[at].probe;
+            return std::make_tuple(probe.firstClock, ranks[at], probe.lastClock, at);
+        };
+        std::sort(m_sorted.begin(), m_sorted.end(),
+                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+        for (std::size_t place = 0; place < m_sorted.size(); ++place) {
+            m_firsts.push_back(clips[m_sorted[place]].probe->firstClock);
+            m_placeOf[m_sorted[place]] = place;
+        }
+        std::iota(m_nextFree.begin(), m_nextFree.end(), 0);
+    }
+
+    // The first free piece whose first PCR lies in (low, high] and that `allowed` accepts;
+    // kNone when there is none. `allowed` refuses at most one free piece (the head of the
+    // searching piece's own chain), so this skips at most one.
+    template <typename Allowed>
+    std::size_t First(std::int64_t low, std::int64_t high, const Allowed& allowed) {
+        std::size_t place = static_cast<std::size_t>(
+            std::upper_bound(m_firsts.begin(), m_firsts.end(), low) - m_firsts.begin());
+        for (place = Free(place); place < m_sorted.size() && m_firsts[place] <= high;
+             place = Free(place + 1)) {
+            if (allowed(m_sorted[place]))
+                return m_sorted[place];
+        }
+        return kNone;
+    }
+
+    void Take(std::size_t at) { m_nextFree[m_placeOf[at]] = m_placeOf[at] + 1; }
+
+private:
+    std::size_t Free(std::size_t place) {
+        std::size_t root = place;
+        while (m_nextFree[root] != root)
+            root = m_nextFree[root];
+        while (m_nextFree[place] != root)
+            place = std::exchange(m_nextFree[place], root);
+        return root;
+    }
+
+    std::vector<std::size_t> m_sorted;
+    std::vector<std::int64_t> m_firsts;
+    std::vector<std::size_t> m_nextFree; // one past the end stays free: the search's stop
+    std::vector<std::size_t> m_placeOf;
+};
 
 } // namespace
 
@@ -191,64 +243,78 @@ Recordings::Summary Recordings::Summarize(const std::vector<Clip>& clips,
 
 std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const IndexLess& less) {
     const std::size_t count = clips.size();
-    std::vector<Link> links = CandidateLinks(clips);
-    std::sort(links.begin(), links.end(), [&](const Link& a, const Link& b) {
-        if (a.gap != b.gap)
-            return a.gap < b.gap;
-        if (less(a.from, b.from))
-            return true;
-        if (less(b.from, a.from))
-            return false;
-        if (less(a.to, b.to))
-            return true;
-        if (less(b.to, a.to))
-            return false;
-        // Pieces of equal names: the clocks decide, so that only true copies depend on the
-        // list's order.
-        const StreamProbe::Result &fromA = *clips[a.from].probe, &fromB = *clips[b.from].probe;
-        const StreamProbe::Result &toA = *clips[a.to].probe, &toB = *clips[b.to].probe;
-        if (fromA.firstClock != fromB.firstClock)
-            return fromA.firstClock < fromB.firstClock;
-        if (toA.lastClock != toB.lastClock)
-            return toA.lastClock < toB.lastClock;
-        return a.from != b.from ? a.from < b.from : a.to < b.to;
-    });
+    std::vector<std::size_t> timed;
+    for (std::size_t at = 0; at < count; ++at) {
+        if (HasClock(clips[at]))
+            timed.push_back(at);
+    }
+    const std::vector<std::size_t> ranks = NameRanks(count, timed, less);
+    FreeStarts starts(clips, timed, ranks);
     std::vector<std::size_t> next(count, kNone), previous(count, kNone);
     ChainSets chains(count);
-    for (const Link& link : links) {
-        if (next[link.from] != kNone || previous[link.to] != kNone ||
-            chains.Find(link.from) == chains.Find(link.to))
-            continue;
-        next[link.from] = link.to;
-        previous[link.to] = link.from;
-        chains.Join(link.from, link.to);
+
+    // Each piece's best link, taken lazily from a heap: made when it is still possible when it
+    // comes up, else replaced by the piece's best link now. A link that is no longer possible
+    // never becomes possible again, so this makes the links in the same order as trying every
+    // possible link in Key order would, without listing them (n squared for equal clocks).
+    const auto best = [&](std::size_t from) -> boost::optional<Link> {
+        const auto allowed = [&](std::size_t to) {
+            return chains.Find(to) != chains.Find(from);
+        };
+        const std::int64_t last = clips[from].probe->lastClock;
+        const std::int64_t high = last + kMaxGap;
+        std::size_t to = starts.First(last, std::min(high, StreamProbe::kClockWrap - 1), allowed);
+        if (to == kNone && high >= StreamProbe::kClockWrap)
+            to = starts.First(-1, high - StreamProbe::kClockWrap, allowed);
+        if (to == kNone)
+            return boost::none;
+        return Link{
+            Gap(clips[from], clips[to]), ranks[from], ranks[to], clips[from].probe->firstClock,
+            clips[to].probe->lastClock,  from,        to};
+    };
+    const auto later = [](const Link& a, const Link& b) {
+        return a.Key() > b.Key();
+    };
+    std::priority_queue<Link, std::vector<Link>, decltype(later)> pending(later);
+    for (std::size_t from : timed) {
+        if (const boost::optional<Link> link = best(from))
+            pending.push(*link);
+    }
+    while (!pending.empty()) {
+        const Link link = pending.top();
+        pending.pop();
+        if (previous[link.to] == kNone && chains.Find(link.from) != chains.Find(link.to)) {
+            next[link.from] = link.to;
+            previous[link.to] = link.from;
+            chains.Join(link.from, link.to);
+            starts.Take(link.to);
+        } else if (const boost::optional<Link> again = best(link.from)) {
+            pending.push(*again);
+        }
     }
 
-    std::vector<std::size_t> heads;
-    for (std::size_t at = 0; at < count; ++at) {
-        if (HasClock(clips[at]) && previous[at] == kNone)
+    std::vector<std::size_t> heads, headOf(count, kNone);
+    for (std::size_t at : timed) {
+        if (previous[at] == kNone) {
             heads.push_back(at);
+            for (std::size_t piece = at; piece != kNone; piece = next[piece])
+                headOf[piece] = at;
+        }
     }
     std::stable_sort(heads.begin(), heads.end(),
-                     [&](std::size_t a, std::size_t b) { return less(a, b); });
+                     [&](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
 
     // Entries without a clock, gathered behind the head of the chain above them.
     std::vector<std::vector<std::size_t>> following(count);
     std::vector<std::size_t> trailing;
     std::size_t above = kNone;
     for (std::size_t at = 0; at < count; ++at) {
-        if (HasClock(clips[at])) {
+        if (HasClock(clips[at]))
             above = at;
-            continue;
-        }
-        if (above == kNone) {
+        else if (above == kNone)
             trailing.push_back(at);
-            continue;
-        }
-        std::size_t head = above;
-        while (previous[head] != kNone)
-            head = previous[head];
-        following[head].push_back(at);
+        else
+            following[headOf[above]].push_back(at);
     }
 
     std::vector<std::size_t> order;

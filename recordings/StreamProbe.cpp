@@ -1,6 +1,7 @@
 #include "recordings/StreamProbe.h"
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include <boost/crc.hpp>
@@ -232,9 +233,9 @@ std::size_t NextSize(std::size_t size, std::int64_t fileSize) {
         std::min<std::int64_t>(std::min(size * 2, StreamProbe::kReadLimit), fileSize));
 }
 
-} // namespace
-
-boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path) {
+boost::optional<StreamProbe::Result> ReadClip(const std::string& path) {
+    typedef StreamProbe::Result Result;
+    typedef StreamProbe::Kind Kind;
     File file;
     if (!file.OpenForReading(path))
         return boost::none;
@@ -296,6 +297,19 @@ boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path) 
     result.firstClock = start.found.Clock(pid)->first;
     result.lastClock = last->last;
     return result;
+}
+
+} // namespace
+
+boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path) {
+    // Out of memory (a buffer of up to 1 MiB, on a machine or under a limit that has no more)
+    // leaves the clip unread, as a read error does: its seams are unknown, and the caller goes
+    // on with the rest of the list.
+    try {
+        return ReadClip(path);
+    } catch (const std::exception&) {
+        return boost::none;
+    }
 }
 
 std::int64_t StreamProbe::ClockDistance(std::int64_t earlier, std::int64_t later) {

@@ -48,8 +48,8 @@ public:
 
     // Takes a path; reads at most kReadLimit bytes at the start and at the end of the regular
     // file it names, less when the clock is found sooner. Returns what they show, or nothing
-    // when the file cannot be opened or read (missing, not a regular file, a read error); never
-    // blocks on a pipe. Throws only std::bad_alloc.
+    // when the file cannot be opened or read (missing, not a regular file, a read error, out
+    // of memory for the buffers); never blocks on a pipe. Never throws.
     static boost::optional<Result> Read(const std::string& path);
 
     // Takes two PCR values; returns how many ticks `later` comes after `earlier`, counted

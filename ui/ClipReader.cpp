@@ -1,6 +1,6 @@
 #include "ui/ClipReader.h"
 
-#include <new>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -88,11 +88,16 @@ void ClipReader::Run() {
             // A name that cannot be converted names no file that could be read.
             if (const std::optional<std::string> name = veldrun::ToNarrow(result.path))
                 result.probe = m_cache.Probe(*name);
-        } catch (const std::bad_alloc&) {
+        } catch (const std::exception&) {
+            // Out of memory or a name that cannot be converted: the clip stays unknown.
         }
         lock.lock();
         const bool announce = m_results.empty();
-        m_results.push_back(result);
+        try {
+            m_results.push_back(result);
+        } catch (const std::exception&) {
+            // No memory to queue it: the entry stays unread, as when no thread could start.
+        }
         if (announce) {
             // Outside the lock, which the window takes when the message arrives. Posting never
             // waits for the window.

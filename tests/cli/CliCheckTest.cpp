@@ -53,6 +53,38 @@ TEST_F(CliCheckTest, TellsContinuingPiecesFromNewRecordings) {
                   first + "\n" + "5 inputs, 3 recordings, 0:04:15\n");
 }
 
+TEST_F(CliCheckTest, OutOfMemoryWhileReadingLeavesClipsUnknown) {
+    // A clip without tables whose first clock lies 900 KiB in, so that reading grows its
+    // buffer towards 1 MiB. The address-space limit that lets the program run but not have
+    // those buffers depends on the build: limits are raised step by step from one where a
+    // check of a small file (which needs no buffer to speak of) runs at all, until the clip's
+    // clock is read.
+    const std::string deep = dir.Write(
+        "deep.MTS",
+        TestStream(192).Payload(4800).Recording(kSecond, 2 * kSecond, 20, 3, false).Bytes());
+    bool sawUnknown = false, sawClock = false;
+    for (int kib = 4096; kib <= 131072 && !sawClock; kib += 256) {
+        const std::string limit = "ulimit -v " + std::to_string(kib);
+        if (Process::Run(CliInShell(limit, {"--check", text})).status != 0)
+            continue;
+        const Outcome outcome = Process::Run(CliInShell(limit, {"--check", text, deep}));
+        ASSERT_EQ(outcome.status, 0) << kib << " KiB: " << outcome.err;
+        if (outcome.out == "1  -  not a transport stream  " + text + "\n" +
+                               "2  -  unknown                 " + deep + "\n" +
+                               "2 inputs, 0 recordings, 1 not a transport stream\n") {
+            sawUnknown = true;
+        } else {
+            EXPECT_EQ(outcome.out, "1        -  not a transport stream  " + text + "\n" +
+                                       "2  0:00:01  unknown                 " + deep + "\n" +
+                                       "2 inputs, 1 recording, 1 not a transport stream\n")
+                << kib << " KiB";
+            sawClock = true;
+        }
+    }
+    EXPECT_TRUE(sawUnknown) << "no limit left the clip unread";
+    EXPECT_TRUE(sawClock) << "no limit let the clip be read";
+}
+
 TEST_F(CliCheckTest, MissingInputIsReportedLikeAMergeOne) {
     for (const std::string& bad :
          {dir / "missing.MTS: No such file or directory", dir.Path() + ": Is a directory"}) {

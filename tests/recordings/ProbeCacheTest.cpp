@@ -1,11 +1,16 @@
 #include "recordings/ProbeCache.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "tests/support/OpenCounter.h"
@@ -107,6 +112,47 @@ TEST(ProbeCacheTest, ServesSeveralThreadsWhileFilesChange) {
     std::size_t opens = 0;
     EXPECT_EQ(FirstClock(cache, paths[1], opens), 100 * kSecond);
     EXPECT_EQ(opens, 1u) << "a cleared cache still answered";
+}
+
+// Limits this process's address space to what it uses now plus `spare` bytes; false when it
+// cannot.
+bool LimitAddressSpace(std::uint64_t spare) {
+    std::uint64_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    rlimit limit{};
+    if (pages == 0 || ::getrlimit(RLIMIT_AS, &limit) != 0)
+        return false;
+    limit.rlim_cur = pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)) + spare;
+    return ::setrlimit(RLIMIT_AS, &limit) == 0;
+}
+
+TEST(ProbeCacheTest, OutOfMemoryWhileReadingLeavesTheClipUnreadAndUncached) {
+    TempDir dir;
+    // No tables and the first clock 900 KiB in: reading grows its buffer towards 1 MiB.
+    const std::string deep = dir.Write(
+        "deep.MTS",
+        TestStream(192).Payload(4800).Recording(kSecond, 2 * kSecond, 20, 3, false).Bytes());
+    // In a freshly started copy of this test, so that the limit stays there and no memory
+    // freed by other tests' threads can serve the buffers; the exit status says what went
+    // wrong, 134 being an abort.
+    const auto readUnderLimit = [&] {
+        ProbeCache cache;
+        // Memory freed earlier in this process could serve the buffers despite the limit: large
+        // blocks are to come from new mappings, which the limit counts.
+        ::mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+        if (!LimitAddressSpace(256 * 1024))
+            return 3;
+        if (cache.Probe(deep))
+            return 4; // read although its buffers could not be had
+        if (cache.Size() != 0)
+            return 5;
+        if (!LimitAddressSpace(std::uint64_t(1) << 40))
+            return 6;
+        // Memory back: the clip is read again, not answered from a failed attempt.
+        return FirstClock(cache, deep) == kSecond ? 0 : 7;
+    };
+    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+    EXPECT_EXIT(std::exit(readUnderLimit()), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

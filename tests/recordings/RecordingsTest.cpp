@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/recordings/QuadraticOrder.h"
 #include "tests/support/TestStream.h"
 
 namespace veldrun {
@@ -212,6 +213,18 @@ TEST(RecordingsTest, TiesAndLoopsGiveAStableCompleteOrder) {
     EXPECT_EQ(OrderedNames({q, q, p, p}), (std::vector<std::string>{"p", "q", "p", "q"}));
 }
 
+// One entry of a random list: unreadable for kind 0, not a stream for 1, otherwise a piece
+// whose first and last PCR come from `clock`.
+template <typename ClockSource>
+Clip RandomEntry(int kind, const std::string& name, const ClockSource& clock) {
+    if (kind == 0)
+        return Unreadable(name);
+    if (kind == 1)
+        return Kind(name, StreamProbe::Kind::NotStream);
+    const std::int64_t first = clock();
+    return Timed(name, first, clock());
+}
+
 // Random lists with few distinct names and clock values, so that ties, loops and copies are
 // common.
 std::vector<Clip> RandomClips(std::mt19937& random) {
@@ -220,13 +233,7 @@ std::vector<Clip> RandomClips(std::mt19937& random) {
     std::uniform_int_distribution<int> pick(0, 7);
     for (int at = 0; at < count; ++at) {
         const std::string name = std::to_string(pick(random));
-        const int kind = pick(random);
-        if (kind == 0)
-            clips.push_back(Unreadable(name));
-        else if (kind == 1)
-            clips.push_back(Kind(name, StreamProbe::Kind::NotStream));
-        else
-            clips.push_back(Timed(name, pick(random) * kSecond, pick(random) * kSecond));
+        clips.push_back(RandomEntry(pick(random), name, [&] { return pick(random) * kSecond; }));
     }
     return clips;
 }
@@ -258,6 +265,97 @@ TEST(RecordingsTest, RandomListsLoseNothingAndOrderAgainToTheSame) {
             reordered.push_back(clips[at]);
         EXPECT_EQ(OrderedNames(reordered), Names(reordered, all)) << "round " << round;
     }
+}
+
+// A name order with many ties: only the first character of a name counts, so pieces of
+// equal names are ranked by their clocks and indexes.
+bool FirstCharacterLess(const std::vector<Clip>& clips, std::size_t i, std::size_t j) {
+    return clips[i].name.substr(0, 1) < clips[j].name.substr(0, 1);
+}
+
+void ExpectOrderAsBefore(const std::vector<Clip>& clips, const std::string& what) {
+    const Recordings::IndexLess natural = [&clips](std::size_t i, std::size_t j) {
+        return Recordings::NaturalLess(clips[i].name, clips[j].name);
+    };
+    const Recordings::IndexLess coarse = [&clips](std::size_t i, std::size_t j) {
+        return FirstCharacterLess(clips, i, j);
+    };
+    ASSERT_EQ(Recordings::Order(clips, natural), QuadraticOrder(clips, natural)) << what;
+    ASSERT_EQ(Recordings::Order(clips, coarse), QuadraticOrder(clips, coarse)) << what;
+}
+
+// Pieces drawn from a few clock values a second or less apart (or across the wrap), so that
+// most pieces could continue many others and loops abound; names from a few letters.
+std::vector<Clip> CrowdedClips(std::mt19937& random, int count, int values) {
+    std::uniform_int_distribution<int> value(0, values - 1), letter(0, 3), kind(0, 9);
+    const std::int64_t step = kSecond / std::max(1, values / 2);
+    std::vector<Clip> clips;
+    for (int at = 0; at < count; ++at) {
+        const std::string name = std::string(1, char('a' + letter(random))) + std::to_string(at);
+        clips.push_back(RandomEntry(kind(random), name,
+                                    [&] { return kWrap - kSecond / 2 + value(random) * step; }));
+    }
+    return clips;
+}
+
+TEST(RecordingsTest, OrderIsTheSameAsTryingEveryPair) {
+    // Two pieces listed many times over: each copy of one could continue each copy of the other.
+    const Clip a = Timed("a", 0, 10 * kSecond);
+    const Clip b = Timed("b", 10 * kSecond + 1, 20 * kSecond);
+    const Clip c = Timed("c", 20 * kSecond + kSecond / 25, 30 * kSecond);
+    std::vector<Clip> copies;
+    for (int round = 0; round < 30; ++round)
+        copies.insert(copies.end(), {b, c, a, round % 3 ? b : a});
+    ExpectOrderAsBefore(copies, "copies");
+
+    // Pieces that continue each other round the wrap, each listed several times: loops.
+    const Clip p = Timed("p", 0, kWrap / 3);
+    const Clip q = Timed("q", kWrap / 3 + 7, 2 * kWrap / 3);
+    const Clip r = Timed("r", 2 * kWrap / 3 + 7, kWrap - 1);
+    ExpectOrderAsBefore({r, q, p, p, r, q, q, Unreadable("u"), p}, "loops");
+
+    // Every first PCR one tick apart, every last PCR shared: the gaps order each piece's
+    // candidates, the names and indexes break the ties.
+    std::vector<Clip> equalEnds;
+    for (int at = 0; at < 60; ++at) {
+        equalEnds.push_back(
+            Timed(std::string(1, char('a' + at % 5)), 10 * kSecond + at % 7 + 1, 10 * kSecond));
+    }
+    ExpectOrderAsBefore(equalEnds, "equal ends");
+
+    std::mt19937 random(15);
+    for (int round = 0; round < 200; ++round) {
+        const int count = std::uniform_int_distribution<int>(0, 120)(random);
+        const int values = std::uniform_int_distribution<int>(1, 12)(random);
+        ExpectOrderAsBefore(CrowdedClips(random, count, values), "round " + std::to_string(round));
+    }
+    for (int round = 0; round < 300; ++round)
+        ExpectOrderAsBefore(RandomClips(random), "random round " + std::to_string(round));
+}
+
+TEST(RecordingsTest, OrderOfThousandsOfSharedClocksAsksForFewComparisons) {
+    // 4,000 copies each of two pieces: 16 million possible links. Sorting them all asked for
+    // hundreds of millions of name comparisons; ranking the names needs about n log n.
+    const Clip a = Timed("a", 0, 10 * kSecond);
+    const Clip b = Timed("b", 10 * kSecond + 1, 20 * kSecond);
+    std::vector<Clip> clips;
+    for (int at = 0; at < 8000; ++at)
+        clips.push_back(at % 3 == 1 ? b : a);
+    std::size_t comparisons = 0;
+    const std::vector<std::size_t> order =
+        Recordings::Order(clips, [&clips, &comparisons](std::size_t i, std::size_t j) {
+            ++comparisons;
+            return clips[i].name < clips[j].name;
+        });
+    EXPECT_LT(comparisons, 8000u * 13 * 4);
+    // Every b continues an a, the first listed first; the a left over stand alone.
+    ASSERT_EQ(order.size(), clips.size());
+    std::size_t linked = 0;
+    for (std::size_t at = 0; at + 1 < order.size(); ++at) {
+        if (clips[order[at]].name == "a" && clips[order[at + 1]].name == "b")
+            ++linked;
+    }
+    EXPECT_EQ(linked, 2667u);
 }
 
 TEST(RecordingsTest, NaturalOrderComparesNumbersAndIgnoresCase) {
