@@ -40,6 +40,7 @@
 #include "tests/support/UnreadableFile.h"
 
 using veldrun::MergeError;
+using veldrun::ProgressCallback;
 using veldrun::Veldrun;
 using veldrun::test::CallLog;
 using veldrun::test::Failure;
