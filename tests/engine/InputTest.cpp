@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <future>
 #include <gtest/gtest.h>
-#include <regex>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -84,25 +83,21 @@ TEST(InputChanged, AShrunkInputFailsTheMergeAndTheOutputKeepsWhatWasCopied) {
     const Failure failure = MergeFailure({a, b}, dir / "out", log.Callback());
     EXPECT_EQ("Input file changed during merging", failure.message);
     EXPECT_EQ(Kind::InputChanged, failure.kind);
-    // The times change with the size unless the clock has not ticked since the measurement.
-    EXPECT_TRUE(std::regex_match(
-        failure.detail, std::regex(b +
-                                   ": it ended after 1572864 of the 3145728 bytes measured; "
-                                   "its size went from 3145728 to 1572864 bytes(, its "
-                                   "modification time and its change time changed)? since "
-                                   "it was measured; 2\\.6 MB written before the failure "
-                                   "are left in " +
-                                   dir.Path() + "/out")))
-        << failure.detail;
+    // The times change with the size too, unless the clock has not ticked since it was measured.
+    const std::string start = b + ": it ended after 1572864 of the 3145728 bytes measured; its "
+                                  "size went from 3145728 to 1572864 bytes";
+    const std::string end =
+        " since it was measured; 2.6 MB written before the failure are left in " + dir / "out";
+    EXPECT_EQ(0u, failure.detail.find(start)) << failure.detail;
+    EXPECT_EQ(failure.detail.size() - end.size(), failure.detail.rfind(end)) << failure.detail;
     EXPECT_TRUE(TempDir::Read(dir / "out") == first + second.substr(0, MiB + MiB / 2));
 
     // A file that holds less than its size says, with nothing changed: the end comes early all
     // the same (a kernel attribute file measures 4096 bytes and reads a few).
     const Failure pseudo = MergeFailure({a, "/sys/class/net/lo/mtu"}, dir / "out");
     EXPECT_EQ(Kind::InputChanged, pseudo.kind);
-    EXPECT_TRUE(std::regex_match(pseudo.detail,
-                                 std::regex("/sys/class/net/lo/mtu: it ended after [1-9][0-9]* of "
-                                            "the 4096 bytes measured; .* left in .*")))
+    EXPECT_EQ(0u, pseudo.detail.find("/sys/class/net/lo/mtu: it ended after ")) << pseudo.detail;
+    EXPECT_NE(std::string::npos, pseudo.detail.find(" of the 4096 bytes measured; "))
         << pseudo.detail;
 }
 
