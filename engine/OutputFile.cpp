@@ -4,6 +4,7 @@
 
 #include "engine/Amount.h"
 #include "engine/MergeError.h"
+#include "engine/QuotedName.h"
 #include "engine/Veldrun.h"
 
 namespace veldrun {
@@ -35,7 +36,7 @@ std::string Text(std::int64_t bytes) {
 OutputFile::OutputFile(const JobFiles& job, const MergeOptions& options)
     : m_inputs(job.inputs), m_path(job.output), m_toStandardOutput(options.toStandardOutput),
       m_syncToDisk(options.syncToDisk),
-      m_name(options.toStandardOutput ? "standard output" : job.output) {}
+      m_name(options.toStandardOutput ? "standard output" : QuotedName(job.output)) {}
 
 void OutputFile::Open() {
     // Opening would create or lock a file that is one of the inputs, and copying from it into
@@ -44,7 +45,7 @@ void OutputFile::Open() {
     if (!m_toStandardOutput && File::IdentityOf(m_path, before)) {
         if (const std::string* input = InputNamed(before, m_inputs))
             throw MergeError(MergeError::Kind::OutputIsInput,
-                             m_name + " is the same file as the input " + *input);
+                             m_name + " is the same file as the input " + QuotedName(*input));
     }
 
     if (m_toStandardOutput) {
@@ -86,7 +87,7 @@ void OutputFile::Open() {
     if (const std::string* input = InputNamed(m_file.Identity(), m_inputs)) {
         Abandon();
         throw MergeError(MergeError::Kind::OutputIsInput,
-                         m_name + " is the same file as the input " + *input);
+                         m_name + " is the same file as the input " + QuotedName(*input));
     }
 }
 
@@ -95,8 +96,8 @@ void OutputFile::Prepare(std::int64_t total) {
         m_prepared = true;
         return;
     }
-    const std::string where =
-        m_toStandardOutput ? std::string("the output's file system") : m_file.MountPointOf(m_path);
+    const std::string where = m_toStandardOutput ? std::string("the output's file system")
+                                                 : QuotedName(m_file.MountPointOf(m_path));
     const std::int64_t finalSize = m_start + total;
     const std::int64_t fileSystemLimit = m_file.MaxFileSize();
     if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {

@@ -7,6 +7,7 @@
 #include "engine/File.h"
 #include "engine/Messages.h"
 #include "engine/OutputFile.h"
+#include "engine/QuotedName.h"
 
 namespace veldrun {
 
@@ -46,10 +47,11 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
 
     for (std::size_t index = 0; index < job.inputs.size(); ++index) {
         const std::string& path = job.inputs[index];
+        const std::string name = QuotedName(path);
         const std::int64_t size = Veldrun::FileSize(path);
         File input;
         if (!input.OpenForReading(path))
-            throw MergeError(MergeError::Kind::CantOpenInput, path + ": " + input.Problem());
+            throw MergeError(MergeError::Kind::CantOpenInput, name + ": " + input.Problem());
 
         std::int64_t position = 0;
         bool inKernel = true;
@@ -57,7 +59,7 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
             if (progress &&
                 !progress(static_cast<std::int32_t>(index), size, position, total, written))
                 throw MergeError(MergeError::Kind::UserAborted, "");
-            const std::int64_t got = CopyBlock(input, path, output, buffer.get(), inKernel);
+            const std::int64_t got = CopyBlock(input, name, output, buffer.get(), inKernel);
             if (got == 0)
                 break;
             output.Advance(got);
@@ -94,10 +96,11 @@ void Veldrun::SetCallback(ProgressCallback progress) {
 std::int64_t Veldrun::FileSize(const std::string& path) {
     File file;
     if (!file.OpenForReading(path))
-        throw MergeError(MergeError::Kind::CantOpenInput, path + ": " + file.Problem());
+        throw MergeError(MergeError::Kind::CantOpenInput, QuotedName(path) + ": " + file.Problem());
     const std::int64_t size = file.Size();
     if (size < 0)
-        throw MergeError(MergeError::Kind::CantOpenInput, path + ": its size cannot be read");
+        throw MergeError(MergeError::Kind::CantOpenInput,
+                         QuotedName(path) + ": its size cannot be read");
     return size;
 }
 

@@ -47,9 +47,9 @@ struct MergeOptions {
 //   "Can't create output file", "Can't open input file", "User aborted operation",
 //   "Output file is also an input file", "Can't write output file", "Can't read input file",
 //   "Not enough free space for the output file", "Output file is too large for its file system";
-// and a detail line naming the file and the system's reason. Run stores "Unknown error" for an
-// exception of any other kind, and Start stores "Can't start merge thread" when the thread
-// cannot be created.
+// and a detail line naming the file (as QuotedName shows it) and the system's reason. Run stores
+// "Unknown error" for an exception of any other kind, and Start stores "Can't start merge thread"
+// when the thread cannot be created.
 class Veldrun {
 public:
     Veldrun();
