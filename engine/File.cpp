@@ -176,10 +176,12 @@ void File::RemoveIfCreatedAndEmpty(const std::string& path) {
         return;
     // Through a link the file created is the link's target. The links are followed here one by
     // one, each from its own folder: realpath fails once the full path is longer than PATH_MAX.
-    std::unique_ptr<Folder> folder(new Folder(AT_FDCWD, "."));
+    // No more links than the kernel itself follows (40).
+    std::unique_ptr<Folder> folder = std::make_unique<Folder>(AT_FDCWD, ".");
     std::string name = path;
-    for (int link = 0; link < 40 && folder->fd >= 0; ++link) {
-        std::unique_ptr<Folder> parent(new Folder(folder->fd, PathName::Parent(name)));
+    for (int hops = 0; hops < 40 && folder->fd >= 0; ++hops) {
+        std::unique_ptr<Folder> parent =
+            std::make_unique<Folder>(folder->fd, PathName::Parent(name));
         const std::string last = PathName::Last(name);
         struct stat info;
         if (parent->fd < 0 || ::fstatat(parent->fd, last.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
