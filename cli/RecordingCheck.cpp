@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "engine/MergeError.h"
+#include "engine/QuotedName.h"
 #include "engine/Veldrun.h"
 #include "recordings/ProbeCache.h"
 #include "recordings/Recordings.h"
@@ -91,7 +92,7 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
     for (std::size_t at = 0; at < clips.size(); ++at) {
         text << std::setw(numberWidth) << at + 1 << "  " << std::setw(int(durationWidth))
              << durations[at] << "  " << std::left << std::setw(int(wordWidth)) << Word(marks[at])
-             << std::right << "  " << clips[at].name << '\n';
+             << std::right << "  " << QuotedName(clips[at].name) << '\n';
     }
     text << SummaryText(Recordings::Summarize(clips, marks)) << '\n';
     out << text.str() << std::flush;
@@ -117,7 +118,7 @@ void RecordingCheck::Write(const std::vector<std::string>& inputs, std::ostream&
     const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
     std::string text;
     for (std::size_t at = 0; at < clips.size(); ++at) {
-        const std::string& name = clips[at].name;
+        const std::string name = QuotedName(clips[at].name);
         if (marks[at] == Recordings::Mark::NewRecording)
             text += "note: " + name + " starts a new recording; players may show a jump here\n";
         else if (marks[at] == Recordings::Mark::NotStream)

@@ -16,6 +16,7 @@
 #include <sys/vfs.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "engine/PathName.h"
@@ -74,6 +75,35 @@ void MakeBlocking(int fd) {
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 }
+
+// The kernel's own file systems: their files are settings and reports, which take a write as a
+// command and report no free space, not places for data.
+bool IsKernelInterface(int fd) {
+    static const long kTypes[] = {
+        PROC_SUPER_MAGIC,   SYSFS_MAGIC,         DEBUGFS_MAGIC, TRACEFS_MAGIC,  SECURITYFS_MAGIC,
+        CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, BPF_FS_MAGIC,  EFIVARFS_MAGIC, PSTOREFS_MAGIC};
+    struct statfs info;
+    if (::fstatfs(fd, &info) != 0)
+        return false;
+    for (long type : kTypes) {
+        if (static_cast<long>(info.f_type) == type)
+            return true;
+    }
+    return false;
+}
+
+// An open descriptor of a folder, closed on destruction.
+struct Folder {
+    explicit Folder(int at, const std::string& path)
+        : fd(::openat(at, path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+    ~Folder() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    int fd;
+};
 
 std::string CanonicalPath(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
@@ -149,7 +179,17 @@ File::Opened File::OpenForWriting(const std::string& path) {
     if (m_fd < 0) {
         const int error = errno;
         Failed(error);
-        return error == ENXIO ? Opened::NoReader : Opened::Failed;
+        // ENXIO is a pipe without a reader only for a pipe: /dev/tty without a terminal and a
+        // socket give it too, and then the system's reason is the one to show.
+        struct stat info;
+        const bool pipe = ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+        return error == ENXIO && pipe ? Opened::NoReader : Opened::Failed;
+    }
+    if (IsKernelInterface(m_fd)) {
+        ::close(m_fd);
+        m_fd = -1;
+        Failed(EINVAL, "a setting or report of the kernel (in /proc or /sys), not a file for data");
+        return Opened::Failed;
     }
     MakeBlocking(m_fd);
     return m_created ? Opened::Created : Opened::Existing;
@@ -171,13 +211,30 @@ bool File::IdentityOf(const std::string& path, Id& id) {
 void File::RemoveIfCreatedAndEmpty(const std::string& path) {
     if (!m_created || m_fd < 0)
         return;
-    // Through a link the file created is the link's target, which its canonical path names.
-    const std::string created = CanonicalPath(path);
-    struct stat info;
-    if (created.empty() || ::stat(created.c_str(), &info) != 0 || !(IdOf(info) == Identity()) ||
-        info.st_size != 0)
-        return;
-    ::unlink(created.c_str());
+    // Through a link the file created is the link's target. The links are followed here one by
+    // one, each from its own folder: realpath fails once the full path is longer than PATH_MAX.
+    // No more links than the kernel itself follows (40).
+    std::unique_ptr<Folder> folder = std::make_unique<Folder>(AT_FDCWD, ".");
+    std::string name = path;
+    for (int hops = 0; hops < 40 && folder->fd >= 0; ++hops) {
+        std::unique_ptr<Folder> parent =
+            std::make_unique<Folder>(folder->fd, PathName::Parent(name));
+        const std::string last = PathName::Last(name);
+        struct stat info;
+        if (parent->fd < 0 || ::fstatat(parent->fd, last.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return;
+        if (!S_ISLNK(info.st_mode)) {
+            if (IdOf(info) == Identity() && info.st_size == 0)
+                ::unlinkat(parent->fd, last.c_str(), 0);
+            return;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlinkat(parent->fd, last.c_str(), target, sizeof target);
+        if (length <= 0 || length == static_cast<ssize_t>(sizeof target))
+            return;
+        name.assign(target, static_cast<std::size_t>(length));
+        folder = std::move(parent);
+    }
 }
 
 File::Locked File::Lock() {

@@ -47,7 +47,8 @@ public:
 
     // Opens a file for writing without emptying it, creating it when missing. Never waits:
     // a pipe that no program reads gives NoReader. Created means that this open made the file
-    // (directly, or as the target of a dangling symbolic link).
+    // (directly, or as the target of a dangling symbolic link). A file of the kernel's own file
+    // systems (/proc, /sys) is refused as Failed.
     Opened OpenForWriting(const std::string& path);
 
     // Writes to a copy of this process's standard output, as it was opened (appending when it
@@ -59,7 +60,8 @@ public:
     static bool IdentityOf(const std::string& path, Id& id);
 
     // Removes the file that this object created, if `path` still names it and it is still
-    // empty; anything else at `path` (a link the user made, a file grown since) stays.
+    // empty; anything else at `path` (a link the user made, a file grown since) stays. Works
+    // for paths of any depth, where realpath would fail.
     void RemoveIfCreatedAndEmpty(const std::string& path);
 
     // How a try for the write lock ended.

@@ -6,6 +6,7 @@
 #include "engine/Amount.h"
 #include "engine/MergeError.h"
 #include "engine/OutputTrim.h"
+#include "engine/QuotedName.h"
 #include "engine/Veldrun.h"
 
 namespace veldrun {
@@ -37,7 +38,7 @@ std::string Text(std::int64_t bytes) {
 OutputFile::OutputFile(const JobFiles& job, const MergeOptions& options)
     : m_inputs(job.inputs), m_path(job.output), m_toStandardOutput(options.toStandardOutput),
       m_syncToDisk(options.syncToDisk),
-      m_name(options.toStandardOutput ? "standard output" : job.output) {}
+      m_name(options.toStandardOutput ? "standard output" : QuotedName(job.output)) {}
 
 void OutputFile::Open() {
     // Opening would create or lock a file that is one of the inputs, and copying from it into
@@ -46,7 +47,7 @@ void OutputFile::Open() {
     if (!m_toStandardOutput && File::IdentityOf(m_path, before)) {
         if (const std::string* input = InputNamed(before, m_inputs))
             throw MergeError(MergeError::Kind::OutputIsInput,
-                             m_name + " is the same file as the input " + *input);
+                             m_name + " is the same file as the input " + QuotedName(*input));
     }
 
     if (m_toStandardOutput) {
@@ -94,7 +95,7 @@ void OutputFile::Open() {
     if (const std::string* input = InputNamed(m_file.Identity(), m_inputs)) {
         Abandon();
         throw MergeError(MergeError::Kind::OutputIsInput,
-                         m_name + " is the same file as the input " + *input);
+                         m_name + " is the same file as the input " + QuotedName(*input));
     }
 }
 
@@ -103,8 +104,8 @@ void OutputFile::Prepare(std::int64_t total) {
         m_prepared = true;
         return;
     }
-    const std::string where =
-        m_toStandardOutput ? std::string("the output's file system") : m_file.MountPointOf(m_path);
+    const std::string where = m_toStandardOutput ? std::string("the output's file system")
+                                                 : QuotedName(m_file.MountPointOf(m_path));
     std::int64_t finalSize = 0;
     if (__builtin_add_overflow(m_start, total, &finalSize)) {
         const std::string what = "the inputs and what " + m_name + " holds before them";

@@ -56,7 +56,7 @@ public:
     // Abandon; "" when there is nothing to say (not yet emptied, or not a regular file).
     std::string Leftover(bool cancelled) const;
 
-    // The output's name in messages: its path, or "standard output".
+    // The output's name in messages: its path as QuotedName shows it, or "standard output".
     const std::string& Name() const { return m_name; }
 
 private:

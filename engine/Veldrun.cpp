@@ -9,6 +9,7 @@
 #include "engine/File.h"
 #include "engine/Messages.h"
 #include "engine/OutputFile.h"
+#include "engine/QuotedName.h"
 
 namespace veldrun {
 
@@ -19,7 +20,8 @@ const std::size_t kBlockSize = 0x100000;
 // Opens `path` as an input; throws "Can't open input file" with the reason when it cannot.
 void OpenInput(File& input, const std::string& path) {
     if (!input.OpenForReading(path))
-        throw MergeError(MergeError::Kind::CantOpenInput, path + ": " + input.Problem());
+        throw MergeError(MergeError::Kind::CantOpenInput,
+                         QuotedName(path) + ": " + input.Problem());
 }
 
 // The stamp of the input at `path` as the size pass takes it. Throws "Can't open input file".
@@ -28,7 +30,8 @@ File::Stamp Measure(const std::string& path) {
     OpenInput(file, path);
     const File::Stamp stamp = file.CurrentStamp();
     if (stamp.size < 0)
-        throw MergeError(MergeError::Kind::CantOpenInput, path + ": its size cannot be read");
+        throw MergeError(MergeError::Kind::CantOpenInput,
+                         QuotedName(path) + ": its size cannot be read");
     return stamp;
 }
 
@@ -86,7 +89,7 @@ void CheckUnchanged(const File& input, const std::string& path, const File::Stam
                   (changes.empty() ? "" : "; " + changes);
     }
     if (!changes.empty())
-        throw MergeError(MergeError::Kind::InputChanged, path + ": " + changes);
+        throw MergeError(MergeError::Kind::InputChanged, QuotedName(path) + ": " + changes);
 }
 
 // Copies the next block of at most `limit` bytes of `input` to `output`; returns its size, 0
@@ -131,7 +134,7 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
         // be pointed at it since; copying the output into itself would fill the disk.
         if (input.Identity() == outputId)
             throw MergeError(MergeError::Kind::OutputIsInput,
-                             output.Name() + " is the same file as the input " + path);
+                             output.Name() + " is the same file as the input " + QuotedName(path));
         CheckUnchanged(input, path, measured[index], 0, false);
 
         // Only the measured bytes: the space checks and the reservation were made for them.
@@ -146,7 +149,8 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
                 break;
             const std::size_t limit =
                 static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, size - position));
-            const std::int64_t got = CopyBlock(input, path, output, buffer.get(), limit, inKernel);
+            const std::int64_t got =
+                CopyBlock(input, QuotedName(path), output, buffer.get(), limit, inKernel);
             if (got == 0) {
                 ended = true;
                 break;

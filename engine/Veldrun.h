@@ -48,9 +48,9 @@ struct MergeOptions {
 //   "Output file is also an input file", "Can't write output file", "Can't read input file",
 //   "Not enough free space for the output file", "Output file is too large for its file system",
 //   "Input file changed during merging";
-// and a detail line naming the file and the system's reason. Run stores "Unknown error" for an
-// exception of any other kind, and Start stores "Can't start merge thread" when the thread
-// cannot be created.
+// and a detail line naming the file (as QuotedName shows it) and the system's reason. Run stores
+// "Unknown error" for an exception of any other kind, and Start stores "Can't start merge thread"
+// when the thread cannot be created.
 class Veldrun {
 public:
     Veldrun();

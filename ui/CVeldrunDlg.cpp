@@ -25,6 +25,7 @@
 #include "ui/CAboutDlg.h"
 #include "ui/ListCommands.h"
 #include "ui/NaturalOrder.h"
+#include "ui/VisibleText.h"
 
 namespace {
 
@@ -360,7 +361,8 @@ void CVeldrunDlg::OnMerge() {
     } else if (result == IDCANCEL) {
         std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
         // A detail that is not valid text is left out; the message stands on its own.
-        const std::wstring detail = veldrun::ToWide(m_job->ErrorDetail()).value_or(L"");
+        const std::wstring detail =
+            veldrun::VisibleText(veldrun::ToWide(m_job->ErrorDetail()).value_or(L""));
         if (!detail.empty())
             text += L"\n" + detail;
         AfxMessageBox(text.c_str(), MB_OK, 0);
@@ -392,6 +394,7 @@ bool CVeldrunDlg::ConfirmReplace() {
     if ((!m_chosenOutput.IsEmpty() && output == m_chosenOutput) ||
         !std::filesystem::is_regular_file(m_job->files->output, unknown))
         return true;
-    const CString question = output + L" already exists.\nDo you want to replace it?";
+    const CString question =
+        veldrun::VisibleText(output.Str()) + L" already exists.\nDo you want to replace it?";
     return AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }

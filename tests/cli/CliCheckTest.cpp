@@ -130,6 +130,41 @@ TEST_F(CliCheckTest, JoinNotesEachPlaceWhereTheStreamDoesNotContinue) {
     EXPECT_EQ(pieces.err, "");
 }
 
+TEST_F(CliCheckTest, NamesWithControlCharactersArePrintedQuoted) {
+    // A newline and a terminal escape in a name could otherwise print a line of their own.
+    const std::string fake = dir.Write("a\nSUCCESS\x1B[2K.MTS", TempDir::Read(second));
+    const std::string quotedFake = "'" + dir.Path() + "/a'$'\\n''SUCCESS'$'\\033''[2K.MTS'";
+    const Outcome check = Process::Run(Cli({"--check", first, fake, other}));
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, "1  0:01:00  start          " + first + "\n" +
+                             "2  0:01:00  continues      " + quotedFake + "\n" +
+                             "3  0:00:15  new recording  " + other + "\n" +
+                             "3 inputs, 2 recordings, 0:02:15\n");
+
+    const std::string output = dir / "joined.MTS";
+    const Outcome noted = Process::Run(Cli({"-o", output, other, fake}));
+    EXPECT_EQ(noted.status, 0);
+    EXPECT_EQ(noted.err,
+              "note: " + quotedFake + " starts a new recording; players may show a jump here\n");
+    EXPECT_TRUE(TempDir::Read(output) == TempDir::Read(other) + TempDir::Read(second));
+
+    // Failing joins: the detail names the input, or the output, quoted the same way.
+    const std::string gone = dir / "gone\x1B]0;title\x07.MTS";
+    const std::string fresh = dir / "fresh\n.MTS";
+    const Outcome missing = Process::Run(Cli({"-o", fresh, first, gone}));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "Merge error: Can't open input file\n'" + dir.Path() +
+                               "/gone'$'\\033'']0;title'$'\\a''.MTS': No such file or directory\n");
+    EXPECT_FALSE(TempDir::Exists(fresh)) << "a new output is not left behind";
+    const Outcome unwritable = Process::Run(Cli({"-o", dir / "no\rfolder/out.MTS", first}));
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "Merge error: Can't create output file\n'" + dir.Path() +
+                                  "/no'$'\\r''folder/out.MTS': No such file or directory\n");
+    const Outcome checkMissing = Process::Run(Cli({"--check", first, gone}));
+    EXPECT_EQ(checkMissing.status, 1);
+    EXPECT_EQ(checkMissing.err, missing.err);
+}
+
 } // namespace
 } // namespace test
 } // namespace veldrun

@@ -5,7 +5,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -139,6 +142,28 @@ TEST_F(CliMergeTest, RefusesAPipeThatNobodyReadsAtOnce) {
     ExpectFailure(Process::Run(Cli({"-o", fifo, dir.Write("in.mts", "clip")})),
                   "Can't create output file",
                   fifo + ": no program is reading this pipe, so nothing could be written to it");
+}
+
+TEST_F(CliMergeTest, OutputsThatAreNoPipeNorDiskAreRefusedWithTheSystemsReason) {
+    const std::string input = dir.Write("in.mts", "clip");
+    // Without a terminal, /dev/tty fails as a pipe without a reader does: ENXIO.
+    ExpectFailure(
+        Process::Run({"/usr/bin/setsid", "--wait", VELDRUN_CLI_PATH, "-o", "/dev/tty", input}),
+        "Can't create output file", "/dev/tty: No such device or address");
+    // So does a socket.
+    const std::string socketPath = dir / "out.socket";
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(0, ::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address));
+    ExpectFailure(Process::Run(Cli({"-o", socketPath, input})), "Can't create output file",
+                  socketPath + ": No such device or address");
+    ::close(listening);
+    // A kernel setting reports no free space; that is not a full disk.
+    ExpectFailure(Process::Run(Cli({"-o", "/proc/self/comm", input})), "Can't create output file",
+                  "/proc/self/comm: a setting or report of the kernel (in /proc or /sys), not a "
+                  "file for data");
 }
 
 TEST_F(CliMergeTest, ReportsAReaderThatGoesAwayAsWriteError) {

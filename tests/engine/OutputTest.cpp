@@ -4,6 +4,7 @@
 // where the machine allows (root: tmpfs and loop devices); a lock that the file system refuses,
 // which no local one does, through a stand-in for fcntl.
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
@@ -494,6 +495,13 @@ TEST(FailureDetail, NamesTheFileAndWhatTheSystemSaid) {
         {{a},
          "/dev/full",
          {"Can't write output file", "/dev/full: No space left on device", Kind::CantWriteOutput}},
+        // A kernel setting takes writes and reports no free space: not a disk that is full.
+        {{a},
+         "/proc/self/comm",
+         {"Can't create output file",
+          "/proc/self/comm: a setting or report of the kernel (in /proc or /sys), not a file for "
+          "data",
+          Kind::CantCreateOutput}},
         {{dir / "a"},
          dir.Path() + "/./a",
          {"Output file is also an input file",
@@ -516,6 +524,54 @@ TEST(FailureDetail, NamesTheFileAndWhatTheSystemSaid) {
     EXPECT_EQ("User aborted operation", cancel.message);
     EXPECT_EQ(Kind::UserAborted, cancel.kind);
     EXPECT_EQ(out + " is left empty", cancel.detail);
+}
+
+TEST(OutputLink, ANewOutputGoesAgainOnAPathLongerThanPathMax) {
+    TempDir dir;
+    // Run in a child that works in a folder whose full path is longer than PATH_MAX, where the
+    // output's relative name still opens but realpath fails.
+    const int status = RunInChild([&] {
+        const std::string level(200, 'd');
+        int depth = 0;
+        if (::chdir(dir.Path().c_str()) != 0)
+            return 2;
+        for (; depth < 25; ++depth) {
+            if (::mkdir(level.c_str(), 0700) != 0 || ::chdir(level.c_str()) != 0)
+                return 3;
+        }
+        if (::realpath("out.mts", nullptr) != nullptr || errno != ENAMETOOLONG)
+            return 4;
+        const int createdThroughLink = ::symlink("target.mts", "link.mts");
+        int result = 0;
+        for (const char* output : {"out.mts", "link.mts"}) {
+            JobFiles job;
+            job.inputs = {"missing.mts"};
+            job.output = output;
+            try {
+                Veldrun::Merge(job, ProgressCallback());
+                result = 5;
+            } catch (const MergeError& error) {
+                if (error.GetKind() != Kind::CantOpenInput)
+                    result = 6;
+            }
+        }
+        if (::access("out.mts", F_OK) == 0 || ::access("target.mts", F_OK) == 0)
+            result = 7;
+        struct stat info;
+        if (createdThroughLink != 0 || ::lstat("link.mts", &info) != 0 || !S_ISLNK(info.st_mode))
+            result = 8;
+        // The temporary folder's own clean-up stops at PATH_MAX: climb out here.
+        ::unlink("out.mts");
+        ::unlink("target.mts");
+        ::unlink("link.mts");
+        for (; depth > 0; --depth) {
+            if (::chdir("..") != 0 || ::rmdir(level.c_str()) != 0)
+                return 9;
+        }
+        return result;
+    });
+    EXPECT_EQ(0, status) << "2-4: no deep folder, 5-6: no failure, 7: output left behind, "
+                            "8: the link was touched, 9: no clean-up";
 }
 
 TEST(FailureDetail, TheBackgroundRunStoresItWithTheText) {

@@ -60,7 +60,7 @@ protected:
         // Typed key by key where the test library has keys for the letters, else pasted.
         bool ascii = true;
         for (const QChar c : typed)
-            ascii = ascii && c.unicode() < 0x80;
+            ascii = ascii && c.unicode() >= 0x20 && c.unicode() < 0x7F;
         if (ascii)
             QTest::keyClicks(edit, typed);
         else
@@ -229,6 +229,29 @@ TEST_F(MergeCommand, NamesWithNonAsciiLettersSpacesAndQuotesMergeEndToEnd) {
         TypeOutput(out);
         EXPECT_EQ(L"Merging complete", Merge());
         EXPECT_EQ("first second", TempDir::Read(out));
+    });
+}
+
+TEST_F(MergeCommand, ControlCharactersInNamesAreShownVisiblyInMessages) {
+    // A newline and terminal escapes that would otherwise break the text or fake a line.
+    const std::string out = dir.Write("out\n\x1B[31m.mts", "the user's own file");
+    const std::string gone = dir.Write("gone\nSUCCESS\x1B[2K.mts", "de");
+    dlg.Run([&] {
+        Add({dir.Write("a.mts", "abc"), gone});
+        TypeOutput(out);
+        std::filesystem::remove(gone);
+        MessageBoxAnswers::Queue(IDYES);
+        MessageBoxAnswers::Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        ASSERT_EQ(2u, boxes.size());
+        EXPECT_EQ(Wide(dir.Path()) +
+                      L"/out\\n\\e[31m.mts already exists.\nDo you want to replace it?",
+                  boxes[0].text);
+        EXPECT_EQ(L"Merge error: Can't open input file\n'" + Wide(dir.Path()) +
+                      L"/gone'$'\\n''SUCCESS'$'\\033''[2K.mts': No such file or directory",
+                  boxes[1].text);
+        EXPECT_EQ("the user's own file", TempDir::Read(out));
     });
 }
 
