@@ -40,6 +40,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/UnreadableFile.h"
 
+using veldrun::JobFiles;
 using veldrun::MergeError;
 using veldrun::ProgressCallback;
 using veldrun::Veldrun;
