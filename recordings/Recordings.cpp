@@ -128,47 +128,64 @@ std::vector<std::size_t> NameRanks(std::size_t count, std::vector<std::size_t> t
     return ranks;
 }
 
-// The pieces that nothing continues yet, sorted by first PCR and, for equal clocks, in the
-// order links prefer them. A piece that gets a predecessor is skipped from then on through a
-// path-compressed "next free place", so that lists with thousands of equal clocks do not make
-// every search walk past the pieces already taken.
-class FreeStarts {
+// Pieces sorted by a clock value and, for equal clocks, in the order links prefer them, of
+// which some are free. A piece taken is skipped from then on through a path-compressed "next
+// free place", so that lists with thousands of equal clocks do not make every search walk
+// past the pieces already taken.
+class FreePieces {
 public:
-    FreeStarts(const std::vector<Recordings::Clip>& clips, std::vector<std::size_t> timed,
-               const std::vector<std::size_t>& ranks)
-        : m_sorted(std::move(timed)), m_nextFree(m_sorted.size() + 1),
-          m_placeOf(clips.size(), kNone) {
-        const auto key = [&](std::size_t at) {
-            const StreamProbe::Result& probe = *clips[at].probe;
-            return std::make_tuple(probe.firstClock, ranks[at], probe.lastClock, at);
-        };
-        std::sort(m_sorted.begin(), m_sorted.end(),
-                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    // Takes the pieces and, for each index, its clock and the key that orders equal clocks.
+    template <typename ClockOf, typename KeyOf>
+    FreePieces(std::size_t count, std::vector<std::size_t> pieces, const ClockOf& clock,
+               const KeyOf& key)
+        : m_sorted(std::move(pieces)), m_nextFree(m_sorted.size() + 1), m_placeOf(count, kNone) {
+        std::sort(m_sorted.begin(), m_sorted.end(), [&](std::size_t a, std::size_t b) {
+            return std::make_pair(clock(a), key(a)) < std::make_pair(clock(b), key(b));
+        });
         for (std::size_t place = 0; place < m_sorted.size(); ++place) {
-            m_firsts.push_back(clips[m_sorted[place]].probe->firstClock);
+            m_clocks.push_back(clock(m_sorted[place]));
             m_placeOf[m_sorted[place]] = place;
         }
         std::iota(m_nextFree.begin(), m_nextFree.end(), 0);
     }
 
-    // The first free piece whose first PCR lies in (low, high] and that `allowed` accepts;
-    // kNone when there is none. `allowed` refuses at most one free piece (the head of the
-    // searching piece's own chain), so this skips at most one.
+    // The first free piece whose clock lies in (low, high] and that `allowed` accepts; kNone
+    // when there is none. `refused` tells whether `allowed` refused one before it, which it
+    // does for at most one free piece (the head of the searching piece's own chain).
     template <typename Allowed>
-    std::size_t First(std::int64_t low, std::int64_t high, const Allowed& allowed) {
+    std::size_t First(std::int64_t low, std::int64_t high, const Allowed& allowed, bool& refused) {
         std::size_t place = static_cast<std::size_t>(
-            std::upper_bound(m_firsts.begin(), m_firsts.end(), low) - m_firsts.begin());
-        for (place = Free(place); place < m_sorted.size() && m_firsts[place] <= high;
+            std::upper_bound(m_clocks.begin(), m_clocks.end(), low) - m_clocks.begin());
+        for (place = Free(place); place < m_sorted.size() && m_clocks[place] <= high;
              place = Free(place + 1)) {
             if (allowed(m_sorted[place]))
                 return m_sorted[place];
+            refused = true;
         }
         return kNone;
+    }
+
+    // The free pieces with the clock of `at`, in order: `at` from the first place of its clock,
+    // then from each piece to the next; kNone after the last.
+    std::size_t FirstWithClockOf(std::size_t at) {
+        const std::int64_t clock = m_clocks[m_placeOf[at]];
+        return Piece(
+            static_cast<std::size_t>(std::lower_bound(m_clocks.begin(), m_clocks.end(), clock) -
+                                     m_clocks.begin()),
+            clock);
+    }
+    std::size_t NextWithSameClock(std::size_t at) {
+        return Piece(m_placeOf[at] + 1, m_clocks[m_placeOf[at]]);
     }
 
     void Take(std::size_t at) { m_nextFree[m_placeOf[at]] = m_placeOf[at] + 1; }
 
 private:
+    std::size_t Piece(std::size_t place, std::int64_t clock) {
+        place = Free(place);
+        return place < m_sorted.size() && m_clocks[place] == clock ? m_sorted[place] : kNone;
+    }
+
     std::size_t Free(std::size_t place) {
         std::size_t root = place;
         while (m_nextFree[root] != root)
@@ -179,7 +196,7 @@ private:
     }
 
     std::vector<std::size_t> m_sorted;
-    std::vector<std::int64_t> m_firsts;
+    std::vector<std::int64_t> m_clocks;
     std::vector<std::size_t> m_nextFree; // one past the end stays free: the search's stop
     std::vector<std::size_t> m_placeOf;
 };
@@ -249,7 +266,16 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
             timed.push_back(at);
     }
     const std::vector<std::size_t> ranks = NameRanks(count, timed, less);
-    FreeStarts starts(clips, timed, ranks);
+    // Pieces that nothing continues yet, by first PCR; pieces that continue nothing yet and
+    // may still, by last PCR.
+    FreePieces starts(
+        count, timed, [&](std::size_t at) { return clips[at].probe->firstClock; },
+        [&](std::size_t at) { return std::make_tuple(ranks[at], clips[at].probe->lastClock, at); });
+    FreePieces ends(
+        count, timed, [&](std::size_t at) { return clips[at].probe->lastClock; },
+        [&](std::size_t at) {
+            return std::make_tuple(ranks[at], clips[at].probe->firstClock, at);
+        });
     std::vector<std::size_t> next(count, kNone), previous(count, kNone);
     ChainSets chains(count);
 
@@ -257,15 +283,18 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
     // comes up, else replaced by the piece's best link now. A link that is no longer possible
     // never becomes possible again, so this makes the links in the same order as trying every
     // possible link in Key order would, without listing them (n squared for equal clocks).
-    const auto best = [&](std::size_t from) -> boost::optional<Link> {
+    // `refused` tells whether the piece's own chain head was passed over.
+    const auto best = [&](std::size_t from, bool& refused) -> boost::optional<Link> {
         const auto allowed = [&](std::size_t to) {
             return chains.Find(to) != chains.Find(from);
         };
         const std::int64_t last = clips[from].probe->lastClock;
         const std::int64_t high = last + kMaxGap;
-        std::size_t to = starts.First(last, std::min(high, StreamProbe::kClockWrap - 1), allowed);
+        refused = false;
+        std::size_t to =
+            starts.First(last, std::min(high, StreamProbe::kClockWrap - 1), allowed, refused);
         if (to == kNone && high >= StreamProbe::kClockWrap)
-            to = starts.First(-1, high - StreamProbe::kClockWrap, allowed);
+            to = starts.First(-1, high - StreamProbe::kClockWrap, allowed, refused);
         if (to == kNone)
             return boost::none;
         return Link{
@@ -276,21 +305,44 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
         return a.Key() > b.Key();
     };
     std::priority_queue<Link, std::vector<Link>, decltype(later)> pending(later);
-    for (std::size_t from : timed) {
-        if (const boost::optional<Link> link = best(from))
-            pending.push(*link);
-    }
+    // Of pieces with equal last PCRs, only the first free one needs a link in the heap: the
+    // others' best links are worse for as long as its link passed over nothing (they all see the
+    // same free pieces after that clock). Only when it passed over its own chain head may the
+    // next one's link be better, so that one is put in too, and so on.
+    std::vector<char> inHeap(count, 0), refusedOne(count, 0);
+    const auto fill = [&](std::size_t any) {
+        for (std::size_t from = ends.FirstWithClockOf(any); from != kNone;) {
+            if (!inHeap[from]) {
+                bool refused = false;
+                if (const boost::optional<Link> link = best(from, refused)) {
+                    pending.push(*link);
+                    inHeap[from] = 1;
+                    refusedOne[from] = refused;
+                } else {
+                    ends.Take(from); // it never will have one
+                    from = ends.NextWithSameClock(from);
+                    continue;
+                }
+            }
+            if (!refusedOne[from])
+                break;
+            from = ends.NextWithSameClock(from);
+        }
+    };
+    for (std::size_t from : timed)
+        fill(from);
     while (!pending.empty()) {
         const Link link = pending.top();
         pending.pop();
+        inHeap[link.from] = 0;
         if (previous[link.to] == kNone && chains.Find(link.from) != chains.Find(link.to)) {
             next[link.from] = link.to;
             previous[link.to] = link.from;
             chains.Join(link.from, link.to);
             starts.Take(link.to);
-        } else if (const boost::optional<Link> again = best(link.from)) {
-            pending.push(*again);
+            ends.Take(link.from);
         }
+        fill(link.from);
     }
 
     std::vector<std::size_t> heads, headOf(count, kNone);
