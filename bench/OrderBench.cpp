@@ -1,7 +1,7 @@
-// Times Order by Recording on long lists of the kinds a user can drop at once: one card's
-// recording shuffled, a card copied many times over (every clock value shared by many
-// entries), and two pieces listed thousands of times each (every entry of one could continue
-// every entry of the other).
+// Times Order by Recording on long lists: one card's recording shuffled, a card copied many
+// times over (every clock value shared by many entries), two pieces listed thousands of times
+// each (every entry of one could continue every entry of the other), and lists where many
+// pieces want the same continuation, so that every link changes the best link of the rest.
 //
 //   order_bench [--count N] [--runs R]
 //
