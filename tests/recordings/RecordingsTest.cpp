@@ -342,6 +342,10 @@ TEST(RecordingsTest, OrderIsTheSameAsTryingEveryPair) {
     }
     for (int round = 0; round < 300; ++round)
         ExpectOrderAsBefore(RandomClips(random), "random round " + std::to_string(round));
+    // A few long lists, where runs of waiting pieces grow long.
+    for (int round = 0; round < 4; ++round)
+        ExpectOrderAsBefore(CrowdedClips(random, 600, 40 + round * 200),
+                            "long round " + std::to_string(round));
 }
 
 TEST(RecordingsTest, OrderOfThousandsOfSharedClocksAsksForFewComparisons) {
