@@ -1,7 +1,7 @@
-// Times Order by Recording on long lists of the kinds a user can drop at once: one card's
-// recording shuffled, a card copied many times over (every clock value shared by many
-// entries), and two pieces listed thousands of times each (every entry of one could continue
-// every entry of the other).
+// Times Order by Recording on long lists: one card's recording shuffled, a card copied many
+// times over (every clock value shared by many entries), two pieces listed thousands of times
+// each (every entry of one could continue every entry of the other), and lists where many
+// pieces want the same continuation, so that every link changes the best link of the rest.
 //
 //   order_bench [--count N] [--runs R]
 //
@@ -69,6 +69,32 @@ std::vector<Recordings::Clip> TwoPiecesRepeated(int count, std::mt19937& random)
     return clips;
 }
 
+// Half the entries copies of one piece, half pieces that could each continue it, their first
+// PCRs spread over the second after its end: every copy wants the nearest of them.
+std::vector<Recordings::Clip> CopiesAndCandidates(int count, std::mt19937& random) {
+    std::vector<Recordings::Clip> clips;
+    for (int at = 0; at < count; ++at) {
+        const std::int64_t first = kClipSpan + 1 + at / 2 * (kSecond / count);
+        clips.push_back(at % 2 ? Timed(at, 0, kClipSpan) : Timed(at, first, first + kClipSpan));
+    }
+    std::shuffle(clips.begin(), clips.end(), random);
+    return clips;
+}
+
+// Pieces whose last PCRs lie a tick apart and whose first PCRs spread over the second after
+// them: after each link every piece's nearest candidate is taken.
+std::vector<Recordings::Clip> PackedEnds(int count, std::mt19937& random) {
+    std::vector<Recordings::Clip> clips;
+    for (int at = 0; at < count; ++at) {
+        const std::int64_t last = kClipSpan + at;
+        const std::int64_t first = kClipSpan + count + 1 + at * (kSecond / 2 / count);
+        clips.push_back(Timed(at, first, first + kClipSpan));
+        clips.back().probe->lastClock = last;
+    }
+    std::shuffle(clips.begin(), clips.end(), random);
+    return clips;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
@@ -117,5 +143,7 @@ int main(int argc, char* argv[]) {
     Time("one recording:", OneRecording(count, random), runs);
     Time("card copied 40 times:", CopiedCard(count, random), runs);
     Time("two pieces repeated:", TwoPiecesRepeated(count, random), runs);
+    Time("copies and candidates:", CopiesAndCandidates(count, random), runs);
+    Time("packed ends:", PackedEnds(count, random), runs);
     return 0;
 }

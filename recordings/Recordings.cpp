@@ -128,59 +128,87 @@ std::vector<std::size_t> NameRanks(std::size_t count, std::vector<std::size_t> t
     return ranks;
 }
 
-// The pieces that nothing continues yet, sorted by first PCR and, for equal clocks, in the
-// order links prefer them. A piece that gets a predecessor is skipped from then on through a
-// path-compressed "next free place", so that lists with thousands of equal clocks do not make
-// every search walk past the pieces already taken.
-class FreeStarts {
+// Pieces sorted by a clock value and, for equal clocks, in the order links prefer them, of
+// which some are free. A piece taken is skipped from then on through a path-compressed "next
+// free place", so that lists with thousands of equal clocks do not make every search walk
+// past the pieces already taken.
+class FreePieces {
 public:
-    FreeStarts(const std::vector<Recordings::Clip>& clips, std::vector<std::size_t> timed,
-               const std::vector<std::size_t>& ranks)
-        : m_sorted(std::move(timed)), m_nextFree(m_sorted.size() + 1),
-          m_placeOf(clips.size(), kNone) {
-        const auto key = [&](std::size_t at) {
-            const StreamProbe::Result& probe = *clips[at].probe;
-            return std::make_tuple(probe.firstClock, ranks[at], probe.lastClock, at);
-        };
-        std::sort(m_sorted.begin(), m_sorted.end(),
-                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    // Takes the pieces and, for each index, its clock and the key that orders equal clocks.
+    template <typename ClockOf, typename KeyOf>
+    FreePieces(std::size_t count, std::vector<std::size_t> pieces, const ClockOf& clock,
+               const KeyOf& key)
+        : m_sorted(std::move(pieces)), m_nextFree(m_sorted.size() + 1),
+          m_freeBefore(m_sorted.size() + 1), m_placeOf(count, kNone) {
+        std::sort(m_sorted.begin(), m_sorted.end(), [&](std::size_t a, std::size_t b) {
+            return std::make_pair(clock(a), key(a)) < std::make_pair(clock(b), key(b));
+        });
         for (std::size_t place = 0; place < m_sorted.size(); ++place) {
-            m_firsts.push_back(clips[m_sorted[place]].probe->firstClock);
+            m_clocks.push_back(clock(m_sorted[place]));
             m_placeOf[m_sorted[place]] = place;
         }
         std::iota(m_nextFree.begin(), m_nextFree.end(), 0);
+        std::iota(m_freeBefore.begin(), m_freeBefore.end(), 0);
     }
 
-    // The first free piece whose first PCR lies in (low, high] and that `allowed` accepts;
-    // kNone when there is none. `allowed` refuses at most one free piece (the head of the
-    // searching piece's own chain), so this skips at most one.
+    // The first free piece whose clock lies in (low, high] and that `allowed` accepts; kNone
+    // when there is none. `refused` tells whether `allowed` refused one before it, which it
+    // does for at most one free piece (the head of the searching piece's own chain).
     template <typename Allowed>
-    std::size_t First(std::int64_t low, std::int64_t high, const Allowed& allowed) {
+    std::size_t First(std::int64_t low, std::int64_t high, const Allowed& allowed, bool& refused) {
         std::size_t place = static_cast<std::size_t>(
-            std::upper_bound(m_firsts.begin(), m_firsts.end(), low) - m_firsts.begin());
-        for (place = Free(place); place < m_sorted.size() && m_firsts[place] <= high;
+            std::upper_bound(m_clocks.begin(), m_clocks.end(), low) - m_clocks.begin());
+        for (place = Free(place); place < m_sorted.size() && m_clocks[place] <= high;
              place = Free(place + 1)) {
             if (allowed(m_sorted[place]))
                 return m_sorted[place];
+            refused = true;
         }
         return kNone;
     }
 
-    void Take(std::size_t at) { m_nextFree[m_placeOf[at]] = m_placeOf[at] + 1; }
+    // The free piece after `at` (free or not) in the order, or before it, round the end of
+    // the order; kNone when there is no other.
+    std::size_t After(std::size_t at) {
+        std::size_t place = Free(m_placeOf[at] + 1);
+        if (place == m_sorted.size())
+            place = Free(0);
+        return place == m_sorted.size() || m_sorted[place] == at ? kNone : m_sorted[place];
+    }
+    std::size_t Before(std::size_t at) {
+        std::size_t place = FreeBefore(m_placeOf[at]);
+        if (place == 0)
+            place = FreeBefore(m_sorted.size());
+        return place == 0 || m_sorted[place - 1] == at ? kNone : m_sorted[place - 1];
+    }
+
+    const std::vector<std::size_t>& Sorted() const { return m_sorted; }
+    std::size_t Place(std::size_t at) const { return m_placeOf[at]; }
+
+    void Take(std::size_t at) {
+        m_nextFree[m_placeOf[at]] = m_placeOf[at] + 1;
+        m_freeBefore[m_placeOf[at] + 1] = m_placeOf[at];
+    }
 
 private:
-    std::size_t Free(std::size_t place) {
+    // One past the last free place before `place` (1-based, so that 0 means none).
+    std::size_t FreeBefore(std::size_t place) { return Root(m_freeBefore, place); }
+    std::size_t Free(std::size_t place) { return Root(m_nextFree, place); }
+
+    // Follows `links` from `place` to a place that links to itself, shortening the way.
+    static std::size_t Root(std::vector<std::size_t>& links, std::size_t place) {
         std::size_t root = place;
-        while (m_nextFree[root] != root)
-            root = m_nextFree[root];
-        while (m_nextFree[place] != root)
-            place = std::exchange(m_nextFree[place], root);
+        while (links[root] != root)
+            root = links[root];
+        while (links[place] != root)
+            place = std::exchange(links[place], root);
         return root;
     }
 
     std::vector<std::size_t> m_sorted;
-    std::vector<std::int64_t> m_firsts;
-    std::vector<std::size_t> m_nextFree; // one past the end stays free: the search's stop
+    std::vector<std::int64_t> m_clocks;
+    std::vector<std::size_t> m_nextFree;   // one past the end stays free: the search's stop
+    std::vector<std::size_t> m_freeBefore; // the same backwards, shifted by one
     std::vector<std::size_t> m_placeOf;
 };
 
@@ -249,7 +277,18 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
             timed.push_back(at);
     }
     const std::vector<std::size_t> ranks = NameRanks(count, timed, less);
-    FreeStarts starts(clips, timed, ranks);
+    // Pieces that nothing continues yet, by first PCR; pieces that continue nothing yet and
+    // may still, by last PCR.
+    FreePieces starts(
+        count, timed, [&](std::size_t at) { return clips[at].probe->firstClock; },
+        [&](std::size_t at) { return std::make_tuple(ranks[at], clips[at].probe->lastClock, at); });
+    FreePieces ends(
+        count, timed, [&](std::size_t at) { return clips[at].probe->lastClock; },
+        [&](std::size_t at) {
+            // Of equal last PCRs the piece whose links are preferred comes last, next to the
+            // pieces with later last PCRs, which are preferred too (smaller gaps).
+            return std::make_tuple(count - ranks[at], -clips[at].probe->firstClock, count - at);
+        });
     std::vector<std::size_t> next(count, kNone), previous(count, kNone);
     ChainSets chains(count);
 
@@ -257,15 +296,23 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
     // comes up, else replaced by the piece's best link now. A link that is no longer possible
     // never becomes possible again, so this makes the links in the same order as trying every
     // possible link in Key order would, without listing them (n squared for equal clocks).
-    const auto best = [&](std::size_t from) -> boost::optional<Link> {
+    // `refused` tells whether the piece's own chain head was passed over.
+    // The first free piece that could continue `from` and that `allowed` accepts.
+    const auto firstAfter = [&](std::size_t from, const auto& allowed, bool& refused) {
+        const std::int64_t last = clips[from].probe->lastClock;
+        const std::int64_t high = last + kMaxGap;
+        refused = false;
+        std::size_t to =
+            starts.First(last, std::min(high, StreamProbe::kClockWrap - 1), allowed, refused);
+        if (to == kNone && high >= StreamProbe::kClockWrap)
+            to = starts.First(-1, high - StreamProbe::kClockWrap, allowed, refused);
+        return to;
+    };
+    const auto best = [&](std::size_t from, bool& refused) -> boost::optional<Link> {
         const auto allowed = [&](std::size_t to) {
             return chains.Find(to) != chains.Find(from);
         };
-        const std::int64_t last = clips[from].probe->lastClock;
-        const std::int64_t high = last + kMaxGap;
-        std::size_t to = starts.First(last, std::min(high, StreamProbe::kClockWrap - 1), allowed);
-        if (to == kNone && high >= StreamProbe::kClockWrap)
-            to = starts.First(-1, high - StreamProbe::kClockWrap, allowed);
+        const std::size_t to = firstAfter(from, allowed, refused);
         if (to == kNone)
             return boost::none;
         return Link{
@@ -276,20 +323,66 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
         return a.Key() > b.Key();
     };
     std::priority_queue<Link, std::vector<Link>, decltype(later)> pending(later);
-    for (std::size_t from : timed) {
-        if (const boost::optional<Link> link = best(from))
-            pending.push(*link);
-    }
+    // Not every piece needs a link in the heap. Take a piece and the next free one by last PCR
+    // (round the wrap), which also sees as its first free successor the same piece: the next
+    // one's best link has the smaller gap (or, for equal last PCRs, the preferred piece), so
+    // the piece's own best link cannot be made before it, unless the next one passed over its
+    // own chain head. Such a piece waits outside the heap until the next one is linked or
+    // changes its link; a run of them costs nothing while the last of the run is being linked.
+    std::vector<char> inHeap(count, 0), refusedOne(count, 0);
+    const auto firstFree = [&](std::size_t from) {
+        bool refused = false;
+        return firstAfter(
+            from, [](std::size_t) { return true; }, refused);
+    };
+    const auto waits = [&](std::size_t from) {
+        const std::size_t after = ends.After(from);
+        if (after == kNone || (inHeap[after] && refusedOne[after]))
+            return false;
+        const std::size_t to = firstFree(from), theirs = firstFree(after);
+        if (to == kNone || theirs == kNone ||
+            clips[to].probe->firstClock != clips[theirs].probe->firstClock)
+            return false;
+        const std::int64_t mine = Gap(clips[from], clips[to]);
+        const std::int64_t their = Gap(clips[after], clips[to]);
+        return their < mine || (their == mine && ends.Place(after) > ends.Place(from));
+    };
+    // Gives `from`, whose link or successor changed, a link in the heap unless it waits; then
+    // the piece before it, when its own successor is no longer one it may wait for.
+    const auto settle = [&](std::size_t from) {
+        while (from != kNone && !inHeap[from] && !waits(from)) {
+            bool refused = false;
+            const std::size_t before = ends.Before(from);
+            if (const boost::optional<Link> link = best(from, refused)) {
+                pending.push(*link);
+                inHeap[from] = 1;
+                refusedOne[from] = refused;
+                if (!refused)
+                    return;
+            } else {
+                ends.Take(from); // it never will have one
+            }
+            from = before;
+        }
+    };
+    for (auto it = ends.Sorted().rbegin(); it != ends.Sorted().rend(); ++it)
+        settle(*it);
     while (!pending.empty()) {
         const Link link = pending.top();
         pending.pop();
+        inHeap[link.from] = 0;
         if (previous[link.to] == kNone && chains.Find(link.from) != chains.Find(link.to)) {
             next[link.from] = link.to;
             previous[link.to] = link.from;
             chains.Join(link.from, link.to);
             starts.Take(link.to);
-        } else if (const boost::optional<Link> again = best(link.from)) {
-            pending.push(*again);
+            const std::size_t before = ends.Before(link.from);
+            ends.Take(link.from);
+            settle(before);
+        } else {
+            settle(link.from);
+            if (!inHeap[link.from] || refusedOne[link.from])
+                settle(ends.Before(link.from));
         }
     }
 

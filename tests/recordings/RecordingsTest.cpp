@@ -323,6 +323,17 @@ TEST(RecordingsTest, OrderIsTheSameAsTryingEveryPair) {
     }
     ExpectOrderAsBefore(equalEnds, "equal ends");
 
+    // Last PCRs a tick apart, first PCRs spread over the second after them, some listed twice:
+    // after each link every piece's nearest candidate is gone.
+    std::vector<Clip> packed;
+    for (int at = 0; at < 40; ++at) {
+        Clip piece =
+            Timed(std::string(1, char('a' + at % 3)), 20 * kSecond + at * (kSecond / 50), 0);
+        piece.probe->lastClock = 20 * kSecond - 40 + at % 20;
+        packed.push_back(piece);
+    }
+    ExpectOrderAsBefore(packed, "packed ends");
+
     std::mt19937 random(15);
     for (int round = 0; round < 200; ++round) {
         const int count = std::uniform_int_distribution<int>(0, 120)(random);
@@ -331,6 +342,10 @@ TEST(RecordingsTest, OrderIsTheSameAsTryingEveryPair) {
     }
     for (int round = 0; round < 300; ++round)
         ExpectOrderAsBefore(RandomClips(random), "random round " + std::to_string(round));
+    // A few long lists, where runs of waiting pieces grow long.
+    for (int round = 0; round < 4; ++round)
+        ExpectOrderAsBefore(CrowdedClips(random, 600, 40 + round * 200),
+                            "long round " + std::to_string(round));
 }
 
 TEST(RecordingsTest, OrderOfThousandsOfSharedClocksAsksForFewComparisons) {
