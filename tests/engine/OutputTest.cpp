@@ -30,8 +30,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "engine/OutputTrim.h"
 #include "engine/File.h"
+#include "engine/OutputTrim.h"
 #include "engine/Veldrun.h"
 #include "tests/engine/CallLog.h"
 #include "tests/engine/MergeFailure.h"
