@@ -160,7 +160,7 @@ void Drop(CVeldrunDlg& dialog, const QList<QUrl>& urls) {
 
 // Chooses all the files at once in Add's file dialog.
 void Add(CVeldrunDlg& dialog, const std::vector<std::wstring>& paths) {
-    CFileDialog::QueueAnswer(IDOK, paths);
+    CFileDialog::Answers().Queue({IDOK, paths});
     QTest::mouseClick(Control(dialog, IDC_ADD), Qt::LeftButton);
 }
 

@@ -64,7 +64,7 @@ public:
         Outcome outcome;
         QTimer::singleShot(0, [&] {
             for (const std::string& input : inputs)
-                m_inputList.AddString(veldrun::ToWide(input).value().c_str());
+                m_inputList.InsertString(-1, veldrun::ToWide(input).value().c_str());
             m_job->files->inputs = inputs;
             m_job->files->output = output;
             MeasuredProgressDlg progress(m_job, &m_inputList);

@@ -3,10 +3,9 @@
 #include <QMessageBox>
 
 #include "platform/CWinApp.h"
-#include "platform/MessageBoxAnswers.h"
 
-AnswerQueue<int, MessageBoxAnswers::Request>& MessageBoxAnswers::Answers() {
-    static AnswerQueue<int, Request> answers;
+AnswerQueue<int, MessageBoxRequest>& AfxMessageBoxAnswers() {
+    static AnswerQueue<int, MessageBoxRequest> answers;
     return answers;
 }
 
@@ -27,7 +26,7 @@ QMessageBox::Icon IconOf(UINT type) {
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId) {
     const std::wstring caption = AfxGetAppName();
-    if (auto answer = MessageBoxAnswers::Answers().Take({text ? text : L"", caption, type, helpId}))
+    if (auto answer = AfxMessageBoxAnswers().Take({text ? text : L"", caption, type, helpId}))
         return *answer;
     const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
     QMessageBox box(

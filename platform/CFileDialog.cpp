@@ -179,22 +179,6 @@ AnswerQueue<CFileDialog::Answer, CFileDialog::Request>& CFileDialog::Answers() {
     return answers;
 }
 
-void CFileDialog::QueueAnswer(INT_PTR result, std::vector<std::wstring> paths) {
-    Answers().Queue({result, std::move(paths)});
-}
-
-void CFileDialog::RecordRequests() {
-    Answers().Record();
-}
-
-std::vector<CFileDialog::Request> CFileDialog::TakeRequests() {
-    return Answers().TakeRequests();
-}
-
-void CFileDialog::ClearAnswers() {
-    Answers().Clear();
-}
-
 DWORD CommDlgExtendedError() {
     return LastError();
 }

@@ -52,12 +52,8 @@ public:
     // The name of the one chosen file, without its folder; empty after a choice of several.
     CString GetFileName() const;
 
-    // Test seam: queued answers stand in for the user's, and requests are recorded from
-    // RecordRequests until ClearAnswers.
-    static void QueueAnswer(INT_PTR result, std::vector<std::wstring> paths = {});
-    static void RecordRequests();
-    static std::vector<Request> TakeRequests();
-    static void ClearAnswers();
+    // The test seam.
+    static AnswerQueue<Answer, Request>& Answers();
 
     // The filter as Qt's name filters. Win32's "*.*" becomes "*", and every pattern also
     // matches its upper- and lower-case forms, since camcorders write "00001.MTS".
@@ -66,7 +62,6 @@ public:
     OPENFILENAME m_ofn;
 
 private:
-    static AnswerQueue<Answer, Request>& Answers();
     Answer AskUser() const;
     bool StoreResult(const std::vector<std::wstring>& paths);
 

@@ -6,7 +6,6 @@
 // no selection or a bad index. Nothing done here sends LBN_SELCHANGE.
 class CListBox : public CWnd {
 public:
-    int AddString(LPCTSTR text) { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
     // Inserts before `index`; -1 appends.
     int InsertString(int index, LPCTSTR text) {
         return Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text));

@@ -6,32 +6,6 @@
 
 #include "res/StringTable.h"
 
-namespace {
-
-// MFC's Unicode Format reads %s and %c as wide; the C library reads them as narrow unless
-// told by a length modifier.
-std::wstring ToLibraryFormat(LPCTSTR format) {
-    std::wstring out;
-    for (const wchar_t* p = format; *p; ++p) {
-        out += *p;
-        if (*p != L'%')
-            continue;
-        bool sized = false;
-        for (++p; *p && std::wcschr(L"-+ #0123456789.*hlLjzt", *p); ++p) {
-            sized = sized || *p == L'h' || *p == L'l';
-            out += *p;
-        }
-        if (!*p)
-            break;
-        if ((*p == L's' || *p == L'c') && !sized)
-            out += L'l';
-        out += *p;
-    }
-    return out;
-}
-
-} // namespace
-
 BOOL CString::LoadString(UINT id) {
     const wchar_t* text = res::StringTable::Find(static_cast<int>(id));
     m_text = text ? text : L"";
@@ -39,13 +13,11 @@ BOOL CString::LoadString(UINT id) {
 }
 
 void CString::Format(LPCTSTR format, ...) {
-    const std::wstring libraryFormat = ToLibraryFormat(format);
     std::vector<wchar_t> buffer(256);
     for (;;) {
         va_list args;
         va_start(args, format);
-        const int length =
-            std::vswprintf(buffer.data(), buffer.size(), libraryFormat.c_str(), args);
+        const int length = std::vswprintf(buffer.data(), buffer.size(), format, args);
         va_end(args);
         if (length >= 0) {
             m_text.assign(buffer.data(), length);

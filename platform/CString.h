@@ -15,8 +15,7 @@ public:
     // there is no such string or it is empty.
     BOOL LoadString(UINT id);
 
-    // printf-style formatting as in Unicode MFC: %s and %c take wide arguments; %d and %i
-    // take int.
+    // The C library's wide printf formatting (%d and %i take int; text needs %ls).
     void Format(LPCTSTR format, ...);
 
     int GetLength() const { return static_cast<int>(m_text.size()); }

@@ -1,10 +1,9 @@
 #include "platform/CWnd.h"
 
 #include <functional>
+#include <utility>
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
@@ -90,39 +89,28 @@ void CWnd::ForgetWidget() {
     m_icons[0] = m_icons[1] = nullptr;
 }
 
+// Edits, buttons and labels all keep their text in Qt's "text" property.
 void CWnd::SetWindowText(LPCTSTR text) {
     if (!m_widget)
         return;
     const QString value = ToQString(text);
-    if (m_widget->isWindow()) {
+    auto* edit = qobject_cast<QLineEdit*>(m_widget);
+    // An edit control reports EN_CHANGE for every text set, even an unchanged one.
+    if (m_widget->isWindow())
         m_widget->setWindowTitle(value);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(m_widget)) {
-        // An edit control reports EN_CHANGE for every text set, even an unchanged one.
-        if (edit->text() == value)
-            emit edit->textChanged(value);
-        else
-            edit->setText(value);
-        // Like a Win32 edit, show the text from its start; Qt would scroll to its end.
+    else if (edit && edit->text() == value)
+        emit edit->textChanged(value);
+    else
+        m_widget->setProperty("text", value);
+    // Like a Win32 edit, show the text from its start; Qt would scroll to its end.
+    if (edit)
         edit->setCursorPosition(0);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {
-        button->setText(value);
-    } else if (auto* label = qobject_cast<QLabel*>(m_widget)) {
-        label->setText(value);
-    }
 }
 
 void CWnd::GetWindowText(CString& text) const {
-    QString value;
-    if (!m_widget)
-        value.clear();
-    else if (m_widget->isWindow())
-        value = m_widget->windowTitle();
-    else if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
-        value = edit->text();
-    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
-        value = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(m_widget))
-        value = label->text();
+    const QString value = !m_widget              ? QString()
+                          : m_widget->isWindow() ? m_widget->windowTitle()
+                                                 : m_widget->property("text").toString();
     text = value.toStdWString();
 }
 
@@ -192,8 +180,11 @@ void CWnd::DragAcceptFiles(BOOL accept) {
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
-    return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    const HICON previous = std::exchange(m_icons[bigIcon ? 1 : 0], icon);
+    const HICON shown = m_icons[1] ? m_icons[1] : m_icons[0];
+    if (m_widget)
+        m_widget->setWindowIcon(shown ? shown->Icon() : QIcon());
+    return previous;
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,14 +268,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_widget)
         return 0;
     switch (message) {
-    case WM_SETICON: {
-        HICON& slot = m_icons[wParam == ICON_BIG ? 1 : 0];
-        const HICON previous = slot;
-        slot = reinterpret_cast<HICON>(lParam);
-        const HICON shown = m_icons[1] ? m_icons[1] : m_icons[0];
-        m_widget->setWindowIcon(shown ? shown->Icon() : QIcon());
-        return reinterpret_cast<LRESULT>(previous);
-    }
     case WM_ICONERASEBKGND: {
         CDC* dc = reinterpret_cast<HDC>(wParam);
         if (!dc || !dc->GetPainter())
@@ -309,17 +292,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_CLOSE:
+        // The window manager minimizes and restores by itself; closing is the window's to do.
+        if ((wParam & 0xFFF0) == SC_CLOSE)
             SendMessage(WM_CLOSE);
-            break;
-        case SC_MINIMIZE:
-            m_widget->showMinimized();
-            break;
-        case SC_RESTORE:
-            m_widget->showNormal();
-            break;
-        }
         return 0;
     }
     return 0;

@@ -35,11 +35,6 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     const QSignalBlocker quiet(this);
     const int index = static_cast<int>(wParam);
     switch (message) {
-    case LB_ADDSTRING:
-        addItem(TextOf(lParam));
-        item(count() - 1)->setToolTip(TextOf(lParam));
-        *result = count() - 1;
-        return true;
     case LB_INSERTSTRING: {
         const int at = index == -1 ? count() : index;
         if (at < 0 || at > count()) {

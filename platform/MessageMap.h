@@ -83,14 +83,12 @@ protected:                                                                      
     return &map;                                                                                   \
     }
 
-#define ON_COMMAND(id, memberFxn)                                                                  \
-    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(static_cast<WORD>(id)), &msgmap::Command<memberFxn>},
+#define ON_CONTROL(code, id, memberFxn)                                                            \
+    {WM_COMMAND, code, static_cast<UINT>(static_cast<WORD>(id)), &msgmap::Command<memberFxn>},
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn)                                                                \
-    {WM_COMMAND, EN_CHANGE, static_cast<UINT>(static_cast<WORD>(id)), &msgmap::Command<memberFxn>},
-#define ON_LBN_SELCHANGE(id, memberFxn)                                                            \
-    {WM_COMMAND, LBN_SELCHANGE, static_cast<UINT>(static_cast<WORD>(id)),                          \
-     &msgmap::Command<memberFxn>},
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
 #define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, &msgmap::SysCommand<&ThisClass::OnSysCommand>},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, &msgmap::Command<&ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON()                                                                      \

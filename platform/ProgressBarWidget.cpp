@@ -27,9 +27,6 @@ bool ProgressBarWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         setUpdatesEnabled(true);
         return true;
     }
-    case PBM_GETPOS:
-        *result = value();
-        return true;
     default:
         return false;
     }

@@ -7,14 +7,9 @@
 // The Win32 types, constants and records that the window code is written against, with the
 // values Windows gives them.
 
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
-
 typedef int BOOL;
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
 typedef unsigned int UINT;
 typedef std::uint16_t WORD;
 typedef std::int32_t LONG;
@@ -85,14 +80,10 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
-constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_USER = 0x0400;
-
-constexpr WPARAM ICON_SMALL = 0;
-constexpr WPARAM ICON_BIG = 1;
 
 // Notification codes, in the high word of WM_COMMAND's wParam.
 constexpr WORD BN_CLICKED = 0;
@@ -104,9 +95,7 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 // System commands (WM_SYSCOMMAND's wParam; the low four bits are the system's own).
-constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_CLOSE = 0xF060;
-constexpr UINT SC_RESTORE = 0xF120;
 
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_YESNO = 0x0004;
@@ -139,7 +128,6 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
 constexpr LRESULT LB_ERR = -1;
-constexpr UINT LB_ADDSTRING = 0x0180;
 constexpr UINT LB_INSERTSTRING = 0x0181;
 constexpr UINT LB_DELETESTRING = 0x0182;
 constexpr UINT LB_SETCURSEL = 0x0186;
@@ -155,7 +143,6 @@ constexpr UINT EM_SETSEL = 0x00B1;
 // Progress bars: PBM_SETRANGE takes the range as MAKELPARAM(low, high).
 constexpr UINT PBM_SETRANGE = WM_USER + 1;
 constexpr UINT PBM_SETPOS = WM_USER + 2;
-constexpr UINT PBM_GETPOS = WM_USER + 8;
 
 // Common controls registration; nothing needs registering here.
 constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;

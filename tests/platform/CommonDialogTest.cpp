@@ -18,7 +18,6 @@
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
 #include "platform/CWinApp.h"
-#include "platform/MessageBoxAnswers.h"
 #include "tests/support/TempDir.h"
 
 using veldrun::test::TempDir;
@@ -82,14 +81,14 @@ QStringList ListedNames(const QString& folder, const QStringList& filters) {
 class CommonDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
-        CFileDialog::RecordRequests();
-        MessageBoxAnswers::Record();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
+        CFileDialog::Answers().Record();
+        AfxMessageBoxAnswers().Record();
     }
     void TearDown() override {
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
     }
 };
 
@@ -121,12 +120,12 @@ TEST_F(CommonDialogs, SaveAppendsTheDefaultExtensionToANameWithoutOne) {
         {L"/tmp/v1.2/out", L"/tmp/v1.2/out.mts"},
     };
     for (const auto& [chosen, expected] : cases) {
-        CFileDialog::QueueAnswer(IDOK, {chosen});
+        CFileDialog::Answers().Queue({IDOK, {chosen}});
         CFileDialog save(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kFilter);
         EXPECT_EQ(save.DoModal(), IDOK);
         EXPECT_EQ(save.GetPathName().Str(), expected);
     }
-    const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+    const std::vector<CFileDialog::Request> asked = CFileDialog::Answers().TakeRequests();
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_FALSE(asked[0].open);
     EXPECT_EQ(asked[0].flags, OFN_OVERWRITEPROMPT);
@@ -135,7 +134,7 @@ TEST_F(CommonDialogs, SaveAppendsTheDefaultExtensionToANameWithoutOne) {
 }
 
 TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
-    CFileDialog::QueueAnswer(IDOK, {L"/media/cam/00001.MTS"});
+    CFileDialog::Answers().Queue({IDOK, {L"/media/cam/00001.MTS"}});
     CFileDialog one(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     one.GetOFN().lpstrTitle = L"Select Streams";
     EXPECT_EQ(one.DoModal(), IDOK);
@@ -143,7 +142,7 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
     EXPECT_EQ(one.GetFileName(), L"00001.MTS");
 
     // As the input list asks: its own buffer, filled with the folder and NUL-ended names.
-    CFileDialog::QueueAnswer(IDOK, {L"/media/cam/a b.MTS", L"/media/cam/\"c\".mts"});
+    CFileDialog::Answers().Queue({IDOK, {L"/media/cam/a b.MTS", L"/media/cam/\"c\".mts"}});
     CFileDialog several(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     CString buffer;
     several.GetOFN().lpstrFile = buffer.GetBuffer(0x10501);
@@ -153,7 +152,7 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
     const std::wstring expected(L"/media/cam\0a b.MTS\0\"c\".mts\0\0", 29);
     EXPECT_EQ(std::wstring(buffer.GetString(), expected.size()), expected);
 
-    CFileDialog::QueueAnswer(IDOK, {L"/a.mts", L"/b.mts"});
+    CFileDialog::Answers().Queue({IDOK, {L"/a.mts", L"/b.mts"}});
     CFileDialog root(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     EXPECT_EQ(root.DoModal(), IDOK);
     EXPECT_EQ(root.GetPathName(), L"/") << "the folder of a choice of several";
@@ -167,13 +166,13 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
          std::wstring(L"/media\0c/a.mts\0cam/b.mts\0\0", 26)},
     };
     for (const auto& [paths, expected] : spread) {
-        CFileDialog::QueueAnswer(IDOK, paths);
+        CFileDialog::Answers().Queue({IDOK, paths});
         CFileDialog mixed(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
         EXPECT_EQ(mixed.DoModal(), IDOK);
         EXPECT_EQ(std::wstring(mixed.GetOFN().lpstrFile, expected.size()), expected);
     }
 
-    const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+    const std::vector<CFileDialog::Request> asked = CFileDialog::Answers().TakeRequests();
     ASSERT_EQ(asked.size(), 6u);
     EXPECT_TRUE(asked[0].open);
     EXPECT_EQ(asked[0].title, L"Select Streams");
@@ -181,11 +180,11 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
 }
 
 TEST_F(CommonDialogs, CancelOrAResultTooLargeForTheBufferGivesCancel) {
-    CFileDialog::QueueAnswer(IDCANCEL);
+    CFileDialog::Answers().Queue({IDCANCEL, {}});
     CFileDialog cancelled(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
 
-    CFileDialog::QueueAnswer(IDOK, {L"/clips/a.mts", L"/clips/b.mts"});
+    CFileDialog::Answers().Queue({IDOK, {L"/clips/a.mts", L"/clips/b.mts"}});
     CFileDialog small(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     wchar_t buffer[18] = {};
     small.GetOFN().lpstrFile = buffer;
@@ -193,7 +192,7 @@ TEST_F(CommonDialogs, CancelOrAResultTooLargeForTheBufferGivesCancel) {
     EXPECT_EQ(small.DoModal(), IDCANCEL);
     EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
 
-    CFileDialog::QueueAnswer(IDCANCEL);
+    CFileDialog::Answers().Queue({IDCANCEL, {}});
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(CommDlgExtendedError(), 0u) << "a plain cancel is no error";
 }
@@ -211,7 +210,7 @@ TEST_F(CommonDialogs, TheDialogsOwnBufferGrowsToAnyResultUpToItsLimit) {
         return paths;
     };
     const std::vector<std::wstring> large = namesFilling(CFileDialog::kMaxResultLength);
-    CFileDialog::QueueAnswer(IDOK, large);
+    CFileDialog::Answers().Queue({IDOK, large});
     CFileDialog grown(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     ASSERT_EQ(grown.DoModal(), IDOK);
     EXPECT_EQ(grown.GetOFN().nMaxFile, CFileDialog::kMaxResultLength);
@@ -223,7 +222,7 @@ TEST_F(CommonDialogs, TheDialogsOwnBufferGrowsToAnyResultUpToItsLimit) {
 
     std::vector<std::wstring> tooLarge = large;
     tooLarge.back() += L'n';
-    CFileDialog::QueueAnswer(IDOK, tooLarge);
+    CFileDialog::Answers().Queue({IDOK, tooLarge});
     CFileDialog refused(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
     EXPECT_EQ(refused.DoModal(), IDCANCEL);
     EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
@@ -231,11 +230,11 @@ TEST_F(CommonDialogs, TheDialogsOwnBufferGrowsToAnyResultUpToItsLimit) {
 
 TEST_F(CommonDialogs, MessageBoxCaptionIsTheExecutablesName) {
     MessageApp app;
-    MessageBoxAnswers::Queue(IDOK);
+    AfxMessageBoxAnswers().Queue(IDOK);
     EXPECT_EQ(RunApp("/opt/veldrun/bin/Veldrun.exe"), 0);
     EXPECT_EQ(app.starts, 1);
     EXPECT_EQ(app.nameAtStart, L"Veldrun");
-    const std::vector<MessageBoxAnswers::Request> shown = MessageBoxAnswers::TakeRequests();
+    const std::vector<MessageBoxRequest> shown = AfxMessageBoxAnswers().TakeRequests();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, L"Merging complete");
     EXPECT_EQ(shown[0].caption, L"Veldrun");
@@ -245,7 +244,7 @@ TEST_F(CommonDialogs, MessageBoxCaptionIsTheExecutablesName) {
 
 TEST_F(CommonDialogs, StartUpEndsWithStatusZeroWhateverInitInstanceReturns) {
     MessageApp named(L"Given", TRUE);
-    MessageBoxAnswers::Queue(IDOK);
+    AfxMessageBoxAnswers().Queue(IDOK);
     EXPECT_EQ(RunApp("veldrun"), 0);
     EXPECT_EQ(named.nameAtStart, L"Given");
     EXPECT_EQ(AfxGetApp(), &named);

@@ -251,7 +251,7 @@ TEST(DataExchange, AttachesMembersOnceAndLetsGoWithTheWindow) {
     dialog.Run([&] {
         EXPECT_EQ(dialog.m_list.GetWidget(), dialog.Control(IDC_INPUT_LIST));
         EXPECT_EQ(dialog.m_output.GetWidget(), dialog.Control(IDC_OUTPUT_FILE));
-        dialog.m_list.AddString(L"kept");
+        dialog.m_list.InsertString(-1, L"kept");
         dialog.UpdateData(TRUE);
         EXPECT_EQ(dialog.m_list.GetCount(), 1);
         dialog.m_merge.EnableWindow(FALSE);
@@ -428,9 +428,9 @@ TEST(WindowShell, IconAndMinimizedStateFollowTheirMessages) {
         EXPECT_EQ(QRect(QPoint(client.left, client.top), QPoint(client.right, client.bottom)),
                   QRect(QPoint(0, 0), QPoint(grown.width(), grown.height())));
         EXPECT_FALSE(dialog.IsIconic());
-        dialog.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        window->showMinimized();
         EXPECT_TRUE(dialog.IsIconic());
-        dialog.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+        window->showNormal();
         EXPECT_FALSE(dialog.IsIconic());
         dialog.EndDialog(IDOK);
     });

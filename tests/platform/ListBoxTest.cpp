@@ -65,12 +65,12 @@ TEST(ListBox, EntriesStayWhereTheyArePut) {
     ListDialog dialog;
     dialog.Open([&] {
         CListBox& list = dialog.m_list;
-        EXPECT_EQ(list.AddString(L"b"), 0);
-        EXPECT_EQ(list.AddString(L"a"), 1) << "unsorted";
+        EXPECT_EQ(list.InsertString(-1, L"b"), 0);
+        EXPECT_EQ(list.InsertString(-1, L"a"), 1) << "unsorted";
         EXPECT_EQ(list.InsertString(1, L"x"), 1);
         EXPECT_EQ(list.InsertString(-1, L"z"), 3);
         EXPECT_EQ(list.InsertString(9, L"no"), LB_ERR);
-        EXPECT_EQ(list.AddString(L"a"), 4) << "duplicates are kept";
+        EXPECT_EQ(list.InsertString(-1, L"a"), 4) << "duplicates are kept";
         EXPECT_EQ(dialog.Entries(), L"b,x,a,z,a");
         EXPECT_EQ(list.GetTextLen(1), 1);
         EXPECT_EQ(list.GetTextLen(5), LB_ERR);
@@ -89,7 +89,7 @@ TEST(ListBox, ChangesFromCodeSendNoSelectionNotice) {
         CListBox& list = dialog.m_list;
         EXPECT_EQ(list.GetCurSel(), LB_ERR);
         for (const wchar_t* entry : {L"a", L"b", L"c"})
-            list.AddString(entry);
+            list.InsertString(-1, entry);
         EXPECT_EQ(list.SetCurSel(1), 1);
         EXPECT_EQ(list.GetCurSel(), 1);
         // The selection follows its entry when entries before it come and go.
@@ -113,7 +113,7 @@ TEST(ListBox, DeletingTheSelectedEntryLeavesNoSelection) {
     dialog.Open([&] {
         CListBox& list = dialog.m_list;
         for (const wchar_t* entry : {L"a", L"b", L"c"})
-            list.AddString(entry);
+            list.InsertString(-1, entry);
         list.SetCurSel(1);
         list.DeleteString(1);
         EXPECT_EQ(list.GetCurSel(), LB_ERR);
@@ -129,7 +129,7 @@ TEST(ListBox, TheUsersSelectionSendsANotice) {
     ListDialog dialog;
     dialog.Open([&] {
         for (const wchar_t* entry : {L"a", L"b", L"c"})
-            dialog.m_list.AddString(entry);
+            dialog.m_list.InsertString(-1, entry);
         QListWidget* widget = dialog.Widget();
         QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
                           widget->visualItemRect(widget->item(2)).center());
@@ -148,13 +148,13 @@ TEST(ListBox, HorizontalExtentSetsTheScrollRange) {
         QListWidget* widget = dialog.Widget();
         const int page = widget->viewport()->width();
         // Without an extent a long entry cannot be scrolled to, as on Win32.
-        list.AddString(std::wstring(400, L'W').c_str());
+        list.InsertString(-1, std::wstring(400, L'W').c_str());
         EXPECT_EQ(list.GetHorizontalExtent(), 0);
         EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 0);
         list.SetHorizontalExtent(page + 300);
         EXPECT_EQ(list.GetHorizontalExtent(), page + 300);
         EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 300);
-        list.AddString(L"short");
+        list.InsertString(-1, L"short");
         widget->updateGeometry();
         EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 300);
         list.SetHorizontalExtent(page / 2);
@@ -185,7 +185,7 @@ TEST(ListBox, EachEntryShowsItsWholeTextAsTooltip) {
     ListDialog dialog;
     dialog.Open([&] {
         const std::wstring path = L"/media/anna/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/00001.MTS";
-        dialog.m_list.AddString(path.c_str());
+        dialog.m_list.InsertString(-1, path.c_str());
         dialog.m_list.InsertString(0, L"/first.mts");
         EXPECT_EQ(dialog.Widget()->item(1)->toolTip(), QString::fromStdWString(path));
         EXPECT_EQ(dialog.Widget()->item(0)->toolTip(), "/first.mts");
@@ -197,7 +197,7 @@ TEST(ListBox, MovingKeysSelectWhenNothingIsSelectedAndCtrlClickKeepsTheSelection
     dialog.Open([&] {
         CListBox& list = dialog.m_list;
         for (const wchar_t* entry : {L"a", L"b", L"c", L"d"})
-            list.AddString(entry);
+            list.InsertString(-1, entry);
         QListWidget* widget = dialog.Widget();
         widget->setFocus();
         const struct {

@@ -23,8 +23,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
-#include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/support/OpenCounter.h"
 #include "tests/support/TempDir.h"
@@ -45,21 +45,21 @@ typedef std::vector<std::wstring> Names;
 class ListDialog : public MainDialogHarness {
 public:
     void Run(const std::function<void()>& whileOpen) {
-        CFileDialog::ClearAnswers();
-        CFileDialog::RecordRequests();
+        CFileDialog::Answers().Clear();
+        CFileDialog::Answers().Record();
         MainDialogHarness::Run([this, whileOpen] {
             refreshes = 0;
             whileOpen();
         });
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
     }
 
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
 
     // Adds through the Add button, the file dialog answering with `paths`.
     void Add(const Names& paths) {
-        CFileDialog::QueueAnswer(IDOK, paths);
+        CFileDialog::Answers().Queue({IDOK, paths});
         Click(IDC_ADD);
     }
 
@@ -135,7 +135,7 @@ TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendSeveralInNaturalOrder) {
         EXPECT_EQ(dialog.Entries(), Names{L"/clips/00001.MTS"});
         EXPECT_EQ(dialog.refreshes, 2) << "one after the entry, one at the end";
 
-        const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+        const std::vector<CFileDialog::Request> asked = CFileDialog::Answers().TakeRequests();
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_TRUE(asked[0].open);
         EXPECT_EQ(asked[0].title, L"Select Streams");
@@ -156,12 +156,12 @@ TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendSeveralInNaturalOrder) {
 }
 
 TEST(InputListAdd, CancelAddsNothingAndAnyResultTheDialogTakesIsAdded) {
-    MessageBoxAnswers::Clear();
+    AfxMessageBoxAnswers().Clear();
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/clips/a.mts"});
         dialog.refreshes = 0;
-        CFileDialog::QueueAnswer(IDCANCEL);
+        CFileDialog::Answers().Queue({IDCANCEL, {}});
         dialog.Click(IDC_ADD);
         EXPECT_EQ(dialog.Entries(), Names{L"/clips/a.mts"});
         EXPECT_EQ(dialog.refreshes, 1);
@@ -173,23 +173,23 @@ TEST(InputListAdd, CancelAddsNothingAndAnyResultTheDialogTakesIsAdded) {
         dialog.Add(paths);
         EXPECT_EQ(dialog.Entries().size(), 1 + paths.size());
         EXPECT_EQ(dialog.Entries().back(), paths.back());
-        EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
+        EXPECT_TRUE(AfxMessageBoxAnswers().TakeRequests().empty());
     });
 }
 
 TEST(InputListAdd, ASelectionTooLargeForAnyBufferAddsNothingAndSaysSo) {
-    MessageBoxAnswers::Clear();
-    MessageBoxAnswers::Record();
+    AfxMessageBoxAnswers().Clear();
+    AfxMessageBoxAnswers().Record();
     Names tooMany;
     for (std::size_t length = 0; length <= CFileDialog::kMaxResultLength; length += 256)
         tooMany.push_back(L"/f/" + std::wstring(255, L'n'));
     ListDialog dialog;
     dialog.Run([&] {
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         dialog.Add(tooMany);
         EXPECT_TRUE(dialog.Entries().empty());
         EXPECT_EQ(dialog.refreshes, 1);
-        const auto boxes = MessageBoxAnswers::TakeRequests();
+        const auto boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text,
                   L"Too many files were selected at once. Add them in smaller groups.");
@@ -546,8 +546,8 @@ TEST(InputListKeys, DeleteRemovesAltArrowsMoveAndMovingKeysSelect) {
 TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
     TempDir dir;
     const std::string clip = dir.Write("00001.MTS", "clip bytes");
-    MessageBoxAnswers::Clear();
-    MessageBoxAnswers::Record();
+    AfxMessageBoxAnswers().Clear();
+    AfxMessageBoxAnswers().Record();
     ListDialog dialog;
     dialog.Run([&] {
         QWidget* window = dialog.GetWidget();
@@ -558,10 +558,10 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
             QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(),
                                      [](QPushButton* button) { return button->isDown(); }));
         };
-        CFileDialog::QueueAnswer(IDOK, {L"/c/b", L"/c/a"});
+        CFileDialog::Answers().Queue({IDOK, {L"/c/b", L"/c/a"}});
         alt(Qt::Key_A);
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/b"}));
-        CFileDialog::QueueAnswer(IDOK, {Wide(clip)});
+        CFileDialog::Answers().Queue({IDOK, {Wide(clip)}});
         alt(Qt::Key_A);
 
         alt(Qt::Key_I);
@@ -580,13 +580,13 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
 
         alt(Qt::Key_O);
         EXPECT_EQ(window->focusWidget(), dialog.Control(IDC_OUTPUT_FILE));
-        CFileDialog::QueueAnswer(IDOK, {Wide(dir / "joined.mts")});
+        CFileDialog::Answers().Queue({IDOK, {Wide(dir / "joined.mts")}});
         alt(Qt::Key_S);
         EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_outputEdit), Wide(dir / "joined.mts"));
 
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         alt(Qt::Key_M);
-        const auto boxes = MessageBoxAnswers::TakeRequests();
+        const auto boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, L"Merging complete");
     });

@@ -15,7 +15,6 @@
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
 #include "platform/CWinApp.h"
-#include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -34,23 +33,23 @@ std::wstring Wide(const std::string& text) {
 class MergeCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
-        CFileDialog::RecordRequests();
-        MessageBoxAnswers::Record();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
+        CFileDialog::Answers().Record();
+        AfxMessageBoxAnswers().Record();
     }
     void TearDown() override {
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
     }
 
     // Adds files through the real Add button, answering its file dialog.
     void Add(const std::vector<std::string>& paths) {
         for (const std::string& path : paths) {
-            CFileDialog::QueueAnswer(IDOK, {Wide(path)});
+            CFileDialog::Answers().Queue({IDOK, {Wide(path)}});
             QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
         }
-        CFileDialog::TakeRequests();
+        CFileDialog::Answers().TakeRequests();
     }
     void TypeOutput(const std::string& text) {
         auto* edit = static_cast<QLineEdit*>(dlg.Control(IDC_OUTPUT_FILE));
@@ -77,9 +76,9 @@ protected:
     std::wstring Size() const { return MainDialogHarness::TextOf(dlg.m_sizeEdit); }
     // Presses Merge and returns the text of the message box that ends it.
     std::wstring Merge() {
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         return boxes.size() == 1 ? boxes[0].text
                                  : L"<" + std::to_wstring(boxes.size()) + L" boxes>";
     }
@@ -134,7 +133,7 @@ TEST_F(MergeCommand, SelectionFieldsShowTheSelectedFileAndItsSize) {
         EXPECT_EQ(L"<N/A>", Size());
         Select(3);
         EXPECT_EQ(L"<N/A>", Size());
-        EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
+        EXPECT_TRUE(AfxMessageBoxAnswers().TakeRequests().empty());
     });
 }
 
@@ -143,10 +142,10 @@ TEST_F(MergeCommand, SelectOutputFillsTheFieldOrLeavesItButAlwaysRefreshes) {
     dlg.Run([&] {
         Add({a});
         Select(0);
-        CFileDialog::QueueAnswer(IDOK, {Wide(dir / "joined")});
+        CFileDialog::Answers().Queue({IDOK, {Wide(dir / "joined")}});
         QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
         EXPECT_EQ(Wide(dir / "joined.mts"), MainDialogHarness::TextOf(dlg.m_outputEdit));
-        const std::vector<CFileDialog::Request> asked = CFileDialog::TakeRequests();
+        const std::vector<CFileDialog::Request> asked = CFileDialog::Answers().TakeRequests();
         ASSERT_EQ(1u, asked.size());
         EXPECT_FALSE(asked[0].open);
         EXPECT_EQ(static_cast<DWORD>(OFN_OVERWRITEPROMPT), asked[0].flags);
@@ -155,7 +154,7 @@ TEST_F(MergeCommand, SelectOutputFillsTheFieldOrLeavesItButAlwaysRefreshes) {
 
         // Cancelled: the text stays, and the refresh still runs (it notices the file is gone).
         std::filesystem::remove(a);
-        CFileDialog::QueueAnswer(IDCANCEL);
+        CFileDialog::Answers().Queue({IDCANCEL, {}});
         QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
         EXPECT_EQ(Wide(dir / "joined.mts"), MainDialogHarness::TextOf(dlg.m_outputEdit));
         EXPECT_EQ(L"<N/A>", Size());
@@ -169,9 +168,9 @@ TEST_F(MergeCommand, ASuccessfulMergeReportsCompletionAndKeepsTheDialogAsItWas) 
         Add({a, b});
         TypeOutput(dir / "out.mts");
         Select(1);
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ(L"Merging complete", boxes[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes[0].type);
@@ -205,17 +204,17 @@ TEST_F(MergeCommand, EachFailureReachesTheMessageBoxWithItsText) {
 
         // An input as output: the replace question comes first, then the refusal.
         TypeOutput(dir / "./a.mts");
-        MessageBoxAnswers::Queue(IDYES);
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDYES);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(2u, boxes.size());
         EXPECT_EQ(L"Merge error: Output file is also an input file\n" + Wide(dir / "./a.mts") +
                       L" is the same file as the input " + Wide(a),
                   boxes[1].text);
         EXPECT_EQ("abc", TempDir::Read(a));
 
-        const std::vector<MessageBoxAnswers::Request> none = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> none = AfxMessageBoxAnswers().TakeRequests();
         EXPECT_TRUE(none.empty());
     });
 }
@@ -240,10 +239,10 @@ TEST_F(MergeCommand, ControlCharactersInNamesAreShownVisiblyInMessages) {
         Add({dir.Write("a.mts", "abc"), gone});
         TypeOutput(out);
         std::filesystem::remove(gone);
-        MessageBoxAnswers::Queue(IDYES);
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDYES);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxAnswers::Request> boxes = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(2u, boxes.size());
         EXPECT_EQ(Wide(dir.Path()) +
                       L"/out\\n\\e[31m.mts already exists.\nDo you want to replace it?",
@@ -271,7 +270,7 @@ TEST_F(MergeCommand, MergesInARowReuseTheDialogsJob) {
         // Reordered without a refresh: the merge still takes the list as shown.
         dlg.m_list.Select(1);
         QTest::mouseClick(dlg.Control(IDC_MOVE_UP), Qt::LeftButton);
-        MessageBoxAnswers::Queue(IDYES);
+        AfxMessageBoxAnswers().Queue(IDYES);
         EXPECT_EQ(L"<2 boxes>", Merge()) << "the replace question, then the outcome";
         EXPECT_EQ("deabc", TempDir::Read(dir / "out.mts"));
         EXPECT_EQ(job, dlg.m_job.get());
@@ -284,29 +283,29 @@ TEST_F(MergeCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     const std::wstring question = Wide(out) + L" already exists.\nDo you want to replace it?";
     // Presses Merge with `answer` for the question; returns every box's text, in order.
     const auto mergeAnswering = [&](int answer) {
-        MessageBoxAnswers::Queue(answer);
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(answer);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
         std::vector<std::wstring> texts;
-        for (const MessageBoxAnswers::Request& box : MessageBoxAnswers::TakeRequests())
+        for (const MessageBoxRequest& box : AfxMessageBoxAnswers().TakeRequests())
             texts.push_back(box.text);
-        MessageBoxAnswers::Clear();
-        MessageBoxAnswers::Record();
+        AfxMessageBoxAnswers().Clear();
+        AfxMessageBoxAnswers().Record();
         return texts;
     };
     dlg.Run([&] {
         Add({a});
         TypeOutput(out);
-        MessageBoxAnswers::Queue(IDNO);
+        AfxMessageBoxAnswers().Queue(IDNO);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxAnswers::Request> asked = MessageBoxAnswers::TakeRequests();
+        const std::vector<MessageBoxRequest> asked = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(1u, asked.size()) << "No ends the command";
         EXPECT_EQ(question, asked[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2), asked[0].type);
         EXPECT_EQ(std::wstring(AfxGetAppName()), asked[0].caption);
         EXPECT_EQ("the user's own file", TempDir::Read(out));
-        MessageBoxAnswers::Clear();
-        MessageBoxAnswers::Record();
+        AfxMessageBoxAnswers().Clear();
+        AfxMessageBoxAnswers().Record();
 
         EXPECT_EQ((std::vector<std::wstring>{question, L"Merging complete"}),
                   mergeAnswering(IDYES));
@@ -317,7 +316,7 @@ TEST_F(MergeCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
         EXPECT_EQ("new bytes", TempDir::Read(out));
 
         // Chosen in Select..., whose dialog asked already: no second question, once.
-        CFileDialog::QueueAnswer(IDOK, {Wide(out)});
+        CFileDialog::Answers().Queue({IDOK, {Wide(out)}});
         QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
         EXPECT_EQ(std::vector<std::wstring>{L"Merging complete"}, mergeAnswering(IDOK));
         EXPECT_EQ("newer", TempDir::Read(out));
@@ -325,7 +324,7 @@ TEST_F(MergeCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
 
         // Chosen, then the name changed by hand to another existing file: asked.
         const std::string other = dir.Write("other.mts", "other");
-        CFileDialog::QueueAnswer(IDOK, {Wide(out)});
+        CFileDialog::Answers().Queue({IDOK, {Wide(out)}});
         QTest::mouseClick(dlg.Control(IDC_SELECT_OUTPUT), Qt::LeftButton);
         TypeOutput(other);
         EXPECT_EQ(std::vector<std::wstring>{Wide(other) +
@@ -346,7 +345,7 @@ TEST_F(MergeCommand, TheReplaceQuestionIsARealWarningWhoseDefaultIsNo) {
     dlg.Run([&] {
         Add({dir.Write("a.mts", "abc")});
         TypeOutput(out);
-        MessageBoxAnswers::Clear();
+        AfxMessageBoxAnswers().Clear();
         bool seen = false;
         const ModalWatch watch(QString::fromStdWString(AfxGetAppName()), [&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
@@ -396,7 +395,7 @@ TEST_P(QuitSignal, EndsTheProgramWithoutAskingOnceTheMergeHasStoppedAndGivenBack
         endedBySignal = !dlg.GetWidget()->isVisible();
     });
     EXPECT_TRUE(endedBySignal) << "the main dialog ended without being told to";
-    EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty()) << "nothing was asked or told";
+    EXPECT_TRUE(AfxMessageBoxAnswers().TakeRequests().empty()) << "nothing was asked or told";
     struct stat info;
     ASSERT_EQ(::stat(out.c_str(), &info), 0);
     EXPECT_LT(info.st_size, std::int64_t(2048) << 20) << "cancelled before the end";
@@ -417,5 +416,5 @@ TEST_F(MergeCommand, AQuitSignalClosesAnOpenFileDialogWithItsSafeAnswer) {
         EXPECT_EQ(MainDialogHarness::TextOf(dlg.m_outputEdit), Wide(dir / "kept.mts"));
     });
     EXPECT_TRUE(endedBySignal);
-    EXPECT_TRUE(MessageBoxAnswers::TakeRequests().empty());
+    EXPECT_TRUE(AfxMessageBoxAnswers().TakeRequests().empty());
 }

@@ -14,8 +14,8 @@
 #include <QWidget>
 
 #include "engine/TextConversion.h"
+#include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
-#include "platform/MessageBoxAnswers.h"
 #include "progress/CProgressDlg.h"
 #include "progress/TransferRate.h"
 #include "res/Resource.h"
@@ -55,7 +55,8 @@ protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         const BOOL handled = CProgressDlg::OnWndMsg(message, wParam, lParam, result);
         if ((message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING) && GetWidget()) {
-            shown.push_back({m_progress.GetPos(), MainDialogHarness::TextOf(m_status),
+            shown.push_back({qobject_cast<QProgressBar*>(m_progress.GetWidget())->value(),
+                             MainDialogHarness::TextOf(m_status),
                              GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE,
                              MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_FILE)),
                              MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_AMOUNTS)),
@@ -74,17 +75,17 @@ private:
 class ProgressDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        MessageBoxAnswers::Clear();
-        MessageBoxAnswers::Record();
+        AfxMessageBoxAnswers().Clear();
+        AfxMessageBoxAnswers().Record();
     }
-    void TearDown() override { MessageBoxAnswers::Clear(); }
+    void TearDown() override { AfxMessageBoxAnswers().Clear(); }
 
     // Runs a watched progress dialog over `inputs`, from inside the main dialog.
     INT_PTR RunProgress(const std::vector<std::string>& inputs, const std::string& output) {
         INT_PTR result = -1;
         dlg.Run([&] {
             for (const std::string& input : inputs)
-                dlg.m_inputList.AddString(veldrun::ToWide(input).value().c_str());
+                dlg.m_inputList.InsertString(-1, veldrun::ToWide(input).value().c_str());
             dlg.m_job->files->inputs = inputs;
             dlg.m_job->files->output = output;
             result = progress.DoModal();
@@ -103,9 +104,9 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
                            std::string& received, const std::function<void(QWidget*)>& act) {
     Fifo pipe(dir / "out.pipe");
     std::wstring message;
-    MessageBoxAnswers::Record();
+    AfxMessageBoxAnswers().Record();
     dlg.Run([&] {
-        CFileDialog::QueueAnswer(IDOK, {veldrun::ToWide(input).value()});
+        CFileDialog::Answers().Queue({IDOK, {veldrun::ToWide(input).value()}});
         QTest::mouseClick(dlg.Control(IDC_ADD), Qt::LeftButton);
         dlg.m_outputEdit.SetWindowText(veldrun::ToWide(dir / "out.pipe").value().c_str());
         const ModalWatch progress(kProgressTitle, [&](QWidget* modal) {
@@ -118,13 +119,13 @@ std::wstring MergeIntoPipe(MainDialogHarness& dlg, TempDir& dir, const std::stri
             EXPECT_TRUE(modal->isVisible());
             received = pipe.ReadAll();
         });
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const auto boxes = MessageBoxAnswers::TakeRequests();
+        const auto boxes = AfxMessageBoxAnswers().TakeRequests();
         message = boxes.size() == 1 ? boxes[0].text : L"<no single message box>";
     });
-    CFileDialog::ClearAnswers();
-    MessageBoxAnswers::Clear();
+    CFileDialog::Answers().Clear();
+    AfxMessageBoxAnswers().Clear();
     return message;
 }
 

@@ -18,8 +18,8 @@
 
 #include "engine/Amount.h"
 #include "engine/TextConversion.h"
+#include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
-#include "platform/MessageBoxAnswers.h"
 #include "res/Resource.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
@@ -60,17 +60,17 @@ std::wstring Wide(const std::string& text) {
 class MarksDialog : public MainDialogHarness {
 public:
     void Run(const std::function<void()>& whileOpen) {
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
         MainDialogHarness::Run(whileOpen);
-        CFileDialog::ClearAnswers();
-        MessageBoxAnswers::Clear();
+        CFileDialog::Answers().Clear();
+        AfxMessageBoxAnswers().Clear();
     }
     void Add(const std::vector<std::string>& paths) {
         Names wide;
         for (const std::string& path : paths)
             wide.push_back(Wide(path));
-        CFileDialog::QueueAnswer(IDOK, wide);
+        CFileDialog::Answers().Queue({IDOK, wide});
         QTest::mouseClick(Control(IDC_ADD), Qt::LeftButton);
     }
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
@@ -318,7 +318,7 @@ TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
     const std::string later = dir.Write("00002.MTS", Clip(10.1, 20));
     Fifo pipe(dir / "out.pipe");
     MarksDialog dialog;
-    MessageBoxAnswers::Clear();
+    AfxMessageBoxAnswers().Clear();
     dialog.Run([&] {
         dialog.Add({a, filler});
         dialog.AwaitReading();
@@ -334,7 +334,7 @@ TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
             readDuringMerge = !dialog.m_details.Reader().Take().empty();
             joined = pipe.ReadAll();
         });
-        MessageBoxAnswers::Queue(IDOK);
+        AfxMessageBoxAnswers().Queue(IDOK);
         dialog.Click(IDC_MERGE);
         EXPECT_EQ(watch.Seen(), 1);
         EXPECT_FALSE(readDuringMerge);

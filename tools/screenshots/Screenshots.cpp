@@ -31,10 +31,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "platform/AfxMessageBox.h"
 #include "platform/CWinApp.h"
 #include "platform/CWnd.h"
 #include "platform/DialogBuilder.h"
-#include "platform/MessageBoxAnswers.h"
 #include "progress/CProgressDlg.h"
 #include "res/Resource.h"
 #include "tests/ui/ModalWatch.h"
@@ -221,7 +221,7 @@ int main(int argc, char* argv[]) {
         window->showNormal();
         Await([&] { return window->size() == normal; }, "the window was not restored");
         reader.Start();
-        MessageBoxAnswers::Queue(IDOK); // "Merge error: User aborted operation"
+        AfxMessageBoxAnswers().Queue(IDOK); // "Merge error: User aborted operation"
         QTest::mouseClick(Control(window, IDC_MERGE), Qt::LeftButton);
         AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         QTest::keyClick(window, Qt::Key_Escape);
