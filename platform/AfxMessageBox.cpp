@@ -9,29 +9,18 @@ AnswerQueue<int, MessageBoxRequest>& AfxMessageBoxAnswers() {
     return answers;
 }
 
-namespace {
-
-QMessageBox::Icon IconOf(UINT type) {
-    switch (type & MB_ICONMASK) {
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
-    case MB_ICONWARNING:
-        return QMessageBox::Warning;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
-} // namespace
-
 int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId) {
     const std::wstring caption = AfxGetAppName();
     if (auto answer = AfxMessageBoxAnswers().Take({text ? text : L"", caption, type, helpId}))
         return *answer;
     const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
-    QMessageBox box(
-        IconOf(type), QString::fromStdWString(caption), QString::fromWCharArray(text ? text : L""),
-        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, AfxGetDialogOwner());
+    const UINT icon = type & MB_ICONMASK;
+    QMessageBox box(icon == MB_ICONWARNING       ? QMessageBox::Warning
+                    : icon == MB_ICONINFORMATION ? QMessageBox::Information
+                                                 : QMessageBox::NoIcon,
+                    QString::fromStdWString(caption), QString::fromWCharArray(text ? text : L""),
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    AfxGetDialogOwner());
     box.setTextFormat(Qt::PlainText);
     if (yesNo) {
         const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;

@@ -5,9 +5,8 @@
 #include <utility>
 #include <vector>
 
-// The test seam of a modal platform dialog: answers that tests queue stand in for the user's,
-// and requests are recorded while a test asks for that. Without a queued answer the real
-// dialog is shown.
+// The test seam of a modal dialog: queued answers stand in for the user's, and requests are
+// recorded once asked for. Without a queued answer the real dialog is shown.
 template <class Answer, class Request>
 class AnswerQueue {
 public:
@@ -15,8 +14,7 @@ public:
 
     void Record() { m_recording = true; }
 
-    // Records `request` when asked to; returns the next queued answer, or nothing to ask the
-    // user.
+    // Records `request` when asked to; returns the next queued answer, or none.
     std::optional<Answer> Take(Request request) {
         if (m_recording)
             m_requests.push_back(std::move(request));

@@ -30,20 +30,18 @@ INT_PTR CDialog::DoModal() {
     m_window = &window;
     m_ended = false;
     m_result = 0;
-    int result = -1;
-    try {
-        if (OnInitDialog())
-            FocusFirstTabStop();
-        // EndDialog may have come during the initialisation already.
-        result = m_ended ? m_result : window.exec();
-    } catch (...) {
-        m_window = nullptr;
-        Detach();
-        throw;
-    }
-    m_window = nullptr;
-    Detach();
-    return result;
+    // Lets go of the window however the dialog ends, an exception included.
+    struct Release {
+        CDialog* dialog;
+        ~Release() {
+            dialog->m_window = nullptr;
+            dialog->Detach();
+        }
+    } release{this};
+    if (OnInitDialog())
+        FocusFirstTabStop();
+    // EndDialog may have come during the initialisation already.
+    return m_ended ? m_result : window.exec();
 }
 
 BOOL CDialog::OnInitDialog() {

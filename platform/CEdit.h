@@ -6,8 +6,7 @@
 // SetWindowText, sends EN_CHANGE.
 class CEdit : public CWnd {
 public:
-    // Selects from `start` to `end` (-1: the end of the text) and scrolls the caret, at
-    // `end`, into view: SetSel(length, length) shows the end of a long text. A `start` of -1
-    // only removes the selection.
+    // Selects from `start` to `end` (-1: the end of the text) and scrolls the caret, at `end`,
+    // into view; SetSel(length, length) shows the end of a long text. -1 as `start` deselects.
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
 };

@@ -123,10 +123,9 @@ CString CFileDialog::GetFileName() const {
 }
 
 CFileDialog::Answer CFileDialog::AskUser() const {
-    const QString title = m_ofn.lpstrTitle ? QString::fromWCharArray(m_ofn.lpstrTitle)
-                          : m_open         ? QStringLiteral("Open")
-                                           : QStringLiteral("Save As");
-    QFileDialog dialog(m_parent ? m_parent->GetWidget() : AfxGetDialogOwner(), title);
+    // Without a title of its own, Qt's dialog says "Open" or "Save As".
+    QFileDialog dialog(m_parent ? m_parent->GetWidget() : AfxGetDialogOwner(),
+                       QString::fromWCharArray(Text(m_ofn.lpstrTitle).c_str()));
     const QStringList filters = ToQtFilters(m_ofn.lpstrFilter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);

@@ -6,7 +6,6 @@
 class CFont {
 public:
     CFont() = default;
-    explicit CFont(const QFont& font) : m_font(font) {}
 
     const QFont& GetQFont() const { return m_font; }
     void SetQFont(const QFont& font) { m_font = font; }

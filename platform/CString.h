@@ -27,7 +27,6 @@ public:
     LPTSTR GetBuffer(int minLength);
     void ReleaseBuffer(int newLength = -1);
 
-    LPCTSTR GetString() const { return m_text.c_str(); }
     operator LPCTSTR() const { return m_text.c_str(); }
     const std::wstring& Str() const { return m_text; }
 

@@ -44,7 +44,5 @@ QWidget* AfxGetDialogOwner();
 
 // The framework's entry: creates the Qt application when there is none yet, names the
 // application after argv[0] when it has no name, keeps the remaining arguments, calls
-// InitInstance and returns 0. A dialog-based application runs its modal dialogs inside
-// InitInstance; their loops are the only ones, so InitInstance's result leads to no loop of the
-// framework's own.
+// InitInstance and returns 0. A dialog-based application runs its dialogs inside InitInstance.
 int AfxWinMain(int argc, char* argv[]);

@@ -66,11 +66,9 @@ void CWnd::Attach(QWidget* widget) {
 
 void CWnd::Detach() {
     ForgetWidget();
-    std::unique_ptr<PostedMessageReceiver> receiver;
-    {
-        std::lock_guard<std::mutex> lock(m_postLock);
-        receiver = std::move(m_receiver);
-    }
+    std::unique_lock<std::mutex> lock(m_postLock);
+    const std::unique_ptr<PostedMessageReceiver> receiver = std::move(m_receiver);
+    lock.unlock();
 }
 
 void CWnd::DropPostedMessages() {

@@ -1,14 +1,13 @@
 #pragma once
 
-// The window layer: the MFC and Win32 operations that the dialogs are written against,
-// carried out with Qt Widgets. A CWnd wraps one QWidget; CDialog builds its QDialog from a
-// dialog template of res/ (dialog units to pixels of the dialog font) and runs it modally.
-// Messages keep their Win32 shape: controls report WM_COMMAND notifications to their
-// dialog, SendMessage calls the window procedure (OnWndMsg, which dispatches through the
-// message maps, then DefWindowProc) and PostMessage queues a message from any thread for the
-// user-interface thread. Only what the dialogs use is here, with the Win32 semantics they rely
-// on: EN_CHANGE also for text set by code, LBN_SELCHANGE only for the user's own selection,
-// Escape and closing as IDCANCEL, Enter for the focused or else the default push button.
+// The window layer: the MFC and Win32 operations that the dialogs are written against, carried
+// out with Qt Widgets. A CWnd wraps one QWidget; CDialog builds its QDialog from a template of
+// res/. Messages keep their Win32 shape: controls report WM_COMMAND notifications to their
+// dialog, SendMessage calls the window procedure (the message maps, then DefWindowProc) and
+// PostMessage queues a message from any thread for the user-interface thread. The Win32
+// semantics the dialogs rely on hold: EN_CHANGE also for text set by code, LBN_SELCHANGE only
+// for the user's own selection, Escape and closing as IDCANCEL, Enter for the focused or else
+// the default push button.
 
 #include <deque>
 #include <map>

@@ -74,6 +74,8 @@ QWidget* CreateIcon(const res::ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(parent);
     const QSize size(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
     label->setPixmap(icon->Icon().pixmap(size));
+    // The icon's own size, whatever the template says, as on Win32.
+    label->setFixedSize(size);
     return label;
 }
 
@@ -146,14 +148,15 @@ void SetBuddies(const std::vector<std::pair<const res::ControlTemplate*, QWidget
     }
 }
 
-} // namespace
-
-QFont DialogBuilder::FontOf(const res::DialogTemplate& dialog) {
+// "MS Shell Dlg" stands for the desktop's interface font.
+QFont FontOf(const res::DialogTemplate& dialog) {
     const QString face = QString::fromWCharArray(dialog.fontFace ? dialog.fontFace : L"");
     if (face.isEmpty() || face.startsWith("MS Shell Dlg"))
         return QApplication::font();
     return QFont(face, dialog.pointSize, dialog.weight > 0 ? dialog.weight : -1, dialog.italic);
 }
+
+} // namespace
 
 bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
                           const Notify& notify) {
@@ -173,7 +176,7 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
         window->setFixedSize(size);
     }
 
-    std::vector<QWidget*> tabStops;
+    // Qt's focus chain is the order of creation, which is the template's: the tab order.
     std::vector<std::pair<const res::ControlTemplate*, QWidget*>> built;
     for (const res::ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, window, notify);
@@ -181,23 +184,14 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
             return false;
         widget->setProperty(kIdProperty, control.id);
         widget->setProperty(kStyleProperty, static_cast<uint>(control.style));
-        const QRect area = units.ToPixels(control.x, control.y, control.cx, control.cy);
-        // An icon static takes the icon's own size, as on Win32.
-        if (qobject_cast<QLabel*>(widget) && (control.style & SS_TYPEMASK) == SS_ICON)
-            widget->setGeometry(QRect(
-                area.topLeft(), QSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
-        else
-            widget->setGeometry(FitLabel(widget, area));
+        widget->setGeometry(
+            FitLabel(widget, units.ToPixels(control.x, control.y, control.cx, control.cy)));
         widget->setFocusPolicy(FocusPolicyOf(control));
         widget->setAcceptDrops(false);
         widget->setEnabled(!(control.style & WS_DISABLED));
         widget->setVisible(control.style & WS_VISIBLE);
-        if (control.style & WS_TABSTOP)
-            tabStops.push_back(widget);
         built.emplace_back(&control, widget);
     }
-    for (std::size_t i = 1; i < tabStops.size(); ++i)
-        QWidget::setTabOrder(tabStops[i - 1], tabStops[i]);
     SetBuddies(built);
     if (resizable) {
         auto* layout = new DynamicLayout(window);

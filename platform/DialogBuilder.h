@@ -2,8 +2,6 @@
 
 #include <functional>
 
-#include <QFont>
-
 #include "platform/WinTypes.h"
 #include "res/DialogTemplate.h"
 
@@ -23,7 +21,4 @@ public:
     // Builds `dialog` on `window`, reporting notifications to `notify`. False when the template
     // holds a control class or resource that cannot be built.
     static bool Build(const res::DialogTemplate& dialog, QDialog* window, const Notify& notify);
-
-    // The template's font; "MS Shell Dlg" stands for the desktop's interface font.
-    static QFont FontOf(const res::DialogTemplate& dialog);
 };

@@ -11,8 +11,6 @@ public:
     explicit DialogUnits(const QFont& font);
     DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
 
-    int BaseX() const { return m_baseX; }
-    int BaseY() const { return m_baseY; }
     QRect ToPixels(int x, int y, int cx, int cy) const;
 
     // number * numerator / denominator (> 0), rounded half away from zero like Win32's.

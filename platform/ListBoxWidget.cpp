@@ -34,27 +34,23 @@ ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent)
 bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const QSignalBlocker quiet(this);
     const int index = static_cast<int>(wParam);
+    *result = LB_ERR; // until the message succeeds
     switch (message) {
     case LB_INSERTSTRING: {
         const int at = index == -1 ? count() : index;
-        if (at < 0 || at > count()) {
-            *result = LB_ERR;
+        if (at < 0 || at > count())
             return true;
-        }
         insertItem(at, TextOf(lParam));
         item(at)->setToolTip(TextOf(lParam));
         *result = at;
         return true;
     }
     case LB_DELETESTRING:
-        if (!IsIndex(wParam)) {
-            *result = LB_ERR;
+        if (!IsIndex(wParam))
             return true;
-        }
-        if (index == Selection()) {
-            // Win32 moves the selection nowhere when its entry goes.
+        // Win32 moves the selection nowhere when its entry goes.
+        if (index == Selection())
             selectionModel()->clear();
-        }
         delete takeItem(index);
         *result = count();
         return true;
@@ -65,20 +61,17 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         *result = Selection();
         return true;
     case LB_SETCURSEL:
-        if (IsIndex(wParam)) {
-            setCurrentRow(index);
-            *result = index;
-        } else {
+        if (!IsIndex(wParam)) {
             selectionModel()->clear();
-            *result = LB_ERR;
+            return true;
         }
+        setCurrentRow(index);
+        *result = index;
         return true;
     case LB_GETTEXT:
     case LB_GETTEXTLEN: {
-        if (!IsIndex(wParam)) {
-            *result = LB_ERR;
+        if (!IsIndex(wParam))
             return true;
-        }
         const std::wstring text = item(index)->text().toStdWString();
         if (message == LB_GETTEXT)
             std::wcscpy(reinterpret_cast<LPWSTR>(lParam), text.c_str());
@@ -113,33 +106,18 @@ int ListBoxWidget::Selection() const {
 void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
     // Win32 selects where Qt would only move its current entry, which it keeps unselected.
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (Selection() == LB_ERR && count() > 0 && modifiers == Qt::NoModifier) {
-        const int current = currentRow() >= 0 ? currentRow() : 0;
-        int row = -1;
-        switch (event->key()) {
-        case Qt::Key_Home:
-            row = 0;
-            break;
-        case Qt::Key_End:
-            row = count() - 1;
-            break;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            row = current;
-            break;
-        default:
-            break;
-        }
-        if (row >= 0) {
-            setCurrentRow(row);
-            scrollToItem(item(row));
-            event->accept();
-            return;
-        }
+    const int key = event->key();
+    const bool move = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+                      key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    const int row = key == Qt::Key_Home  ? 0
+                    : key == Qt::Key_End ? count() - 1
+                    : move               ? std::max(currentRow(), 0)
+                                         : -1;
+    if (Selection() == LB_ERR && count() > 0 && modifiers == Qt::NoModifier && row >= 0) {
+        setCurrentRow(row);
+        scrollToItem(item(row));
+        event->accept();
+        return;
     }
     QListWidget::keyPressEvent(event);
 }

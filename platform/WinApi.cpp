@@ -8,18 +8,9 @@
 #include "platform/DropFileList.h"
 
 int GetSystemMetrics(int index) {
-    switch (index) {
-    case SM_CXICON:
-    case SM_CYICON:
-        return 32;
-    case SM_CXSMICON:
-    case SM_CYSMICON:
-        return 16;
-    case SM_CXBORDER:
-        return 1;
-    default:
-        return 0;
-    }
+    const bool icon = index == SM_CXICON || index == SM_CYICON;
+    const bool smallIcon = index == SM_CXSMICON || index == SM_CYSMICON;
+    return icon ? 32 : smallIcon ? 16 : index == SM_CXBORDER ? 1 : 0;
 }
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) {

@@ -10,10 +10,9 @@ int GetSystemMetrics(int index);
 // Nothing to register with Qt; TRUE.
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 
-// With index 0xFFFFFFFF, the number of names in the drop. Otherwise the length of name
-// `index` in characters, without terminator; with a buffer of `size` characters, also copies
-// as much of the name as fits with a terminator and returns the number of characters copied.
-// Names are whole paths, of any length.
+// With index 0xFFFFFFFF, the number of names (whole paths) in the drop. Otherwise the length of
+// name `index` without terminator; with a buffer of `size` characters, copies as much of the
+// name as fits with a terminator and returns the number of characters copied.
 UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size);
 // Ends the use of a drop handle; the layer frees the drop itself.
 void DragFinish(HDROP drop);

@@ -57,20 +57,15 @@ constexpr int GET_Y_LPARAM(LPARAM value) {
 }
 
 struct POINT {
-    LONG x;
-    LONG y;
+    LONG x, y;
 };
 
 struct SIZE {
-    LONG cx;
-    LONG cy;
+    LONG cx, cy;
 };
 
 struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
+    LONG left, top, right, bottom;
 };
 
 typedef SIZE CSize;

@@ -150,7 +150,7 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
     EXPECT_EQ(several.DoModal(), IDOK);
     EXPECT_TRUE(several.GetFileName().IsEmpty());
     const std::wstring expected(L"/media/cam\0a b.MTS\0\"c\".mts\0\0", 29);
-    EXPECT_EQ(std::wstring(buffer.GetString(), expected.size()), expected);
+    EXPECT_EQ(std::wstring(static_cast<LPCTSTR>(buffer), expected.size()), expected);
 
     CFileDialog::Answers().Queue({IDOK, {L"/a.mts", L"/b.mts"}});
     CFileDialog root(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);

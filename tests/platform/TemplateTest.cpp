@@ -110,11 +110,12 @@ TEST(DialogUnitsToPixels, BaseUnitsComeFromTheFont) {
     // In a monospaced font every letter has the width of any other.
     const QFont mono("DejaVu Sans Mono", 10);
     const DialogUnits units(mono);
-    EXPECT_EQ(units.BaseX(), QFontMetrics(mono).horizontalAdvance('x'));
-    EXPECT_EQ(units.BaseY(), QFontMetrics(mono).height());
+    // Four horizontal units are one average character, eight vertical ones the font's height.
+    EXPECT_EQ(units.ToPixels(4, 8, 0, 0).topLeft(),
+              QPoint(QFontMetrics(mono).horizontalAdvance('x'), QFontMetrics(mono).height()));
 
     const QFont larger("DejaVu Sans Mono", 20);
-    EXPECT_GT(DialogUnits(larger).BaseX(), units.BaseX());
+    EXPECT_GT(DialogUnits(larger).ToPixels(4, 0, 0, 0).x(), units.ToPixels(4, 0, 0, 0).x());
 }
 
 TEST(DialogBuilding, WindowAndControlsTakeTheTemplatesPixelGeometry) {
