@@ -1,14 +1,17 @@
 #include "recordings/ProbeCache.h"
 
+#include <cerrno>
 #include <exception>
 
 #include <boost/thread/lock_guard.hpp>
 
 namespace veldrun {
 
-boost::optional<StreamProbe::Result> ProbeCache::Probe(const std::string& path) {
+boost::optional<StreamProbe::Result> ProbeCache::Probe(const std::string& path, int* error) {
     File::Stamp now;
     if (!File::StampOf(path, now)) {
+        if (error)
+            *error = errno;
         boost::lock_guard<boost::mutex> guard(m_lock);
         m_results.erase(path);
         return boost::none;
@@ -16,10 +19,13 @@ boost::optional<StreamProbe::Result> ProbeCache::Probe(const std::string& path) 
     {
         boost::lock_guard<boost::mutex> guard(m_lock);
         const auto known = m_results.find(path);
-        if (known != m_results.end() && known->second.stamp == now)
+        if (known != m_results.end() && known->second.stamp == now) {
+            if (error)
+                *error = 0;
             return known->second;
+        }
     }
-    const boost::optional<StreamProbe::Result> result = StreamProbe::Read(path);
+    const boost::optional<StreamProbe::Result> result = StreamProbe::Read(path, error);
     boost::lock_guard<boost::mutex> guard(m_lock);
     try {
         if (result)

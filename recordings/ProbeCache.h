@@ -22,8 +22,9 @@ class ProbeCache {
 public:
     // Takes a path; returns the cached result when the file is unchanged, otherwise reads it
     // with StreamProbe::Read and keeps the result. Returns nothing, and keeps nothing, for a
-    // file that cannot be read or when memory runs out while reading. Never throws.
-    boost::optional<StreamProbe::Result> Probe(const std::string& path);
+    // file that cannot be read or when memory runs out while reading, with the reason's errno
+    // value in `*error` when it is given. Never throws.
+    boost::optional<StreamProbe::Result> Probe(const std::string& path, int* error = nullptr);
 
     // Forgets every result.
     void Clear();

@@ -1,6 +1,7 @@
 #include "recordings/StreamProbe.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <vector>
 
@@ -233,12 +234,14 @@ std::size_t NextSize(std::size_t size, std::int64_t fileSize) {
         std::min<std::int64_t>(std::min(size * 2, StreamProbe::kReadLimit), fileSize));
 }
 
-boost::optional<StreamProbe::Result> ReadClip(const std::string& path) {
+boost::optional<StreamProbe::Result> ReadClip(const std::string& path, int& error) {
     typedef StreamProbe::Result Result;
     typedef StreamProbe::Kind Kind;
     File file;
-    if (!file.OpenForReading(path))
+    if (!file.OpenForReading(path)) {
+        error = file.Error();
         return boost::none;
+    }
     // Only the two ends are wanted: read-ahead would fetch what is never looked at.
     file.AdviseRandomAccess();
     Result result;
@@ -251,8 +254,10 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path) {
     std::vector<Byte> head;
     Start start;
     for (std::size_t size = std::min<std::int64_t>(kFirstRead, fileSize);;) {
-        if (!ReadPiece(file, 0, size, head))
+        if (!ReadPiece(file, 0, size, head)) {
+            error = file.Error();
             return boost::none;
+        }
         start = ScanStart(head);
         const bool enough = start.found.pmtClockPid != kNoPid &&
                             start.found.Clock(start.found.pmtClockPid) != nullptr;
@@ -277,8 +282,10 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path) {
     bool whole = static_cast<std::int64_t>(head.size()) >= fileSize;
     std::vector<Byte> tail;
     for (std::size_t size = std::min<std::int64_t>(kFirstRead, fileSize); !whole;) {
-        if (!ReadPiece(file, fileSize - static_cast<std::int64_t>(size), size, tail))
+        if (!ReadPiece(file, fileSize - static_cast<std::int64_t>(size), size, tail)) {
+            error = file.Error();
             return boost::none;
+        }
         atEnd = Walk(tail.data(), tail.size(), start.stride,
                      TailStart(tail, fileSize - static_cast<std::int64_t>(size), start), false);
         last = atEnd.Clock(pid);
@@ -301,15 +308,20 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path) {
 
 } // namespace
 
-boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path) {
+boost::optional<StreamProbe::Result> StreamProbe::Read(const std::string& path, int* error) {
     // Out of memory (a buffer of up to 1 MiB, on a machine or under a limit that has no more)
     // leaves the clip unread, as a read error does: its seams are unknown, and the caller goes
     // on with the rest of the list.
+    int failure = 0;
+    boost::optional<Result> result;
     try {
-        return ReadClip(path);
+        result = ReadClip(path, failure);
     } catch (const std::exception&) {
-        return boost::none;
+        failure = ENOMEM;
     }
+    if (error)
+        *error = result ? 0 : (failure != 0 ? failure : EIO);
+    return result;
 }
 
 std::int64_t StreamProbe::ClockDistance(std::int64_t earlier, std::int64_t later) {

@@ -7,6 +7,7 @@
 #include <boost/optional.hpp>
 
 #include "engine/File.h"
+#include "recordings/RecordedTime.h"
 
 namespace veldrun {
 
@@ -44,13 +45,17 @@ public:
         std::int64_t lastClock = 0;
         // The file as it was when it was read (set by Read only).
         File::Stamp stamp;
+        // When the recording began, from the camera's date message in the video (an MDPM
+        // "user data unregistered" SEI) found within kReadLimit bytes of the start.
+        boost::optional<RecordedTime> recorded;
     };
 
     // Takes a path; reads at most kReadLimit bytes at the start and at the end of the regular
     // file it names, less when the clock is found sooner. Returns what they show, or nothing
     // when the file cannot be opened or read (missing, not a regular file, a read error, out
-    // of memory for the buffers); never blocks on a pipe. Never throws.
-    static boost::optional<Result> Read(const std::string& path);
+    // of memory for the buffers), with the reason's errno value in `*error` when it is given;
+    // never blocks on a pipe. Never throws.
+    static boost::optional<Result> Read(const std::string& path, int* error = nullptr);
 
     // Takes two PCR values; returns how many ticks `later` comes after `earlier`, counted
     // forward across the wrap: always in [0, kClockWrap).
