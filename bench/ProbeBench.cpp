@@ -1,12 +1,14 @@
 // Times reading the clock of many large clips through the engine's probe, with a cold page
 // cache (dropped before each pass; needs root) and a warm one, alternating which goes first,
 // and the answer of the cache for unchanged clips. Makes the clips when missing: sparse files
-// with real packets, tables and PCRs at both ends, each piece continuing the one before.
+// with real packets, tables and PCRs at both ends, each piece continuing the one before, the
+// camera's date in the first picture of each.
 //
-//   probe_bench [--count N] [--size-mib M] [--runs R] [--no-tables] FOLDER
+//   probe_bench [--count N] [--size-mib M] [--runs R] [--no-tables | --no-date] FOLDER
 //
 // --no-tables leaves out the programme tables, as in clips cut by other tools: the start is
-// then read up to the 1 MiB limit in search of them.
+// then read up to the 1 MiB limit in search of them. --no-date leaves out the date, as in
+// H.264 streams from other recorders: the start is then read up to the limit in search of it.
 
 #include <algorithm>
 #include <chrono>
@@ -41,6 +43,7 @@ struct Options {
     std::int64_t sizeMiB = 2048;
     int runs = 7;
     bool tables = true;
+    bool date = true;
     std::string folder;
 };
 
@@ -51,14 +54,20 @@ std::string Piece(std::int64_t first, std::int64_t last, bool tables) {
 }
 
 std::string MakeClip(const Options& options, int at) {
-    const std::string path = options.folder + "/" + (options.tables ? "" : "cut-") +
+    const std::string path = options.folder + "/" +
+                             (!options.tables ? "cut-"
+                              : options.date  ? ""
+                                              : "undated-") +
                              std::to_string(10000 + at).substr(1) + ".MTS";
     const std::int64_t size = (options.sizeMiB << 20) / kPacket * kPacket;
     std::error_code error;
     if (std::filesystem::file_size(path, error) == static_cast<std::uintmax_t>(size))
         return path;
     const std::int64_t first = at * (kClipSpan + kSecond / 25);
-    const std::string head = Piece(first, first + kSecond * 7 / 10, options.tables);
+    const std::string date = options.tables && options.date
+                                 ? TestStream(kPacket).Dated(0x202407, 0x14101502).Bytes()
+                                 : std::string();
+    const std::string head = date + Piece(first, first + kSecond * 7 / 10, options.tables);
     const std::string tail =
         Piece(first + kClipSpan - kSecond * 7 / 10, first + kClipSpan, options.tables);
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(head.data(), head.size());
@@ -140,6 +149,8 @@ Options Parse(int argc, char* argv[]) {
             options.runs = std::atoi(argv[++at]);
         else if (word == "--no-tables")
             options.tables = false;
+        else if (word == "--no-date")
+            options.date = false;
         else if (options.folder.empty() && word[0] != '-')
             options.folder = word;
         else
@@ -147,8 +158,8 @@ Options Parse(int argc, char* argv[]) {
     }
     if (options.folder.empty() || options.count < 1 || options.runs < 1 || options.sizeMiB < 8) {
         std::fprintf(stderr,
-                     "usage: probe_bench [--count N] [--size-mib M] [--runs R] [--no-tables] "
-                     "FOLDER\n");
+                     "usage: probe_bench [--count N] [--size-mib M] [--runs R] [--no-tables | "
+                     "--no-date] FOLDER\n");
         std::exit(2);
     }
     return options;
@@ -186,9 +197,12 @@ int main(int argc, char* argv[]) {
         cache.Probe(path);
     const double cached = std::chrono::duration<double>(Clock::now() - start).count();
 
-    std::printf("%d clips of %lld MiB (sparse, real packets at both ends), %s tables, in %s\n",
+    std::printf("%d clips of %lld MiB (sparse, real packets at both ends), %s, in %s\n",
                 options.count, static_cast<long long>(options.sizeMiB),
-                options.tables ? "with" : "without", options.folder.c_str());
+                !options.tables ? "without tables"
+                : options.date  ? "with tables and the camera's date"
+                                : "with tables, without a date",
+                options.folder.c_str());
     cold.Print("cold:", paths.size());
     warm.Print("warm:", paths.size());
     std::printf("cached: %.4f ms per clip (unchanged clips are not read again)\n",

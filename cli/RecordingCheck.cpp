@@ -47,6 +47,10 @@ std::string DurationText(const Recordings::Clip& clip) {
     return Recordings::FormatDuration(StreamProbe::Duration(*clip.probe));
 }
 
+std::string DateText(const Recordings::Clip& clip) {
+    return clip.probe && clip.probe->recorded ? clip.probe->recorded->Text() : "-";
+}
+
 std::string Counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
@@ -79,20 +83,23 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
     const std::vector<Recordings::Clip> clips = ReadAll(inputs);
     const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
 
-    // Columns line up: numbers and durations to the right, marks to the left.
-    std::vector<std::string> durations;
-    std::size_t durationWidth = 0, wordWidth = 0;
+    // Columns line up: numbers and durations to the right, dates and marks to the left.
+    std::vector<std::string> durations, dates;
+    std::size_t durationWidth = 0, dateWidth = 0, wordWidth = 0;
     for (std::size_t at = 0; at < clips.size(); ++at) {
         durations.push_back(DurationText(clips[at]));
         durationWidth = std::max(durationWidth, durations.back().size());
+        dates.push_back(DateText(clips[at]));
+        dateWidth = std::max(dateWidth, dates.back().size());
         wordWidth = std::max(wordWidth, std::string(Word(marks[at])).size());
     }
     const int numberWidth = static_cast<int>(std::to_string(clips.size()).size());
     std::ostringstream text;
     for (std::size_t at = 0; at < clips.size(); ++at) {
         text << std::setw(numberWidth) << at + 1 << "  " << std::setw(int(durationWidth))
-             << durations[at] << "  " << std::left << std::setw(int(wordWidth)) << Word(marks[at])
-             << std::right << "  " << QuotedName(clips[at].name) << '\n';
+             << durations[at] << "  " << std::left << std::setw(int(dateWidth)) << dates[at] << "  "
+             << std::setw(int(wordWidth)) << Word(marks[at]) << std::right << "  "
+             << QuotedName(clips[at].name) << '\n';
     }
     text << SummaryText(Recordings::Summarize(clips, marks)) << '\n';
     out << text.str() << std::flush;

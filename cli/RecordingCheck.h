@@ -10,11 +10,11 @@ namespace veldrun {
 // join about seams where players may show a jump. Reads at most 1 MiB at each end of an input.
 class RecordingCheck {
 public:
-    // Takes the inputs; prints on `out` one line per input (number, duration, mark, the input
-    // as given, quoted by QuotedName when it holds control characters) and a summary line. Returns
-    // the exit status: 0; 1 after printing "Merge error: Can't open input file" and its detail on
-    // `err`, before any line, when an input cannot be opened (as a merge does); 1 when `out` cannot
-    // be written.
+    // Takes the inputs; prints on `out` one line per input (number, duration, recorded date and
+    // time or "-", mark, the input as given, quoted by QuotedName when it holds control characters)
+    // and a summary line. Returns the exit status: 0; 1 after printing "Merge error: Can't open
+    // input file" and its detail on `err`, before any line, when an input cannot be opened (as a
+    // merge does); 1 when `out` cannot be written.
     static int Report(const std::vector<std::string>& inputs, std::ostream& out, std::ostream& err);
 
     // Takes the inputs of a join; prints on `err` a note for each input where the joined stream

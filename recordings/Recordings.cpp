@@ -394,8 +394,16 @@ std::vector<std::size_t> Recordings::Order(const std::vector<Clip>& clips, const
                 headOf[piece] = at;
         }
     }
-    std::stable_sort(heads.begin(), heads.end(),
-                     [&](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
+    // Chains whose first piece has a recorded date first, by that date; then by name.
+    std::stable_sort(heads.begin(), heads.end(), [&](std::size_t a, std::size_t b) {
+        const boost::optional<RecordedTime>&dateA = clips[a].probe->recorded,
+              &dateB = clips[b].probe->recorded;
+        if (dateA.has_value() != dateB.has_value())
+            return dateA.has_value();
+        if (dateA && !(*dateA == *dateB))
+            return *dateA < *dateB;
+        return ranks[a] < ranks[b];
+    });
 
     // Entries without a clock, gathered behind the head of the chain above them.
     std::vector<std::vector<std::size_t>> following(count);

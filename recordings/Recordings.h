@@ -70,13 +70,16 @@ public:
     //    several could continue the same piece, or one could continue several, links are made
     //    smallest gap first, then by the name of the earlier piece, then of the later one, then
     //    by their clocks, then by their indexes; a link that would close a loop is not made.
-    //  - Chains follow each other in the name order of their first pieces, equal names in list
-    //    order.
+    //  - Chains whose first piece has a recorded date (the camera's, never the file's) come
+    //    first, by that date; then those whose first piece has none. Equal dates, and chains
+    //    without one, follow each other in the name order of their first pieces, equal names
+    //    in list order.
     //  - Entries without a clock follow, in list order, the chain of the nearest entry with a
     //    clock above them in the list; those above every such entry come last.
     // The result depends on the list's order only through copies (the same name and clocks
-    // listed twice) and equal names; applied to its own result it changes nothing, copies
-    // aside, which may swap places. Throws only std::bad_alloc, or what `less` throws.
+    // listed twice, whatever their dates) and equal names; applied to its own result it changes
+    // nothing, copies aside, which may swap places. Throws only std::bad_alloc, or what `less`
+    // throws.
     static std::vector<std::size_t> Order(const std::vector<Clip>& clips, const IndexLess& less);
 
     // Takes two names; true when `a` comes before `b` in natural order: runs of digits compare

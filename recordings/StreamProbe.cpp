@@ -7,6 +7,8 @@
 
 #include <boost/crc.hpp>
 
+#include "recordings/RecordedDate.h"
+
 namespace veldrun {
 
 namespace {
@@ -18,6 +20,7 @@ const Byte kSync = 0x47;
 const std::size_t kNowhere = static_cast<std::size_t>(-1);
 const int kNoPid = -1;
 const int kNullPid = 0x1FFF;
+const Byte kH264 = 0x1B;
 const std::size_t kStrides[] = {188, 192};
 // A file is a stream when its first kCheckPackets packets (all of them when it has fewer, but
 // at least kMinPackets) start with the sync byte: fewer would call any file that begins with
@@ -78,7 +81,11 @@ struct ClockSpan {
 // What a walk over packets found.
 struct Findings {
     int pmtPid = kNoPid;
+    bool mapRead = false;
     int pmtClockPid = kNoPid;
+    // The programme map's first H.264 stream, where the camera's date is looked for.
+    int videoPid = kNoPid;
+    RecordedDate date;
     // In the order their PIDs were first seen; streams carry a handful of PIDs at most.
     std::vector<ClockSpan> clocks;
 
@@ -134,12 +141,22 @@ void ReadTables(int pid, const Byte* payload, std::size_t size, Findings& found)
                 return;
             }
         }
-    } else if (pid == found.pmtPid && found.pmtClockPid == kNoPid) {
+    } else if (pid == found.pmtPid && !found.mapRead) {
         const Byte* section = SectionIn(payload, size, 0x02, 16, length);
-        if (section) {
-            const int clockPid = ((section[8] & 0x1F) << 8) | section[9];
-            if (clockPid != kNullPid)
-                found.pmtClockPid = clockPid;
+        if (!section)
+            return;
+        found.mapRead = true;
+        const int clockPid = ((section[8] & 0x1F) << 8) | section[9];
+        if (clockPid != kNullPid)
+            found.pmtClockPid = clockPid;
+        // The streams follow the programme's descriptors; the CRC ends the section.
+        std::size_t at = 12 + (std::size_t(section[10] & 0x0F) << 8 | section[11]);
+        for (; at + 5 <= length - 4;
+             at += 5 + (std::size_t(section[at + 3] & 0x0F) << 8 | section[at + 4])) {
+            if (section[at] == kH264) {
+                found.videoPid = ((section[at + 1] & 0x1F) << 8) | section[at + 2];
+                return;
+            }
         }
     }
 }
@@ -166,12 +183,17 @@ void Visit(const Byte* packet, bool tables, Findings& found) {
         payload = 5 + length;
     }
     const bool unitStart = packet[1] & 0x40;
-    if (tables && (control & 1) && unitStart && payload < kPacket)
+    if (!tables || !(control & 1) || payload >= kPacket)
+        return;
+    if (unitStart)
         ReadTables(pid, packet + payload, kPacket - payload, found);
+    if (pid == found.videoPid)
+        found.date.Add(packet + payload, kPacket - payload, unitStart, packet[3] & 0x0F);
 }
 
 // Visits every complete packet from `at` on, finding the run again after bytes that are not
-// packets; an incomplete packet at the end (a cut clip) is left out.
+// packets; an incomplete packet at the end (a cut clip) is left out. With `tables`, also
+// reads the programme tables and looks for the camera's date in the video.
 Findings Walk(const Byte* data, std::size_t size, std::size_t stride, std::size_t at, bool tables) {
     Findings found;
     while (at != kNowhere && at + kPacket <= size) {
@@ -182,6 +204,8 @@ Findings Walk(const Byte* data, std::size_t size, std::size_t stride, std::size_
             at = NextRun(data, size, at + 1, stride);
         }
     }
+    if (tables)
+        found.date.Finish();
     return found;
 }
 
@@ -250,7 +274,8 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path, int& erro
     if (fileSize < 0)
         return boost::none;
 
-    // The start, in growing steps, until the programme map's clock PID has shown a PCR.
+    // The start, in growing steps, until the programme map's clock PID has shown a PCR and,
+    // when the map names an H.264 video stream, its date has been found.
     std::vector<Byte> head;
     Start start;
     for (std::size_t size = std::min<std::int64_t>(kFirstRead, fileSize);;) {
@@ -259,8 +284,9 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path, int& erro
             return boost::none;
         }
         start = ScanStart(head);
-        const bool enough = start.found.pmtClockPid != kNoPid &&
-                            start.found.Clock(start.found.pmtClockPid) != nullptr;
+        const Findings& found = start.found;
+        const bool enough = found.pmtClockPid != kNoPid && found.Clock(found.pmtClockPid) &&
+                            (found.videoPid == kNoPid || found.date.Found());
         const std::size_t next = NextSize(size, fileSize);
         // A start without packets does not grow into one.
         if (start.stride == 0 || enough || head.size() < size || next == size)
@@ -271,6 +297,7 @@ boost::optional<StreamProbe::Result> ReadClip(const std::string& path, int& erro
         return result;
     result.kind = Kind::NoClock;
     result.packetSize = static_cast<int>(start.stride);
+    result.recorded = start.found.date.Found();
     const int pid = start.found.ClockPid();
     if (pid == kNoPid)
         return result;

@@ -12,8 +12,9 @@
 namespace veldrun {
 
 // Reads a little at the start and at the end of a clip and tells whether it is an MPEG
-// transport stream and, when it is, the span of its program clock reference (PCR). The clip is
-// only read, never changed or locked. Holds no state: every function may be called from any
+// transport stream and, when it is, the span of its program clock reference (PCR) and the date
+// its camera wrote into the video (RecordedDate). The clip is only read, never changed or
+// locked. Holds no state: every function may be called from any
 // thread, several at once.
 class StreamProbe {
 public:
@@ -51,7 +52,8 @@ public:
     };
 
     // Takes a path; reads at most kReadLimit bytes at the start and at the end of the regular
-    // file it names, less when the clock is found sooner. Returns what they show, or nothing
+    // file it names, less when the clock is found sooner and, at the start of a stream whose
+    // programme map names H.264 video, the date too. Returns what they show, or nothing
     // when the file cannot be opened or read (missing, not a regular file, a read error, out
     // of memory for the buffers), with the reason's errno value in `*error` when it is given;
     // never blocks on a pipe. Never throws.

@@ -36,21 +36,47 @@ TEST_F(CliCheckTest, TellsContinuingPiecesFromNewRecordings) {
     const Outcome mixed = Process::Run(Cli({"--check", first, second, text, third, other}));
     EXPECT_EQ(mixed.status, 0);
     EXPECT_EQ(mixed.err, "");
-    EXPECT_EQ(mixed.out, "1  0:01:00  start                   " + first + "\n" +
-                             "2  0:01:00  continues               " + second + "\n" +
-                             "3        -  not a transport stream  " + text + "\n" +
-                             "4  0:01:00  unknown                 " + third + "\n" +
-                             "5  0:00:15  new recording           " + other + "\n" +
+    EXPECT_EQ(mixed.out, "1  0:01:00  -  start                   " + first + "\n" +
+                             "2  0:01:00  -  continues               " + second + "\n" +
+                             "3        -  -  not a transport stream  " + text + "\n" +
+                             "4  0:01:00  -  unknown                 " + third + "\n" +
+                             "5  0:00:15  -  new recording           " + other + "\n" +
                              "5 inputs, 3 recordings, 1 not a transport stream\n");
 
     // Streams only: the joined duration counts the gaps between continuing pieces.
     const Outcome streams = Process::Run(Cli({"--check", first, second, third, other, first}));
     EXPECT_EQ(streams.status, 0);
-    EXPECT_EQ(streams.out,
-              "1  0:01:00  start          " + first + "\n" + "2  0:01:00  continues      " +
-                  second + "\n" + "3  0:01:00  continues      " + third + "\n" +
-                  "4  0:00:15  new recording  " + other + "\n" + "5  0:01:00  new recording  " +
-                  first + "\n" + "5 inputs, 3 recordings, 0:04:15\n");
+    EXPECT_EQ(streams.out, "1  0:01:00  -  start          " + first + "\n" +
+                               "2  0:01:00  -  continues      " + second + "\n" +
+                               "3  0:01:00  -  continues      " + third + "\n" +
+                               "4  0:00:15  -  new recording  " + other + "\n" +
+                               "5  0:01:00  -  new recording  " + first + "\n" +
+                               "5 inputs, 3 recordings, 0:04:15\n");
+}
+
+TEST_F(CliCheckTest, ShowsTheDateTheCameraRecordedAfterTheLength) {
+    // A dated recording of two pieces (the second carries the later time, as cameras write
+    // it), an undated clip, a file that is not a stream, and a dated clip without a clock.
+    const std::string dated = dir.Write(
+        "00010.MTS",
+        TestStream(192).Dated(0x202407, 0x14101502).Recording(kSecond, 61 * kSecond).Bytes());
+    const std::string next =
+        dir.Write("00011.MTS", TestStream(192)
+                                   .Dated(0x202407, 0x14101602)
+                                   .Recording(61 * kSecond + kFrame, 90 * kSecond)
+                                   .Bytes());
+    const std::string still =
+        dir.Write("00012.MTS", TestStream(192).Dated(0x199912, 0x31235959).Payload(20).Bytes());
+    const Outcome outcome = Process::Run(Cli({"--check", dated, next, first, text, still}));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out,
+              "1  0:01:00  2024-07-14 10:15:02  start                   " + dated + "\n" +
+                  "2  0:00:29  2024-07-14 10:16:02  continues               " + next + "\n" +
+                  "3  0:01:00  -                    new recording           " + first + "\n" +
+                  "4        -  -                    not a transport stream  " + text + "\n" +
+                  "5        -  1999-12-31 23:59:59  unknown                 " + still + "\n" +
+                  "5 inputs, 3 recordings, 1 not a transport stream\n");
 }
 
 TEST_F(CliCheckTest, OutOfMemoryWhileReadingLeavesClipsUnknown) {
@@ -72,13 +98,13 @@ TEST_F(CliCheckTest, OutOfMemoryWhileReadingLeavesClipsUnknown) {
             continue;
         const Outcome outcome = Process::Run(CliInShell(limit, {"--check", text, deep}));
         ASSERT_EQ(outcome.status, 0) << kib << " KiB: " << outcome.err;
-        if (outcome.out == "1  -  not a transport stream  " + text + "\n" +
-                               "2  -  unknown                 " + deep + "\n" +
+        if (outcome.out == "1  -  -  not a transport stream  " + text + "\n" +
+                               "2  -  -  unknown                 " + deep + "\n" +
                                "2 inputs, 0 recordings, 1 not a transport stream\n") {
             sawUnknown = true;
         } else {
-            EXPECT_EQ(outcome.out, "1        -  not a transport stream  " + text + "\n" +
-                                       "2  0:00:01  unknown                 " + deep + "\n" +
+            EXPECT_EQ(outcome.out, "1        -  -  not a transport stream  " + text + "\n" +
+                                       "2  0:00:01  -  unknown                 " + deep + "\n" +
                                        "2 inputs, 1 recording, 1 not a transport stream\n")
                 << kib << " KiB";
             sawClock = true;
@@ -139,9 +165,9 @@ TEST_F(CliCheckTest, NamesWithControlCharactersArePrintedQuoted) {
     const std::string quotedFake = "'" + dir.Path() + "/a'$'\\n''SUCCESS'$'\\033''[2K.MTS'";
     const Outcome check = Process::Run(Cli({"--check", first, fake, other}));
     EXPECT_EQ(check.status, 0);
-    EXPECT_EQ(check.out, "1  0:01:00  start          " + first + "\n" +
-                             "2  0:01:00  continues      " + quotedFake + "\n" +
-                             "3  0:00:15  new recording  " + other + "\n" +
+    EXPECT_EQ(check.out, "1  0:01:00  -  start          " + first + "\n" +
+                             "2  0:01:00  -  continues      " + quotedFake + "\n" +
+                             "3  0:00:15  -  new recording  " + other + "\n" +
                              "3 inputs, 2 recordings, 0:02:15\n");
 
     const std::string output = dir / "joined.MTS";

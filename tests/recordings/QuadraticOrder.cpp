@@ -110,8 +110,16 @@ std::vector<std::size_t> QuadraticOrder(const std::vector<Recordings::Clip>& cli
         if (HasClock(clips[at]) && previous[at] == kNone)
             heads.push_back(at);
     }
-    std::stable_sort(heads.begin(), heads.end(),
-                     [&](std::size_t a, std::size_t b) { return less(a, b); });
+    // Dated chains first, by the date of their first piece; the rest, and equal dates, by name.
+    std::stable_sort(heads.begin(), heads.end(), [&](std::size_t a, std::size_t b) {
+        const boost::optional<RecordedTime>&dateA = clips[a].probe->recorded,
+              &dateB = clips[b].probe->recorded;
+        if (dateA && dateB && (*dateA < *dateB || *dateB < *dateA))
+            return *dateA < *dateB;
+        if (!dateA != !dateB)
+            return bool(dateA);
+        return less(a, b);
+    });
 
     // Each chain, then the entries without a clock whose nearest entry with one above them in
     // the list is in that chain; last, those above every entry with a clock.

@@ -33,6 +33,18 @@ Clip Timed(const std::string& name, std::int64_t first, std::int64_t last) {
     return Clip{name, result};
 }
 
+// The clip with the camera's date: July 2024, the day and minute given.
+Clip Dated(Clip clip, int day, int minute = 0) {
+    RecordedTime time;
+    time.year = 2024;
+    time.month = 7;
+    time.day = day;
+    time.hour = 10;
+    time.minute = minute;
+    clip.probe->recorded = time;
+    return clip;
+}
+
 Clip Kind(const std::string& name, StreamProbe::Kind kind) {
     StreamProbe::Result result;
     result.kind = kind;
@@ -154,6 +166,38 @@ TEST(RecordingsTest, OrdersEveryShuffleOfTwoRecordings) {
     EXPECT_EQ(Names(pieces, Recordings::Order(pieces, reverse)), Names(pieces, {3, 4, 0, 1, 2}));
 }
 
+TEST(RecordingsTest, RecordedDatesOrderChainsBeforeNames) {
+    // Two cards' recordings: names that sort against the dates, pieces that continue each
+    // other, a chain whose date is on its second piece only (so it counts as undated), clips
+    // without a clock (a dated one among them), and two chains of the same minute.
+    const Clip late1 = Dated(Timed("/a/00000.MTS", 0, 600 * kSecond), 20);
+    const Clip late2 = Dated(Timed("/a/00001.MTS", 600 * kSecond + 1, 700 * kSecond), 20, 10);
+    const Clip early = Dated(Timed("/b/00000.MTS", 5000 * kSecond, 5100 * kSecond), 14);
+    const Clip sameMinute = Dated(Timed("/b/00003.MTS", 9000 * kSecond, 9100 * kSecond), 14);
+    const Clip undated1 = Timed("/a/00005.MTS", 3000 * kSecond, 3100 * kSecond);
+    const Clip undated2 =
+        Dated(Timed("/a/00006.MTS", 3100 * kSecond + 1, 3200 * kSecond), 1); // not its head
+    const Clip other = Timed("/a/00004.MTS", 7000 * kSecond, 7100 * kSecond);
+    const Clip stray = Dated(Kind("/a/00009.MTS", StreamProbe::Kind::NoClock), 1);
+    const std::vector<Clip> clips = {undated2,   other, late2,    stray,
+                                     sameMinute, late1, undated1, early};
+    const std::vector<std::string> expected = {"/b/00000.MTS", "/b/00003.MTS", "/a/00000.MTS",
+                                               "/a/00001.MTS", "/a/00009.MTS", "/a/00004.MTS",
+                                               "/a/00005.MTS", "/a/00006.MTS"};
+    EXPECT_EQ(OrderedNames(clips), expected);
+    // The same for the reference order, and whatever order the list was in.
+    const Recordings::IndexLess natural = [&clips](std::size_t i, std::size_t j) {
+        return Recordings::NaturalLess(clips[i].name, clips[j].name);
+    };
+    EXPECT_EQ(Recordings::Order(clips, natural), QuadraticOrder(clips, natural));
+    std::vector<Clip> reversed(clips.rbegin(), clips.rend());
+    const std::vector<std::string> names = OrderedNames(reversed);
+    // The clip without a clock follows the chain above it in the list: now /b/00003.MTS's.
+    EXPECT_EQ(names, (std::vector<std::string>{"/b/00000.MTS", "/b/00003.MTS", "/a/00009.MTS",
+                                               "/a/00000.MTS", "/a/00001.MTS", "/a/00004.MTS",
+                                               "/a/00005.MTS", "/a/00006.MTS"}));
+}
+
 TEST(RecordingsTest, OnlyTheCallersOrderOfIndexesRanksChainsAndTies) {
     // The window's entries are wide strings that the clips do not carry: names stay empty and
     // the caller ranks the indexes by its own labels.
@@ -222,7 +266,10 @@ Clip RandomEntry(int kind, const std::string& name, const ClockSource& clock) {
     if (kind == 1)
         return Kind(name, StreamProbe::Kind::NotStream);
     const std::int64_t first = clock();
-    return Timed(name, first, clock());
+    Clip clip = Timed(name, first, clock());
+    // Some with the camera's date, from few values so that dates tie too.
+    const int day = static_cast<int>(first / kSecond % 5);
+    return day < 2 ? Dated(clip, day + 1, static_cast<int>(clock() / kSecond % 2)) : clip;
 }
 
 // Random lists with few distinct names and clock values, so that ties, loops and copies are

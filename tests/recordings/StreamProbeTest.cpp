@@ -1,5 +1,6 @@
 #include "recordings/StreamProbe.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
@@ -153,6 +154,174 @@ TEST_F(StreamProbeTest, ReadsAtMostOneMebibyteAtEachEnd) {
             Probe(dir.WriteSparse("far.mts", head, Whole(512 * kMiB), end.Bytes()));
         EXPECT_EQ(result.kind, at < kMiB ? Kind::Clock : Kind::NoClock);
     }
+}
+
+std::string DateText(const StreamProbe::Result& result) {
+    return result.recorded ? result.recorded->Text() : "none";
+}
+
+// What a stream with one access unit of video, whose SEI holds `messages`, reads as.
+std::string DateOf(TempDir& dir, int size, const std::string& messages) {
+    TestStream stream(size);
+    stream.Tables().Video(TestStream::AccessUnit(messages)).Recording(kSecond, 2 * kSecond);
+    return DateText(Probe(dir.Write("dated.mts", stream.Bytes())));
+}
+
+std::string DateOf(TempDir& dir, unsigned yearMonth, unsigned dayTime) {
+    return DateOf(dir, 192, TestStream::SeiMessage(5, TestStream::DateMessage(yearMonth, dayTime)));
+}
+
+TEST_F(StreamProbeTest, ReadsTheCameraDateFromTheVideo) {
+    for (int size : {188, 192}) {
+        SCOPED_TRACE(size);
+        const StreamProbe::Result plain = Probe(dir.Write(
+            "plain.mts",
+            TestStream(size).Dated(0x202407, 0x14101502).Recording(kSecond, 2 * kSecond).Bytes()));
+        EXPECT_EQ(DateText(plain), "2024-07-14 10:15:02");
+        ExpectClock(plain, size, kSecond, 2 * kSecond);
+
+        // The message split across two packets: a filler NAL moves it over the boundary.
+        const std::string sei = TestStream::Nal(
+            6, TestStream::SeiMessage(5, TestStream::DateMessage(0x202312, 0x31235959)) + '\x80');
+        std::string split;
+        for (std::size_t filler = 0; filler < 184 && split.empty(); ++filler) {
+            TestStream stream(size);
+            stream.Tables().Video(TestStream::Nal(9, "\xF0") +
+                                  TestStream::Nal(12, std::string(filler, '\xFF')) + sei +
+                                  TestStream::AccessUnit(""));
+            if (stream.Bytes().find("MDPM") == std::string::npos)
+                split = stream.Recording(kSecond, 2 * kSecond).Bytes();
+        }
+        ASSERT_FALSE(split.empty());
+        EXPECT_EQ(DateText(Probe(dir.Write("split.mts", split))), "2023-12-31 23:59:59");
+
+        // 00:00:02 after 00 00 is written 00 00 03 02: the 03 is not the second.
+        const std::string escaped =
+            TestStream(size).Dated(0x200001, 0x01000002).Recording(kSecond, 2 * kSecond).Bytes();
+        ASSERT_NE(escaped.find(std::string("\x00\x00\x03\x02", 4)), std::string::npos);
+        EXPECT_EQ(DateText(Probe(dir.Write("escaped.mts", escaped))), "2000-01-01 00:00:02");
+    }
+
+    // Other messages first, among them another user-data UUID (as encoders write theirs) and a
+    // type past 255; the camera's message itself has more than 255 bytes of other tags.
+    std::string tags;
+    for (int at = 0; at < 60; ++at)
+        tags += std::string(1, static_cast<char>(0x70 + at % 16)) + "\xFF\x12\x34\x56";
+    const std::string messages =
+        TestStream::SeiMessage(5, std::string(16, '\x42') + std::string(400, 'x')) +
+        TestStream::SeiMessage(300, std::string(20, '\x01')) +
+        TestStream::SeiMessage(5, TestStream::DateMessage(0x202402, 0x29080910, tags));
+    EXPECT_EQ(DateOf(dir, 188, messages), "2024-02-29 08:09:10");
+
+    // An access unit whose message holds no valid date, then one that does.
+    TestStream later(192);
+    later.Tables().Video(TestStream::AccessUnit(
+        TestStream::SeiMessage(5, TestStream::DateMessage(0x2024FF, 0x14101502))));
+    later.Video(TestStream::AccessUnit(
+        TestStream::SeiMessage(5, TestStream::DateMessage(0x202408, 0x01000000))));
+    EXPECT_EQ(DateText(Probe(dir.Write("later.mts", later.Recording(0, kSecond).Bytes()))),
+              "2024-08-01 00:00:00");
+
+    // A packet repeated, as the standard allows, counts once: here the second of the PES, in
+    // the middle of a message made long by other tags.
+    TestStream repeated(192);
+    repeated.Tables().Video(TestStream::AccessUnit(TestStream::SeiMessage(
+        5, TestStream::DateMessage(0x202101, 0x02030405, tags + tags.substr(0, 100)))));
+    std::string bytes = repeated.Bytes();
+    const std::size_t second = 3 * 192; // after the two tables and the PES's first packet
+    ASSERT_EQ(bytes.find("MDPM"), std::size_t(2 * 192 + 4 + 4 + 14 + 6 + 8 + 16));
+    bytes.insert(second, bytes.substr(second, 192));
+    EXPECT_EQ(DateText(Probe(dir.Write("repeated.mts",
+                                       bytes + TestStream(192).Recording(0, kSecond).Bytes()))),
+              "2021-01-02 03:04:05");
+}
+
+TEST_F(StreamProbeTest, LeavesOutDatesThatAreNotValid) {
+    // Every field in BCD, every value a real date and time; leap years as the calendar has them.
+    const std::vector<std::pair<unsigned, unsigned>> invalid = {
+        {0x20240A, 0x14101502}, {0x2024F7, 0x14101502}, {0x202407, 0x1A101502},
+        {0x202407, 0x141015FF}, {0x202300, 0x01000000}, {0x202413, 0x01000000},
+        {0x202404, 0x31000000}, {0x202407, 0x00000000}, {0x202302, 0x29000000},
+        {0x190002, 0x29000000}, {0x202407, 0x14240000}, {0x202407, 0x14006000},
+        {0x202407, 0x14000060}};
+    for (const auto& date : invalid) {
+        EXPECT_EQ(DateOf(dir, date.first, date.second), "none")
+            << std::hex << date.first << ' ' << date.second;
+    }
+    EXPECT_EQ(DateOf(dir, 0x200002, 0x29235959), "2000-02-29 23:59:59");
+    EXPECT_EQ(DateOf(dir, 0x199912, 0x31000000), "1999-12-31 00:00:00");
+
+    // A message without the time's tag, one with another UUID, one that is cut short.
+    std::string dateOnly = TestStream::DateMessage(0x202407, 0x14101502);
+    dateOnly.resize(dateOnly.size() - 5);
+    dateOnly[20] = 1;
+    EXPECT_EQ(DateOf(dir, 192, TestStream::SeiMessage(5, dateOnly)), "none");
+    std::string otherUuid = TestStream::DateMessage(0x202407, 0x14101502);
+    otherUuid[15] ^= 1;
+    EXPECT_EQ(DateOf(dir, 192, TestStream::SeiMessage(5, otherUuid)), "none");
+    std::string cut = TestStream::SeiMessage(5, TestStream::DateMessage(0x202407, 0x14101502));
+    cut.resize(cut.size() - 2);
+    EXPECT_EQ(DateOf(dir, 192, cut), "none");
+    // The message as another type of SEI.
+    EXPECT_EQ(
+        DateOf(dir, 192, TestStream::SeiMessage(4, TestStream::DateMessage(0x202407, 0x14101502))),
+        "none");
+
+    // Streams without it: no video, no tables, the message on a PID the map does not name as
+    // H.264 video.
+    EXPECT_EQ(DateText(Probe(dir.Write("none.mts", TestStream().Recording(0, kSecond).Bytes()))),
+              "none");
+    TestStream bare;
+    bare.Video(TestStream::AccessUnit(
+        TestStream::SeiMessage(5, TestStream::DateMessage(0x202407, 0x14101502))));
+    EXPECT_EQ(
+        DateText(Probe(dir.Write("bare.mts", bare.Recording(0, kSecond, 20, 3, false).Bytes()))),
+        "none");
+    TestStream audio;
+    audio.Tables().Video(TestStream::AccessUnit(TestStream::SeiMessage(
+                             5, TestStream::DateMessage(0x202407, 0x14101502))),
+                         TestStream::kAudioPid);
+    EXPECT_EQ(DateText(Probe(dir.Write("audio.mts", audio.Recording(0, kSecond).Bytes()))), "none");
+}
+
+// The bytes this process has read so far.
+std::int64_t BytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::int64_t value = 0;
+    while (io >> key >> value && key != "rchar:") {
+    }
+    return value;
+}
+
+TEST_F(StreamProbeTest, LooksForTheDateWithinTheFirstMebibyteOnly) {
+    const std::string tail = TestStream().Clock(600 * kSecond).Payload(10).Bytes();
+    const auto probeWithDateAt = [&](std::int64_t at) {
+        TestStream head;
+        head.Tables().Clock(kSecond).Payload(static_cast<int>(at / 188));
+        head.Video(TestStream::AccessUnit(
+            TestStream::SeiMessage(5, TestStream::DateMessage(0x202407, 0x14101502))));
+        return Probe(dir.WriteSparse("far.mts", head.Bytes(), Whole(512 * kMiB), tail));
+    };
+    const StreamProbe::Result near = probeWithDateAt(600 * 1024);
+    EXPECT_EQ(DateText(near), "2024-07-14 10:15:02");
+    EXPECT_EQ(near.kind, Kind::Clock);
+    const StreamProbe::Result far = probeWithDateAt(1100 * 1024);
+    EXPECT_EQ(DateText(far), "none");
+    EXPECT_EQ(far.kind, Kind::Clock);
+
+    // A date found with the clock costs no further reading; without one the start is read on.
+    const std::string dated = dir.WriteSparse(
+        "dated.mts", TestStream().Dated(0x202407, 0x14101502).Recording(0, kSecond).Bytes(),
+        Whole(64 * kMiB), tail);
+    const std::string undated = dir.WriteSparse(
+        "undated.mts", TestStream().Recording(0, kSecond).Bytes(), Whole(64 * kMiB), tail);
+    std::int64_t before = BytesRead();
+    EXPECT_EQ(DateText(Probe(dated)), "2024-07-14 10:15:02");
+    EXPECT_LE(BytesRead() - before, 2 * 128 * 1024 + 4096);
+    before = BytesRead();
+    EXPECT_EQ(DateText(Probe(undated)), "none");
+    EXPECT_GE(BytesRead() - before, kMiB);
 }
 
 TEST_F(StreamProbeTest, GivesNoResultForWhatCannotBeRead) {

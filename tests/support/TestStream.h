@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace veldrun {
@@ -34,16 +35,37 @@ public:
     // Appends raw bytes, not packets.
     TestStream& Raw(const std::string& bytes);
 
+    // Appends one PES of `pid` (a video stream's, with a PTS) whose payload is `es`, over as
+    // many packets as it needs; the last is filled up by its adaptation field.
+    TestStream& Video(const std::string& es, int pid = kVideoPid);
+    // Appends the tables and a video access unit whose SEI holds the camera's date (see
+    // DateMessage).
+    TestStream& Dated(unsigned yearMonth, unsigned dayTime);
+
+    // The payload of the camera's date message: its UUID, "MDPM", the tag count, then `extra`
+    // (whole 5-byte tags) and the tags 0x18 and 0x19 with the BCD digits given in hexadecimal:
+    // 0x202407 and 0x14101502 are 2024-07-14 10:15:02.
+    static std::string DateMessage(unsigned yearMonth, unsigned dayTime,
+                                   const std::string& extra = "");
+    // One SEI message, its type and size written with 0xFF bytes beyond 254.
+    static std::string SeiMessage(int type, const std::string& payload);
+    // A NAL unit with a 4-byte start code, emulation-prevention bytes put into `rbsp`.
+    static std::string Nal(int type, const std::string& rbsp);
+    // An access unit: its delimiter, an SEI NAL of `messages` (stop bit added) and a slice.
+    static std::string AccessUnit(const std::string& messages);
+
     const std::string& Bytes() const { return m_bytes; }
 
 private:
     void Packet(const std::string& body);
+    void PayloadPacket(int pid, bool unitStart, const std::string& payload);
     std::string Header(int pid, bool unitStart, int control);
     std::string Section(const std::string& content) const;
 
     int m_packetSize;
     std::string m_bytes;
     unsigned m_counter = 0;
+    std::map<int, unsigned> m_continuity; // per PID, counting packets with a payload
     unsigned m_seed = 1;
 };
 
