@@ -1,10 +1,13 @@
 #include "platform/CFileDialog.h"
 
 #include <algorithm>
-#include <cwchar>
 
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "platform/CWinApp.h"
@@ -15,10 +18,8 @@ namespace {
 // Large enough for any path of this file system.
 const std::size_t kDefaultBufferSize = 32768;
 
-DWORD& LastError() {
-    static DWORD error = 0;
-    return error;
-}
+// Why the last dialog ended with IDCANCEL, for CommDlgExtendedError.
+DWORD lastError = 0;
 
 std::wstring Text(LPCTSTR text) {
     return text ? text : L"";
@@ -46,20 +47,50 @@ std::wstring CommonFolderOf(const std::vector<std::wstring>& paths) {
     return folder;
 }
 
-std::wstring RestAfter(const std::wstring& folder, const std::wstring& path) {
-    return folder.empty() ? path : path.substr(folder == L"/" ? 1 : folder.size() + 1);
-}
+// Qt's own dialog; for several files it also takes typed names of files that do not exist, as
+// Win32's does without OFN_FILEMUSTEXIST. Qt has no file mode for that: ExistingFiles refuses
+// such names, disabling Open for them, and its accept step reads only the selected entries.
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(QWidget* parent, const QString& title, bool several) : QFileDialog(parent, title) {
+        if (!several)
+            return;
+        setOption(DontUseNativeDialog);
+        setFileMode(ExistingFiles);
+        // After Qt's own check of the names. The buttons are made anew with each accept mode.
+        connect(findChild<QLineEdit*>("fileNameEdit"), &QLineEdit::textChanged, this,
+                [this](const QString& text) {
+                    QPushButton* open =
+                        findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+                    open->setEnabled(open->isEnabled() || !text.isEmpty());
+                });
+    }
+
+    void accept() override {
+        if (fileMode() != ExistingFiles)
+            return QFileDialog::accept();
+        // Typing selects the entries that exist; with none selected Qt reads the typed names.
+        if (findChild<QLineEdit*>("fileNameEdit")->isModified())
+            findChild<QAbstractItemView*>("listView")->selectionModel()->clear();
+        // Names that all exist take Qt's own step, which also opens a typed folder.
+        const QStringList files = selectedFiles();
+        const bool missing = std::any_of(files.begin(), files.end(), [](const QString& file) {
+            return !QFileInfo::exists(file);
+        });
+        if (missing)
+            return QDialog::accept();
+        QFileDialog::accept();
+    }
+};
 
 } // namespace
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName,
-                         DWORD flags, LPCTSTR filter, CWnd* parent, DWORD size)
+                         DWORD flags, LPCTSTR filter, CWnd* parent, DWORD /*size*/)
     : m_ofn(), m_open(openFileDialog), m_filter(Text(filter)),
       m_defaultExtension(Text(defaultExtension)), m_buffer(kDefaultBufferSize, L'\0'),
       m_parent(parent) {
-    const std::wstring initial = Text(fileName);
-    std::copy_n(initial.begin(), std::min(initial.size(), m_buffer.size() - 1), m_buffer.begin());
-    m_ofn.lStructSize = size ? size : sizeof(OPENFILENAME);
+    Text(fileName).copy(m_buffer.data(), m_buffer.size() - 1);
     m_ofn.lpstrFilter = m_filter.c_str();
     m_ofn.lpstrFile = m_buffer.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_buffer.size());
@@ -68,18 +99,17 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR 
 }
 
 INT_PTR CFileDialog::DoModal() {
-    LastError() = 0;
+    lastError = 0;
     const Request request = {m_open, Text(m_ofn.lpstrTitle), m_ofn.Flags, Text(m_ofn.lpstrFilter),
                              Text(m_ofn.lpstrDefExt)};
     std::optional<Answer> queued = Answers().Take(request);
     Answer answer = queued ? *queued : AskUser();
     if (answer.result != IDOK || answer.paths.empty())
         return IDCANCEL;
-    if (!m_open && m_ofn.lpstrDefExt && *m_ofn.lpstrDefExt) {
-        for (std::wstring& path : answer.paths) {
-            if (NameOf(path).find(L'.') == std::wstring::npos)
-                path += L'.' + Text(m_ofn.lpstrDefExt);
-        }
+    const std::wstring extension = m_open ? L"" : Text(m_ofn.lpstrDefExt);
+    for (std::wstring& path : answer.paths) {
+        if (!extension.empty() && NameOf(path).find(L'.') == std::wstring::npos)
+            path += L'.' + extension;
     }
     return StoreResult(answer.paths) ? IDOK : IDCANCEL;
 }
@@ -91,9 +121,10 @@ bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
     m_several = paths.size() > 1;
     if (m_several) {
         const std::wstring folder = CommonFolderOf(paths);
+        const std::size_t rest = folder.empty() ? 0 : folder == L"/" ? 1 : folder.size() + 1;
         result = folder + L'\0';
         for (const std::wstring& path : paths)
-            result += RestAfter(folder, path) + L'\0';
+            result += path.substr(rest) + L'\0';
     } else {
         result = paths.front();
     }
@@ -105,15 +136,11 @@ bool CFileDialog::StoreResult(const std::vector<std::wstring>& paths) {
         m_ofn.nMaxFile = static_cast<DWORD>(m_buffer.size());
     }
     if (!m_ofn.lpstrFile || result.size() > m_ofn.nMaxFile) {
-        LastError() = FNERR_BUFFERTOOSMALL;
+        lastError = FNERR_BUFFERTOOSMALL;
         return false;
     }
     std::copy(result.begin(), result.end(), m_ofn.lpstrFile);
     return true;
-}
-
-CString CFileDialog::GetPathName() const {
-    return CString(m_ofn.lpstrFile);
 }
 
 CString CFileDialog::GetFileName() const {
@@ -124,19 +151,12 @@ CString CFileDialog::GetFileName() const {
 
 CFileDialog::Answer CFileDialog::AskUser() const {
     // Without a title of its own, Qt's dialog says "Open" or "Save As".
-    QFileDialog dialog(m_parent ? m_parent->GetWidget() : AfxGetDialogOwner(),
-                       QString::fromWCharArray(Text(m_ofn.lpstrTitle).c_str()));
-    const QStringList filters = ToQtFilters(m_ofn.lpstrFilter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters);
-    if (m_open) {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode((m_ofn.Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
-                           : (m_ofn.Flags & OFN_FILEMUSTEXIST)  ? QFileDialog::ExistingFile
-                                                                : QFileDialog::AnyFile);
-    } else {
+    FileDialog dialog(m_parent ? m_parent->GetWidget() : AfxGetDialogOwner(),
+                      QString::fromWCharArray(Text(m_ofn.lpstrTitle).c_str()),
+                      m_open && (m_ofn.Flags & OFN_ALLOWMULTISELECT));
+    dialog.setNameFilters(ToQtFilters(m_ofn.lpstrFilter));
+    if (!m_open) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_ofn.Flags & OFN_OVERWRITEPROMPT));
         if (m_ofn.lpstrDefExt)
             dialog.setDefaultSuffix(QString::fromWCharArray(m_ofn.lpstrDefExt));
@@ -156,18 +176,15 @@ QStringList CFileDialog::ToQtFilters(LPCTSTR filter) {
     const QStringList parts = QString::fromWCharArray(filter ? filter : L"").split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
-        QString description = parts[i];
-        description.remove(trailingPatterns);
+        const QString description = QString(parts[i]).remove(trailingPatterns);
         QStringList patterns;
         for (QString pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
             pattern = pattern.trimmed();
             if (pattern == "*.*")
                 pattern = "*";
-            for (const QString& form : {pattern, pattern.toLower(), pattern.toUpper()}) {
-                if (!patterns.contains(form))
-                    patterns << form;
-            }
+            patterns << pattern << pattern.toLower() << pattern.toUpper();
         }
+        patterns.removeDuplicates();
         filters << description + " (" + patterns.join(' ') + ")";
     }
     return filters;
@@ -179,5 +196,5 @@ AnswerQueue<CFileDialog::Answer, CFileDialog::Request>& CFileDialog::Answers() {
 }
 
 DWORD CommDlgExtendedError() {
-    return LastError();
+    return lastError;
 }

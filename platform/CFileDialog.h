@@ -15,7 +15,8 @@ class CWnd;
 // m_ofn.lpstrTitle for a title and m_ofn.lpstrFile / nMaxFile (GetOFN) for a result buffer of
 // your own. The dialog's own buffer, which m_ofn points at until then, grows to fit any
 // result up to kMaxResultLength characters. A save dialog asks before overwriting with
-// OFN_OVERWRITEPROMPT and appends the default extension to a chosen name without one.
+// OFN_OVERWRITEPROMPT and appends the default extension to a chosen name without one. An open
+// dialog with OFN_ALLOWMULTISELECT, always Qt's own, also takes typed names of missing files.
 class CFileDialog {
 public:
     // What a dialog was asked for, for tests.
@@ -48,7 +49,7 @@ public:
     virtual INT_PTR DoModal();
     OPENFILENAME& GetOFN() { return m_ofn; }
     // The full path of the one chosen file; after a choice of several, their folder.
-    CString GetPathName() const;
+    CString GetPathName() const { return m_ofn.lpstrFile; }
     // The name of the one chosen file, without its folder; empty after a choice of several.
     CString GetFileName() const;
 

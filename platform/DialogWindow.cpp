@@ -13,7 +13,6 @@
 
 #include "platform/CWnd.h"
 #include "platform/DialogBuilder.h"
-#include "platform/DropFileList.h"
 
 namespace {
 
@@ -110,9 +109,9 @@ void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void DialogWindow::dropEvent(QDropEvent* event) {
-    DropFileList drop(LocalFilesOf(event->mimeData()));
-    if (drop.Names().empty())
+    const std::vector<std::wstring> names = LocalFilesOf(event->mimeData());
+    if (names.empty())
         return;
     event->acceptProposedAction();
-    m_owner->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
+    m_owner->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&names), 0);
 }

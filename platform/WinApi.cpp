@@ -5,8 +5,6 @@
 
 #include <QFileInfo>
 
-#include "platform/DropFileList.h"
-
 int GetSystemMetrics(int index) {
     const bool icon = index == SM_CXICON || index == SM_CYICON;
     const bool smallIcon = index == SM_CXSMICON || index == SM_CYSMICON;
@@ -20,7 +18,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) {
 UINT DragQueryFile(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
     if (!drop)
         return 0;
-    const std::vector<std::wstring>& names = drop->Names();
+    const std::vector<std::wstring>& names = *drop;
     if (index == 0xFFFFFFFF)
         return static_cast<UINT>(names.size());
     if (index >= names.size())

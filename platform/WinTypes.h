@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "res/TemplateStyles.h"
 
@@ -25,15 +27,14 @@ typedef const wchar_t* LPCWSTR;
 typedef LPWSTR LPTSTR;
 typedef LPCWSTR LPCTSTR;
 
-// Handles: pointers to the layer's own objects.
+// Handles: pointers to the layer's own objects; HDROP to a drop's file names, in their order.
 class IconHandle;
 class CDC;
-class DropFileList;
 class QWidget;
 typedef const IconHandle* HICON;
 typedef HICON HCURSOR;
 typedef CDC* HDC;
-typedef DropFileList* HDROP;
+typedef const std::vector<std::wstring>* HDROP;
 typedef QWidget* HWND;
 
 constexpr WORD LOWORD(std::uintptr_t value) {
@@ -108,7 +109,6 @@ constexpr UINT MF_SEPARATOR = 0x0800;
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
-constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 // CommDlgExtendedError: the chosen names did not fit the result buffer.
 constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 
@@ -150,7 +150,6 @@ struct INITCOMMONCONTROLSEX {
 // A file dialog's request and result. With OFN_ALLOWMULTISELECT a choice of several files
 // fills lpstrFile with the folder, a NUL, each name followed by a NUL, and one more NUL.
 struct OPENFILENAME {
-    DWORD lStructSize;
     LPCWSTR lpstrFilter;
     LPWSTR lpstrFile;
     DWORD nMaxFile;

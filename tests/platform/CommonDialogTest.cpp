@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -6,11 +7,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +80,29 @@ QStringList ListedNames(const QString& folder, const QStringList& filters) {
         names << model->index(row, 0, root).data().toString();
     names.sort();
     return names;
+}
+
+// Runs `dialog` for real; `act` uses Qt's dialog once it shows. One still open is cancelled, and
+// a message box over it (a refusal of the names) closed.
+INT_PTR RunForReal(CFileDialog& dialog, const std::function<void(QFileDialog*)>& act) {
+    QTimer refusals;
+    QObject::connect(&refusals, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->close();
+    });
+    refusals.start(10);
+    QTimer::singleShot(0, [&] {
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(files, nullptr);
+        act(files);
+        if (files->isVisible())
+            files->reject();
+    });
+    return dialog.DoModal();
+}
+
+QPushButton* OpenButton(QFileDialog* files) {
+    return files->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
 }
 
 class CommonDialogs : public ::testing::Test {
@@ -176,7 +203,23 @@ TEST_F(CommonDialogs, OpenGivesOnePathOrAFolderWithNames) {
     ASSERT_EQ(asked.size(), 6u);
     EXPECT_TRUE(asked[0].open);
     EXPECT_EQ(asked[0].title, L"Select Streams");
-    EXPECT_EQ(asked[0].flags, OFN_ALLOWMULTISELECT);
+}
+
+TEST_F(CommonDialogs, SeveralFilesTakeTypedNamesOfFilesThatDoNotExistWithOpen) {
+    TempDir folder;
+    const QString path = QString::fromStdString(folder.Path());
+    // One in the dialog's folder, one as a full path into a folder that does not exist either.
+    const QString typed = "\"new.mts\" \"" + path + "/sub/deep.mts\"";
+    CFileDialog several(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kFilter);
+    const INT_PTR result = RunForReal(several, [&](QFileDialog* files) {
+        files->setDirectory(path);
+        QTest::keyClicks(files->findChild<QLineEdit*>("fileNameEdit"), typed);
+        QTest::mouseClick(OpenButton(files), Qt::LeftButton);
+    });
+    ASSERT_EQ(result, IDOK);
+    const std::wstring expected =
+        path.toStdWString() + std::wstring(L"\0new.mts\0sub/deep.mts\0\0", 23);
+    EXPECT_EQ(std::wstring(several.GetOFN().lpstrFile, expected.size()), expected);
 }
 
 TEST_F(CommonDialogs, CancelOrAResultTooLargeForTheBufferGivesCancel) {

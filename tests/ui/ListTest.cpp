@@ -11,10 +11,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,9 +33,11 @@
 #include "tests/support/OpenCounter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
+#include "tests/ui/ModalWatch.h"
 #include "ui/ClipFacts.h"
 
 using veldrun::test::MainDialogHarness;
+using veldrun::test::ModalWatch;
 using veldrun::test::OpenCounter;
 using veldrun::test::TempDir;
 
@@ -126,6 +132,45 @@ void DropOnList(ListDialog& dialog, const QList<QUrl>& urls) {
     EXPECT_TRUE(drop.isAccepted());
 }
 
+// Presses Add and lets `act` use the real file dialog. A dialog still open afterwards is
+// cancelled; a message box over it (a refusal of the names) is closed, its text returned.
+QString UseAddDialog(ListDialog& dialog, const std::function<void(QFileDialog*)>& act) {
+    QString refusal;
+    // A watch of its own: the box shows while the other watch's action runs.
+    ModalWatch refusals("Select Streams", [&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            refusal = box->text();
+            box->close();
+        }
+    });
+    ModalWatch watch("Select Streams", [&](QWidget* modal) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        if (!files)
+            return;
+        files->setViewMode(QFileDialog::List); // whatever an earlier run left in Qt's settings
+        // Keys go to the focused field of the active window, as they do for a user.
+        files->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([files] { return files->isActiveWindow(); }));
+        act(files);
+        if (files->isVisible())
+            files->reject();
+    });
+    dialog.Click(IDC_ADD);
+    return refusal;
+}
+
+// Clicks the entry of `path` in the file dialog's view once the view shows it.
+void ClickFile(QFileDialog* files, const std::string& path, Qt::KeyboardModifiers modifiers) {
+    auto* view = files->findChild<QListView*>("listView");
+    auto* model = files->findChild<QFileSystemModel*>();
+    QRect shown;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        shown = view->visualRect(model->index(QString::fromStdString(path)));
+        return !shown.isEmpty();
+    }));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, shown.center());
+}
+
 } // namespace
 
 TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendSeveralInNaturalOrder) {
@@ -139,7 +184,6 @@ TEST(InputListAdd, OneSeveralAndTheSameFileAgainAppendSeveralInNaturalOrder) {
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_TRUE(asked[0].open);
         EXPECT_EQ(asked[0].title, L"Select Streams");
-        EXPECT_EQ(asked[0].flags, OFN_ALLOWMULTISELECT) << "names typed need not exist";
         EXPECT_EQ(asked[0].filter, L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||");
         EXPECT_EQ(asked[0].defaultExtension, L"");
 
@@ -209,6 +253,60 @@ TEST(InputListAdd, EntriesAreTheFolderASeparatorAndEachName) {
         dialog.Add(spread);
         const Names entries = dialog.Entries();
         EXPECT_EQ(Names(entries.end() - 2, entries.end()), spread);
+    });
+}
+
+TEST(InputListAdd, TypedNamesOfFilesThatDoNotExistAreListedAsTypedAndMergeNamesThem) {
+    TempDir dir;
+    const std::string clip = dir.Write("b.mts", "clip");
+    const std::string typed = dir / "a new.mts";
+    AfxMessageBoxAnswers().Clear();
+    AfxMessageBoxAnswers().Record();
+    ListDialog dialog;
+    dialog.Run([&] {
+        QString opened;
+        const QString refusal = UseAddDialog(dialog, [&](QFileDialog* files) {
+            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+            QTest::keyClicks(name, QString::fromStdString(dir.Path()));
+            QTest::keyClick(name, Qt::Key_Return);
+            opened = files->directory().path();
+            QTest::keyClicks(name, "\"b.mts\" \"a new.mts\"");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        EXPECT_EQ(refusal.toStdString(), "");
+        EXPECT_EQ(opened.toStdString(), dir.Path()) << "a typed folder opens";
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(typed), Wide(clip)}));
+
+        dialog.m_outputEdit.SetWindowText(Wide(dir / "joined.mts").c_str());
+        AfxMessageBoxAnswers().Queue(IDOK);
+        dialog.Click(IDC_MERGE);
+        const auto boxes = AfxMessageBoxAnswers().TakeRequests();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, L"Merge error: Can't open input file\n" + Wide(typed) +
+                                     L": No such file or directory");
+    });
+}
+
+TEST(InputListAdd, ATypedNameBesideFilesClickedInTheDialogTakesItsPlaceInNaturalOrder) {
+    TempDir dir;
+    const std::string b = dir.Write("b.mts", "b");
+    const std::string c = dir.Write("c.mts", "c");
+    ListDialog dialog;
+    dialog.Run([&] {
+        const QString refusal = UseAddDialog(dialog, [&](QFileDialog* files) {
+            files->setDirectory(QString::fromStdString(dir.Path()));
+            ClickFile(files, c, Qt::NoModifier);
+            ClickFile(files, b, Qt::ControlModifier);
+            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+            EXPECT_EQ(name->text().toStdString(), "\"c.mts\" \"b.mts\"");
+            name->setFocus();
+            ASSERT_TRUE(name->hasFocus());
+            QTest::keyClick(name, Qt::Key_End);
+            QTest::keyClicks(name, " \"a.mts\"");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        EXPECT_EQ(refusal.toStdString(), "");
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(dir / "a.mts"), Wide(b), Wide(c)}));
     });
 }
 
