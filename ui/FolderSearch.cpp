@@ -57,28 +57,15 @@ QWidget* FolderSearch::Window() const {
 }
 
 void FolderSearch::Add(Names names, Then then) {
-    Arrival arrival{std::move(names), {}, then ? std::move(then) : m_list};
-    for (const std::wstring& name : arrival.names)
-        arrival.folders.push_back(IsFolder(name));
-    const bool search =
-        std::find(arrival.folders.begin(), arrival.folders.end(), true) != arrival.folders.end();
-    if (!search && !Busy()) {
-        arrival.then(arrival.names);
-        return;
-    }
-    m_waiting.push_back(std::move(arrival));
-    StartNext();
+    std::vector<bool> folders;
+    for (const std::wstring& name : names)
+        folders.push_back(IsFolder(name));
+    Queue(std::move(names), std::move(folders), std::move(then));
 }
 
 void FolderSearch::AddFiles(Names names, Then then) {
-    if (!then)
-        then = m_list;
-    if (!Busy()) {
-        then(names);
-        return;
-    }
     std::vector<bool> folders(names.size(), false);
-    m_waiting.push_back(Arrival{std::move(names), std::move(folders), std::move(then)});
+    Queue(std::move(names), std::move(folders), std::move(then));
 }
 
 void FolderSearch::Choose(Then then) {
@@ -88,10 +75,13 @@ void FolderSearch::Choose(Then then) {
         folder = QFileDialog::getExistingDirectory(Window(), QString::fromStdWString(caption))
                      .toStdWString();
     }
-    if (folder->empty())
-        return;
     // Searched even when it has gone meanwhile, so that the user hears why nothing came.
-    m_waiting.push_back(Arrival{{*folder}, {true}, then ? std::move(then) : m_list});
+    if (!folder->empty())
+        Queue({*folder}, {true}, std::move(then));
+}
+
+void FolderSearch::Queue(Names names, std::vector<bool> folders, Then then) {
+    m_waiting.push_back(Arrival{std::move(names), std::move(folders), then ? then : m_list});
     StartNext();
 }
 

@@ -41,7 +41,7 @@ public:
     static constexpr int kQuietMs = 500;
 
     // Takes the window that the progress dialog and the folder chooser belong to, and what
-    // takes the entries when an arrival names nothing else.
+    // takes an arrival's entries when its caller gives no `then`.
     FolderSearch(CWnd* window, Then list);
     // Stops a running search.
     ~FolderSearch() override;
@@ -79,7 +79,9 @@ private:
         bool cancelled = false;
     };
 
-    // Starts the first waiting arrival that needs a search, handing over those before it.
+    void Queue(Names names, std::vector<bool> folders, Then then);
+    // Hands over the waiting arrivals that need no search, up to the first that does, which
+    // it starts; unless a search runs or its messages show.
     void StartNext();
     Outcome Search(const Arrival& arrival);
     void Finished(Outcome outcome);

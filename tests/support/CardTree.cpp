@@ -37,16 +37,16 @@ CardTree::CardTree(const std::string& folder) : m_root(folder + "/card") {
         clip(m_root + "/" + name);
     fs::create_directories(stream);
     fs::create_symlink("PRIVATE/AVCHD/BDMV/STREAM/00002.MTS", m_root + "/latest.MTS");
-    for (const char* name : {"part 2.MTS", "part 10.MTS"})
+    for (const char* name : {"scene 2.MTS", "scene 10.MTS"})
         clip(m_root + "/" + name);
     clip(m_root + "/AVCHD/BDMV/STREAM/00003.mts");
     for (const char* name : {"00000.MTS", "00001.MTS", "00002.MTS", "00010.MTS"})
         clip(stream + name);
-    m_clips = {m_root + "/b.m2t",       m_root + "/holiday.M2TS",
-               m_root + "/latest.MTS",  m_root + "/part 2.MTS",
-               m_root + "/part 10.MTS", m_root + "/AVCHD/BDMV/STREAM/00003.mts",
-               stream + "00000.MTS",    stream + "00001.MTS",
-               stream + "00002.MTS",    stream + "00010.MTS"};
+    m_clips = {m_root + "/b.m2t",        m_root + "/holiday.M2TS",
+               m_root + "/latest.MTS",   m_root + "/scene 2.MTS",
+               m_root + "/scene 10.MTS", m_root + "/AVCHD/BDMV/STREAM/00003.mts",
+               stream + "00000.MTS",     stream + "00001.MTS",
+               stream + "00002.MTS",     stream + "00010.MTS"};
 
     // What is not a clip, or not to be searched.
     for (const char* name :
