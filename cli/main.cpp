@@ -4,6 +4,7 @@
 #include <boost/program_options/errors.hpp>
 
 #include "cli/CommandLine.h"
+#include "cli/FolderInputs.h"
 #include "cli/MergeRun.h"
 #include "cli/RecordingCheck.h"
 #include "cli/SignalCancel.h"
@@ -37,6 +38,9 @@ int main(int argc, char* argv[]) {
     if (line.version)
         return Print("veldrun-cli " VELDRUN_VERSION "\n");
 
+    // Before anything is read or written: a folder without clips stops the run.
+    if (veldrun::FolderInputs::Expand(line.inputs, std::cerr) != 0)
+        return 1;
     if (line.check)
         return veldrun::RecordingCheck::Report(line.inputs, std::cout, std::cerr);
     if (!line.quiet)

@@ -41,12 +41,13 @@ const std::vector<DialogTemplate> kDialogs = {
      kShellFont, 8, 0, false, kDefaultCharset, {
     //  id                     class         text                    x    y    cx   cy  style                                              exstyle  layout
         {IDC_ADD,               L"BUTTON",  L"&Add",               198,  18,  50,  16, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,              0, kRight},
-        {IDC_REMOVE,            L"BUTTON",  L"&Remove",            198,  36,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_ADD_FOLDER,        L"BUTTON",  L"Add &Folder...",     198,  36,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_REMOVE,            L"BUTTON",  L"&Remove",            198,  54,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
         // A label's mnemonic focuses the control that follows it here.
         {IDC_STATIC,            L"STATIC",  L"&Input Files:",        6,   6,  37,   8, kChild | WS_GROUP | SS_LEFT,                         0, kFixed},
         {IDC_INPUT_LIST,        L"LISTBOX", nullptr,                 6,  18, 184, 162, kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL, 0, kGrow},
-        {IDC_MOVE_UP,           L"BUTTON",  L"Move &Up",           198,  60,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
-        {IDC_MOVE_DOWN,         L"BUTTON",  L"Move &Down",         198,  79,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_MOVE_UP,           L"BUTTON",  L"Move &Up",           198,  78,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
+        {IDC_MOVE_DOWN,         L"BUTTON",  L"Move &Down",         198,  97,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kRight},
         {IDC_MERGE,             L"BUTTON",  L"&Merge",             102, 264,  50,  16, kChild | WS_TABSTOP | BS_PUSHBUTTON,                 0, kBottomCentre},
         {IDC_SUMMARY,           L"STATIC",  L"",                     6, 183, 184,   8, kNameStyle,                                        0, kBottomWide},
         {IDC_STATIC,            L"STATIC",  L"&Output File:",        6, 228,  39,   8, kLabelStyle,                                       0, kBottom},

@@ -19,6 +19,7 @@ constexpr int IDC_ADD = 3;
 constexpr int IDC_REMOVE = 4;
 constexpr int IDC_MOVE_UP = 5;
 constexpr int IDC_MOVE_DOWN = 6;
+constexpr int IDC_ADD_FOLDER = 7;
 constexpr int IDC_INPUT_LIST = 1000;
 constexpr int IDC_MERGE = 1001;
 constexpr int IDC_OUTPUT_FILE = 1002;

@@ -33,20 +33,16 @@ const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||"
 const wchar_t kTooManyFiles[] =
     L"Too many files were selected at once. Add them in smaller groups.";
 
-// What a drop or the command line may list: an existing file that is not a folder.
+// What a drop or the command line may list: an existing file, or a folder for its clips.
 bool IsListable(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributes(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool Anything(const std::wstring&) {
-    return true;
+    return GetFileAttributes(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace
 
 CVeldrunDlg::CVeldrunDlg(CWnd* parent)
     : CDialog(IDD_MAIN_DIALOG, parent), m_job(new veldrun::Veldrun), m_list(this),
+      m_folders(this, [this](const std::vector<std::wstring>& paths) { AddInputFiles(paths); }),
       m_details(m_list, this, WM_CLIPS_READ) {
     if (CWinApp* app = AfxGetApp())
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
@@ -58,6 +54,7 @@ INT_PTR CVeldrunDlg::DoModal() {
     m_quitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
     const INT_PTR result = CDialog::DoModal();
     m_quitSignals.reset();
+    m_folders.Stop();
     m_details.Stop();
     return result;
 }
@@ -78,6 +75,7 @@ ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DROPFILES()
 ON_BN_CLICKED(IDC_ADD, &CVeldrunDlg::OnAdd)
+ON_BN_CLICKED(IDC_ADD_FOLDER, &CVeldrunDlg::OnAddFolder)
 ON_BN_CLICKED(IDC_REMOVE, &CVeldrunDlg::OnRemove)
 ON_BN_CLICKED(IDC_MOVE_UP, &CVeldrunDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
@@ -109,7 +107,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
     new ListCommands(list,
                      {[this] { OnRemove(); }, [this] { OnMoveUp(); }, [this] { OnMoveDown(); },
                       [this] { OnSortByName(); }, [this] { OnOrderByRecording(); },
-                      [this] { return m_details.AllRead(); },
+                      [this] { OnAddFolder(); }, [this] { return m_details.AllRead(); },
                       [this](int from, int to) {
                           m_list.FollowMove(from, to);
                           m_inputList.SetCurSel(to);
@@ -117,13 +115,17 @@ BOOL CVeldrunDlg::OnInitDialog() {
                       }});
 
     // The file manager hands the files over in its own order, which is kept.
-    const int first = m_list.Count();
-    for (const CString& path : m_startFiles) {
+    std::vector<std::wstring> start;
+    for (const CString& path : m_startFiles)
         if (IsListable(path.Str()))
-            AddInputFile(path.Str());
-    }
-    if (m_list.Count() > first)
-        m_list.Select(first);
+            start.push_back(path.Str());
+    m_folders.Add(start, [this](const std::vector<std::wstring>& entries) {
+        const int first = m_list.Count();
+        AddInputFiles(entries);
+        if (m_list.Count() > first)
+            m_list.Select(first);
+        UpdateControls();
+    });
 
     UpdateControls();
     return TRUE;
@@ -196,17 +198,17 @@ void CVeldrunDlg::OnDropFiles(HDROP drop) {
         name.ReleaseBuffer(static_cast<int>(copied));
         names.push_back(name.Str());
     }
-    // The file manager hands them over in the order they were selected in.
-    for (const std::wstring& name : InputList::Arriving(names, NaturalOrder::Less, IsListable)) {
-        AddInputFile(name);
-        UpdateControls();
-    }
     DragFinish(drop);
+    // The file manager hands them over in the order they were selected in.
+    m_folders.Add(InputList::Arriving(names, NaturalOrder::Less, IsListable));
 }
 
-void CVeldrunDlg::AddInputFile(const std::wstring& path) {
-    m_list.Add(path);
-    UpdateHorizontalExtent(path.c_str());
+void CVeldrunDlg::AddInputFiles(const std::vector<std::wstring>& paths) {
+    for (const std::wstring& path : paths) {
+        m_list.Add(path);
+        UpdateHorizontalExtent(path.c_str());
+        UpdateControls();
+    }
 }
 
 void CVeldrunDlg::OnAdd() {
@@ -216,24 +218,22 @@ void CVeldrunDlg::OnAdd() {
 
     if (dialog.DoModal() == IDOK) {
         const LPCTSTR buffer = dialog.GetOFN().lpstrFile;
-        if (!dialog.GetFileName().IsEmpty()) {
-            AddInputFile(buffer);
-            UpdateControls();
-        } else {
-            const std::vector<std::wstring> entries =
-                InputList::SelectionEntries(buffer, dialog.GetOFN().nMaxFile);
-            // Dialogs hand several names over in click order or in their own order.
-            for (const std::wstring& entry :
-                 InputList::Arriving(entries, NaturalOrder::Less, Anything)) {
-                AddInputFile(entry);
-                UpdateControls();
-            }
-        }
+        std::vector<std::wstring> chosen = {buffer};
+        // Dialogs hand several names over in click order or in their own order.
+        if (dialog.GetFileName().IsEmpty())
+            chosen =
+                InputList::Arriving(InputList::SelectionEntries(buffer, dialog.GetOFN().nMaxFile),
+                                    NaturalOrder::Less, [](const std::wstring&) { return true; });
+        m_folders.AddFiles(chosen);
     } else if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
         AfxMessageBox(kTooManyFiles, MB_OK, 0);
     }
 
     UpdateControls();
+}
+
+void CVeldrunDlg::OnAddFolder() {
+    m_folders.Choose();
 }
 
 void CVeldrunDlg::OnRemove() {

@@ -12,6 +12,7 @@
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"
 #include "ui/ClipDetails.h"
+#include "ui/FolderSearch.h"
 #include "ui/InputList.h"
 #include "ui/QuitSignals.h"
 
@@ -49,14 +50,15 @@ protected:
     // The input list.
     void OnDropFiles(HDROP drop);
     void OnAdd();
+    void OnAddFolder();
     void OnRemove();
     void OnMoveUp();
     void OnMoveDown();
     void OnSortByName();
     void OnOrderByRecording();
     void UpdateHorizontalExtent(const CString& entry);
-    // Appends `path` to the list and widens the list to fit it. The caller refreshes.
-    void AddInputFile(const std::wstring& path);
+    // Appends each of `paths` to the list, widening the list to fit it, and refreshes.
+    void AddInputFiles(const std::vector<std::wstring>& paths);
 
     // The selection details and the merge command.
     void OnMerge();
@@ -88,6 +90,8 @@ protected:
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;
     std::unique_ptr<QuitSignals> m_quitSignals;
+    // Dropped, added and started-with names pass through it, so that folders bring their clips.
+    FolderSearch m_folders;
     // Last, so that its reader ends before the rest of the dialog goes.
     ClipDetails m_details;
 

@@ -66,6 +66,8 @@ void ListCommands::FillMenu(QMenu& menu) const {
     // Its letter is Remove's too: pressing R moves between the two, and Enter chooses.
     add("Order by &Recording", count > 1 && m_handlers.canOrderByRecording(),
         m_handlers.orderByRecording);
+    menu.addSeparator();
+    add("Add &Folder...", true, m_handlers.addFolder);
 }
 
 void ListCommands::ShowMenu(const QPoint& at, bool keyboard) {

@@ -9,8 +9,8 @@ class QMenu;
 class QPoint;
 
 // What the input list offers beyond a list box: its context menu (Remove, Move Up, Move Down,
-// Sort by Name, Order by Recording), the keys Delete, Alt+Up and Alt+Down, and dragging an entry
-// to another place. Each calls the dialog's own handler.
+// Sort by Name, Order by Recording, Add Folder...), the keys Delete, Alt+Up and Alt+Down, and
+// dragging an entry to another place. Each calls the dialog's own handler.
 class ListCommands : public QObject {
 public:
     struct Handlers {
@@ -19,6 +19,7 @@ public:
         std::function<void()> moveDown;
         std::function<void()> sortByName;
         std::function<void()> orderByRecording;
+        std::function<void()> addFolder;
         // Whether every clip has been read, which ordering by recording needs.
         std::function<bool()> canOrderByRecording;
         // The user dragged entry `from` to `to`; the list shows it there already.

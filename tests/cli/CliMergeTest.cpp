@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -12,9 +13,11 @@
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "tests/cli/Cli.h"
 #include "tests/cli/Process.h"
+#include "tests/support/CardTree.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
@@ -69,6 +72,43 @@ TEST_F(CliMergeTest, JoinsInputsInOrderSilently) {
     EXPECT_TRUE(TempDir::Read(output) == a + b + a);
 }
 
+TEST_F(CliMergeTest, AFolderStandsForItsClipsWhereItIsGivenAndOneWithoutClipsStopsTheRun) {
+    const CardTree card(dir.Path());
+    const std::string before = dir.Write("before.mts", TempDir::Pattern(3000, 7));
+    const std::string after = dir.Write("after.txt", TempDir::Pattern(5, 8));
+    const std::string output = dir / "joined.mts";
+    const Outcome joined = Process::Run(Cli({"-o", output, before, card.Root(), after}));
+    EXPECT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.err, "");
+    EXPECT_EQ(TempDir::Read(output), TempDir::Read(before) + card.Joined() + TempDir::Read(after));
+
+    const Outcome checked = Process::Run(Cli({"--check", before, card.Root() + "/", after}));
+    EXPECT_EQ(checked.status, 0) << checked.err;
+    std::vector<std::string> inputs = {before};
+    inputs.insert(inputs.end(), card.Clips().begin(), card.Clips().end());
+    inputs.push_back(after);
+    std::string lines;
+    for (std::size_t at = 0; at < inputs.size(); ++at)
+        lines += (at < 9 ? " " : "") + std::to_string(at + 1) + "  -  not a transport stream  " +
+                 inputs[at] + "\n";
+    EXPECT_EQ(checked.out, lines + "12 inputs, 0 recordings, 12 not transport streams\n");
+
+    // A script must not get a join with a piece silently missing: nothing is read or written.
+    std::filesystem::create_directories(dir / "empty/.hidden");
+    dir.Write("empty/.hidden/00000.MTS", "hidden");
+    const std::string fresh = dir / "fresh.mts";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-o", fresh, before, dir / "empty", card.Root() + "/DCIM"},
+          std::vector<std::string>{"--check", dir / "empty", before, card.Root() + "/DCIM"}}) {
+        const Outcome refused = Process::Run(Cli(args));
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.err, "veldrun-cli: No clips found in " + dir / "empty" +
+                                   "\nveldrun-cli: No clips found in " + card.Root() + "/DCIM\n");
+        EXPECT_EQ(refused.out, "");
+        EXPECT_FALSE(TempDir::Exists(fresh));
+    }
+}
+
 TEST_F(CliMergeTest, TakesNamesThatAreNotUtf8AsTheyAre) {
     // Latin-1 and stray bytes, as old cameras and other systems write them.
     const std::string input = dir.Write("clip\xe9.MTS", "clip bytes");
@@ -82,8 +122,8 @@ TEST_F(CliMergeTest, ReportsEngineFailuresWithTheirDetail) {
     const std::string input = dir.Write("in.mts", "clip");
     ExpectFailure(Process::Run(Cli({"-o", dir / "out.mts", input, dir / "missing.mts"})),
                   "Can't open input file", dir / "missing.mts: No such file or directory");
-    ExpectFailure(Process::Run(Cli({"-o", dir / "out.mts", dir.Path()})), "Can't open input file",
-                  dir.Path() + ": Is a directory");
+    ExpectFailure(Process::Run(Cli({"-o", dir / "out.mts", "/dev/null"})), "Can't open input file",
+                  "/dev/null: Not a regular file (a pipe or a device)");
     ExpectFailure(Process::Run(Cli({"-o", dir.Path(), input})), "Can't create output file",
                   dir.Path() + ": Is a directory");
     ExpectFailure(Process::Run(Cli({"-o", "/dev/full", input})), "Can't write output file",

@@ -31,8 +31,8 @@ done
 output="$work/out/joined.mts"
 
 start_x_server
-# Not in sorted order: a file manager's order is kept. A folder and a missing name are skipped.
-start_program "$start" -style Fusion "$clips/00002.MTS" "$clips" local.MTS missing.MTS \
+# Not in sorted order: a file manager's order is kept. A missing name is skipped.
+start_program "$start" -style Fusion "$clips/00002.MTS" local.MTS missing.MTS \
     "../card dir/00000.MTS" "$clips/00001.MTS"
 
 main="$(focus_window Veldrun)"
@@ -44,10 +44,10 @@ startup_class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 [ "$(sed -n 's/.*", "\(.*\)"$/\1/p' <<<"$wm_class")" = "$startup_class" ] ||
     fail "window class $wm_class does not match StartupWMClass=$startup_class"
 
-# Add has the focus again after the file dialog; Tab reaches Remove, which takes the selected
-# entry out.
+# Add has the focus again after the file dialog; Tab reaches Add Folder, then Remove, which
+# takes the selected entry out.
 wait_for_keys "$main"
-xdotool key Tab space
+xdotool key Tab Tab space
 # From Remove: the list, Move Up, Move Down, Merge (disabled), the output field.
 merge_into "$main" 4 "$output"
 end_program

@@ -29,8 +29,9 @@ xdotool key Return
 wait_for "the file dialog to close" lacks_window "Select Streams"
 refocus "$main"
 
-# To the output field: Remove, the list, Move Up, Move Down (Merge is still disabled).
-xdotool key Tab Tab Tab Tab Tab
+# To the output field: Add Folder, Remove, the list, Move Up, Move Down (Merge is still
+# disabled).
+xdotool key Tab Tab Tab Tab Tab Tab
 xdotool type --delay 2 "$fifo"
 
 # The reader takes the first MiB and leaves; the merge has seven more to write.

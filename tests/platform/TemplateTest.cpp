@@ -165,7 +165,7 @@ TEST(DialogBuilding, AboutBoxShowsTheIconAtIconSize) {
 
 TEST(DialogBuilding, TabOrderIsTemplateOrderStartingAtTheFirstTabStop) {
     const std::vector<std::pair<int, std::vector<int>>> expected = {
-        {IDD_MAIN_DIALOG, {3, 4, 1000, 5, 6, 1001, 1002, 1003, 1004, 1005}},
+        {IDD_MAIN_DIALOG, {3, 7, 4, 1000, 5, 6, 1001, 1002, 1003, 1004, 1005}},
         {IDD_ABOUTBOX, {IDOK}},
         {IDD_PROGRESS_DIALOG, {1006, 1005}},
     };
@@ -183,7 +183,8 @@ TEST(DialogBuilding, DefaultButtonIsTheDefPushButtonOnly) {
     RecordingDialog main(IDD_MAIN_DIALOG);
     main.Run([&] {
         EXPECT_TRUE(IsDefault(main.Control(IDC_ADD)));
-        for (int id : {IDC_REMOVE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_MERGE, IDC_SELECT_OUTPUT})
+        for (int id :
+             {IDC_ADD_FOLDER, IDC_REMOVE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_MERGE, IDC_SELECT_OUTPUT})
             EXPECT_FALSE(IsDefault(main.Control(id))) << id;
         main.EndDialog(IDOK);
     });

@@ -35,6 +35,7 @@
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/ClipFacts.h"
+#include "ui/FolderSearch.h"
 
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
@@ -114,22 +115,6 @@ std::string WriteLongPath(const TempDir& dir, std::size_t length) {
     path += std::string(length - path.size() - 4, 'c') + ".mts";
     std::ofstream(path) << "clip";
     return path;
-}
-
-// Drags `urls` over the list box and drops them there, as a file manager does: the events
-// go to the dialog's window, which finds the widget under the point that takes drops.
-void DropOnList(ListDialog& dialog, const QList<QUrl>& urls) {
-    QMimeData data;
-    data.setUrls(urls);
-    QWindow* window = dialog.GetWidget()->windowHandle();
-    QListWidget* list = dialog.List();
-    const QPoint at = list->mapTo(dialog.GetWidget(), list->rect().center());
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
-    EXPECT_TRUE(drop.isAccepted());
 }
 
 // Presses Add and lets `act` use the real file dialog. A dialog still open afterwards is
@@ -311,29 +296,32 @@ TEST(InputListAdd, ATypedNameBesideFilesClickedInTheDialogTakesItsPlaceInNatural
 }
 
 TEST(InputListDrop, FilesAreAppendedFoldersAndMissingNamesSkippedLongNamesKept) {
+TEST(InputListDrop, FilesAreAppendedFoldersBringTheirClipsMissingNamesSkippedLongNamesKept) {
     TempDir dir;
     const std::string first = dir.Write("00001.MTS", "one");
     const std::string second = dir.Write("clip two.mts", "two");
     const std::string longPath = WriteLongPath(dir, 300);
+    std::filesystem::create_directory(dir / "sub");
+    const std::string inside = dir.Write("sub/00002.MTS", "inside");
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/earlier.mts"});
         dialog.Select(0);
         dialog.refreshes = 0;
-        DropOnList(dialog, {QUrl::fromLocalFile(QString::fromStdString(first)),
-                            QUrl::fromLocalFile(QString::fromStdString(dir.Path())),
-                            QUrl::fromLocalFile(QString::fromStdString(dir / "missing.mts")),
-                            QUrl::fromLocalFile(QString::fromStdString(second)),
-                            QUrl::fromLocalFile(QString::fromStdString(longPath))});
-        EXPECT_EQ(dialog.Entries(),
-                  (Names{L"/earlier.mts", Wide(first), Wide(second), Wide(longPath)}));
-        EXPECT_EQ(dialog.refreshes, 3) << "one per accepted name";
+        dialog.Drop({QUrl::fromLocalFile(QString::fromStdString(first)),
+                     QUrl::fromLocalFile(QString::fromStdString(dir / "sub")),
+                     QUrl::fromLocalFile(QString::fromStdString(dir / "missing.mts")),
+                     QUrl::fromLocalFile(QString::fromStdString(second)),
+                     QUrl::fromLocalFile(QString::fromStdString(longPath))});
+        QTRY_COMPARE(dialog.Entries(), (Names{L"/earlier.mts", Wide(first), Wide(second),
+                                              Wide(longPath), Wide(inside)}));
+        EXPECT_EQ(dialog.refreshes, 4) << "one per accepted name";
         EXPECT_EQ(dialog.Selection(), 0);
         EXPECT_EQ(dialog.Extent(), Needed(dialog.List(), Wide(longPath)));
 
         dialog.refreshes = 0;
-        DropOnList(dialog, {QUrl::fromLocalFile(QString::fromStdString(dir.Path()))});
-        EXPECT_EQ(dialog.Entries().size(), 4u);
+        dialog.Drop({QUrl::fromLocalFile(QString::fromStdString(dir / "missing.mts"))});
+        EXPECT_EQ(dialog.Entries().size(), 5u);
         EXPECT_EQ(dialog.refreshes, 0) << "nothing accepted, nothing refreshed";
     });
 }
@@ -481,7 +469,7 @@ TEST(InputListOrder, OneDropComesInNaturalOrderOfItsFullPaths) {
         QList<QUrl> urls;
         for (const std::wstring& path : clicked)
             urls << QUrl::fromLocalFile(QString::fromStdWString(path));
-        DropOnList(dialog, urls);
+        dialog.Drop(urls);
         EXPECT_EQ(dialog.Entries(), (Names{L"/later/b.mts", L"/later/a.mts", clicked[4], clicked[1],
                                            clicked[3], clicked[2], clicked[0]}))
             << "one by one in their own order, a drop in natural order";
@@ -535,7 +523,7 @@ TEST(InputListOrder, DraggingAnEntryMovesItKeepsItSelectedAndRefreshesTheFields)
         EXPECT_EQ(dialog.JobInputs(), dialog.Entries());
 
         // Files from outside are still appended.
-        DropOnList(dialog, {QUrl::fromLocalFile(QString::fromStdString(later))});
+        dialog.Drop({QUrl::fromLocalFile(QString::fromStdString(later))});
         EXPECT_EQ(dialog.Entries().back(), Wide(later));
     });
 }
@@ -545,14 +533,20 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
     dialog.Run([&] {
         QListWidget* list = dialog.List();
         const QStringList texts = {"&Remove", "Move &Up",      "Move &Down",
-                                   "",        "&Sort by Name", "Order by &Recording"};
+                                   "",        "&Sort by Name", "Order by &Recording",
+                                   "",        "Add &Folder..."};
         MenuSeen seen;
 
-        // An empty list: nothing can act.
-        OnNextPopup(seen, Qt::Key_Escape);
+        // An empty list: only Add Folder can act, and asks for a folder.
+        FolderSearch::ChooserAnswers().Clear();
+        FolderSearch::ChooserAnswers().Record();
+        FolderSearch::ChooserAnswers().Queue(L"");
+        OnNextPopup(seen, Qt::Key_F);
         RightClick(list, QPoint(10, 10));
         EXPECT_EQ(seen.texts, texts);
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{false, false, false, false, false}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{false, false, false, false, false, true}));
+        EXPECT_EQ(FolderSearch::ChooserAnswers().TakeRequests(), Names{L"Select Folder"});
+        FolderSearch::ChooserAnswers().Clear();
 
         for (const wchar_t* path : {L"/c/2", L"/c/1", L"/c/3", L"/c/0"})
             dialog.Add({path});
@@ -561,7 +555,7 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
         // A right-click on the first entry selects it; it can go down, not up.
         OnNextPopup(seen, Qt::Key_D);
         RightClick(list, list->visualItemRect(list->item(0)).center());
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true, true}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true, true, true}));
         EXPECT_EQ(seen.highlighted, "") << "opened by the mouse";
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/1", L"/c/2", L"/c/3", L"/c/0"}));
         EXPECT_EQ(dialog.Selection(), 1);
@@ -581,7 +575,7 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
         dialog.AwaitReading();
         OnNextPopup(seen, Qt::Key_Return);
         QTest::keyClick(list, Qt::Key_Menu);
-        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, false, true, true}));
+        EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, false, true, true, true}));
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/0", L"/c/1", L"/c/2"}));
         EXPECT_EQ(dialog.Selection(), 2);
 
@@ -661,6 +655,12 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/a", L"/c/b"}));
         CFileDialog::Answers().Queue({IDOK, {Wide(clip)}});
         alt(Qt::Key_A);
+        FolderSearch::ChooserAnswers().Clear();
+        FolderSearch::ChooserAnswers().Record();
+        FolderSearch::ChooserAnswers().Queue(L"");
+        alt(Qt::Key_F);
+        EXPECT_EQ(FolderSearch::ChooserAnswers().TakeRequests(), Names{L"Select Folder"});
+        FolderSearch::ChooserAnswers().Clear();
 
         alt(Qt::Key_I);
         EXPECT_EQ(window->focusWidget(), dialog.List());

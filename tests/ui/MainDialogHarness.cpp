@@ -1,11 +1,18 @@
 #include "tests/ui/MainDialogHarness.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/DialogBuilder.h"
+#include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
 
 namespace veldrun {
@@ -16,6 +23,20 @@ void MainDialogHarness::Run(const std::function<void()>& whileOpen) {
         whileOpen();
         EndDialog(IDCANCEL);
     });
+}
+
+void MainDialogHarness::Drop(const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QWindow* window = GetWidget()->windowHandle();
+    QWidget* list = Control(IDC_INPUT_LIST);
+    const QPoint at = list->mapTo(GetWidget(), list->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    EXPECT_TRUE(drop.isAccepted());
 }
 
 std::vector<std::wstring> MainDialogHarness::Entries() const {

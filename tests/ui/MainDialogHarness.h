@@ -6,7 +6,10 @@
 
 #include "ui/CVeldrunDlg.h"
 
+class QUrl;
 class QWidget;
+template <typename T>
+class QList;
 
 namespace veldrun {
 namespace test {
@@ -16,6 +19,7 @@ class MainDialogHarness : public CVeldrunDlg {
 public:
     using CVeldrunDlg::CollectInputFiles;
     using CVeldrunDlg::m_details;
+    using CVeldrunDlg::m_folders;
     using CVeldrunDlg::m_inputList;
     using CVeldrunDlg::m_job;
     using CVeldrunDlg::m_list;
@@ -28,6 +32,10 @@ public:
 
     // Runs the dialog modally; `whileOpen` acts once it shows, then the dialog ends.
     void Run(const std::function<void()>& whileOpen);
+
+    // Drags `urls` over the input list and drops them there, as a file manager does: the events
+    // go to the dialog's window, which finds the widget under the point that takes drops.
+    void Drop(const QList<QUrl>& urls);
 
     // The list's entries, top to bottom.
     std::vector<std::wstring> Entries() const;

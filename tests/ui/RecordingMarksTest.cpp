@@ -258,8 +258,8 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
         });
         dialog.AwaitReading();
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        EXPECT_EQ(texts.size(), 6);
-        EXPECT_EQ(texts.mid(3), (QStringList{"", "&Sort by Name", "Order by &Recording"}));
+        EXPECT_EQ(texts.size(), 8);
+        EXPECT_EQ(texts.mid(3, 3), (QStringList{"", "&Sort by Name", "Order by &Recording"}));
         EXPECT_TRUE(enabled);
 
         EXPECT_EQ(dialog.Entries(),

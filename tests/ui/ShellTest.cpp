@@ -133,9 +133,15 @@ TEST_F(Shell, InitInstanceIsFalseWhateverTheDialogsEndCode) {
 TEST_F(Shell, MainDialogBindsItsControlsSetsItsIconAndStartsOnAdd) {
     // The read-only fields are left out: UpdateControls fills them.
     const std::map<int, QString> texts = {
-        {IDC_ADD, "&Add"},         {IDC_REMOVE, "&Remove"},           {IDC_INPUT_LIST, ""},
-        {IDC_MOVE_UP, "Move &Up"}, {IDC_MOVE_DOWN, "Move &Down"},     {IDC_MERGE, "&Merge"},
-        {IDC_OUTPUT_FILE, ""},     {IDC_SELECT_OUTPUT, "&Select..."},
+        {IDC_ADD, "&Add"},
+        {IDC_ADD_FOLDER, "Add &Folder..."},
+        {IDC_REMOVE, "&Remove"},
+        {IDC_INPUT_LIST, ""},
+        {IDC_MOVE_UP, "Move &Up"},
+        {IDC_MOVE_DOWN, "Move &Down"},
+        {IDC_MERGE, "&Merge"},
+        {IDC_OUTPUT_FILE, ""},
+        {IDC_SELECT_OUTPUT, "&Select..."},
     };
     ShellDialog dialog;
     ASSERT_NE(dialog.m_job, nullptr);

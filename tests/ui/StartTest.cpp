@@ -31,13 +31,16 @@ struct Shown {
 };
 
 // Runs the application as its entry does, with these arguments after the program's name, and
-// reads the main dialog as it opens. The Qt application exists already, so the arguments reach
+// reads the main dialog as it opens, once `listed` entries are there (a folder's clips come
+// from a search). The Qt application exists already, so the arguments reach
 // the program as given; the built program below shows that Qt's options are taken out first.
-Shown StartWith(std::vector<std::string> arguments) {
+Shown StartWith(std::vector<std::string> arguments, int listed = 0) {
     CVeldrunApp app;
     Shown shown;
     ModalWatch main("Veldrun", [&](QWidget* window) {
         auto* list = static_cast<QListWidget*>(ControlOf(window, IDC_INPUT_LIST));
+        if (!QTest::qWaitFor([list, listed] { return list->count() >= listed; }, 5000))
+            ADD_FAILURE() << "the list never had " << listed << " entries";
         for (int i = 0; i < list->count(); ++i)
             shown.entries.push_back(list->item(i)->text().toStdString());
         shown.selected = list->currentRow();
@@ -75,20 +78,25 @@ private:
 
 } // namespace
 
-TEST(Start, FilesOnTheCommandLineAreListedInTheirOrderTheFirstSelected) {
+TEST(Start, FilesAndFoldersOnTheCommandLineAreListedInTheirOrderTheFirstSelected) {
     TempDir dir;
     const std::string second = dir.Write("00002.MTS", TempDir::Pattern(1500000, 2));
     const std::string first = dir.Write("00001.MTS", TempDir::Pattern(700, 1));
     dir.Write("00000.MTS", TempDir::Pattern(10, 0));
     std::filesystem::create_directory(dir / "clips.MTS");
+    const std::string inside = dir.Write("clips.MTS/b 9.MTS", "9");
+    const std::string later = dir.Write("clips.MTS/b 10.MTS", "10");
     ASSERT_EQ(::mkfifo((dir / "pipe.MTS").c_str(), 0600), 0);
 
     InFolder in(dir.Path());
     // Not sorted: the file manager's order is the user's.
-    const Shown shown = StartWith({second, "clips.MTS", "missing.MTS", "./00000.MTS", "", first,
-                                   "sub/../00001.MTS", "pipe.MTS"});
-    const std::vector<std::string> expected = {second, dir / "00000.MTS", first, dir / "pipe.MTS"};
-    EXPECT_EQ(shown.entries, expected) << "a folder, a missing name and an empty one are skipped";
+    const Shown shown = StartWith({second, "clips.MTS/", "missing.MTS", "./00000.MTS", "", first,
+                                   "sub/../00001.MTS", "pipe.MTS"},
+                                  6);
+    const std::vector<std::string> expected = {second, inside,          later, dir / "00000.MTS",
+                                               first,  dir / "pipe.MTS"};
+    EXPECT_EQ(shown.entries, expected)
+        << "a folder brings its clips where it stands; a missing name and an empty one are skipped";
     EXPECT_EQ(shown.selected, 0);
     EXPECT_EQ(shown.selection, second);
     EXPECT_EQ(shown.size, "1.5 MB") << "the fields show the selected file";
@@ -96,7 +104,7 @@ TEST(Start, FilesOnTheCommandLineAreListedInTheirOrderTheFirstSelected) {
 
 TEST(Start, WithoutFilesTheListIsEmptyAndNothingSelected) {
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, std::vector<std::string>{"/no/such/clip.MTS", "/"}}) {
+         {std::vector<std::string>{}, std::vector<std::string>{"/no/such/clip.MTS", ""}}) {
         const Shown shown = StartWith(arguments);
         EXPECT_TRUE(shown.entries.empty());
         EXPECT_EQ(shown.selected, -1);

@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -213,6 +214,9 @@ int main(int argc, char* argv[]) {
     });
     ModalWatch main("Veldrun", [&](QWidget* window) {
         Fill(window, clips);
+        // The sizes and the summary come from the clip reader's thread.
+        auto* size = qobject_cast<QLineEdit*>(Control(window, IDC_FILE_SIZE));
+        Await([&] { return size && size->text() != "<N/A>"; }, "the clips were not read");
         saved = Save(window, folder.filePath("main-dialog.png")) && saved;
         const QSize normal = window->size();
         window->showMaximized();
