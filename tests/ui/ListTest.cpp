@@ -295,7 +295,6 @@ TEST(InputListAdd, ATypedNameBesideFilesClickedInTheDialogTakesItsPlaceInNatural
     });
 }
 
-TEST(InputListDrop, FilesAreAppendedFoldersAndMissingNamesSkippedLongNamesKept) {
 TEST(InputListDrop, FilesAreAppendedFoldersBringTheirClipsMissingNamesSkippedLongNamesKept) {
     TempDir dir;
     const std::string first = dir.Write("00001.MTS", "one");
