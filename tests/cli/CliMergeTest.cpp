@@ -89,7 +89,7 @@ TEST_F(CliMergeTest, AFolderStandsForItsClipsWhereItIsGivenAndOneWithoutClipsSto
     inputs.push_back(after);
     std::string lines;
     for (std::size_t at = 0; at < inputs.size(); ++at)
-        lines += (at < 9 ? " " : "") + std::to_string(at + 1) + "  -  not a transport stream  " +
+        lines += (at < 9 ? " " : "") + std::to_string(at + 1) + "  -  -  not a transport stream  " +
                  inputs[at] + "\n";
     EXPECT_EQ(checked.out, lines + "12 inputs, 0 recordings, 12 not transport streams\n");
 
