@@ -23,10 +23,10 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
 
@@ -94,11 +94,11 @@ std::wstring TextOf(CVeldrunDlg& dialog, int id) {
 // Handles events until every clip is listed and the summary counts the recordings. Not
 // QTest::qWaitFor, which sleeps between its passes: the time measured would be its own.
 bool AwaitFinal(CVeldrunDlg& dialog, int count) {
-    auto* list = qobject_cast<QListWidget*>(Control(dialog, IDC_INPUT_LIST));
+    auto* list = qobject_cast<QTreeWidget*>(Control(dialog, IDC_INPUT_LIST));
     const std::wstring clips = std::to_wstring(count) + L" clips, ";
     const auto done = [&] {
         const std::wstring summary = TextOf(dialog, IDC_SUMMARY);
-        return list && list->count() == count && summary.rfind(clips, 0) == 0 &&
+        return list && list->topLevelItemCount() == count && summary.rfind(clips, 0) == 0 &&
                summary.find(L"recording") != std::wstring::npos;
     };
     QTimer tick;

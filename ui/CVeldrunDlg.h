@@ -54,8 +54,9 @@ protected:
     void OnMoveDown();
     void OnSortByName();
     void OnOrderByRecording();
+    // Widens the list's Name column to show the file name of `entry`.
     void UpdateHorizontalExtent(const CString& entry);
-    // Appends `path` to the list and widens the list to fit it. The caller refreshes.
+    // Appends `path` to the list and widens its Name column to fit it. The caller refreshes.
     void AddInputFile(const std::wstring& path);
 
     // The selection details and the merge command.

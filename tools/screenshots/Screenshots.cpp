@@ -24,11 +24,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include "platform/AfxMessageBox.h"
@@ -169,10 +169,10 @@ void Fill(QWidget* window, const SampleClips& clips) {
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
 
-    auto* list = qobject_cast<QListWidget*>(Control(window, IDC_INPUT_LIST));
-    if (list && list->count() > 1) {
+    auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
+    if (list && list->topLevelItemCount() > 1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(1)).center());
+                          list->visualItemRect(list->topLevelItem(1)).center());
     }
     QTest::keyClicks(Control(window, IDC_OUTPUT_FILE), clips.Output());
 }
