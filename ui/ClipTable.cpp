@@ -37,6 +37,8 @@ ClipTable::ClipTable(QTreeWidget* view) : QObject(view), m_view(view) {
     view->setHeaderLabels({"Name", "Recorded", "Length", "Size", "Folder"});
     view->setHeaderHidden(false);
     view->setSortingEnabled(false);
+    // An entry is a row: the focus frame goes round all of it, not the cell that was clicked.
+    view->setAllColumnsShowFocus(true);
     view->setItemDelegate(new MarkDelegate(view));
     // Long folders lose their middle, which is the same for every clip of a card.
     view->setTextElideMode(Qt::ElideMiddle);
@@ -51,6 +53,10 @@ ClipTable::ClipTable(QTreeWidget* view) : QObject(view), m_view(view) {
     header->resizeSection(kRecorded, TextWidth(kWidestDate));
     header->resizeSection(kLength, TextWidth(kWidestLength));
     header->resizeSection(kSize, TextWidth(kWidestSize));
+    // The italic face of file dates is loaded now, not while clips are being listed.
+    QFont italic = view->font();
+    italic.setItalic(true);
+    QFontMetrics(italic).horizontalAdvance(kWidestDate);
     connect(view->model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { Named(first, last); });
     Named(0, view->topLevelItemCount() - 1);

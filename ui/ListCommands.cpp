@@ -78,9 +78,10 @@ bool ListCommands::eventFilter(QObject* watched, QEvent* event) {
                        : at.y() < m_list->visualRect(index).center().y() ? index.row()
                                                                          : index.row() + 1;
     Drop(SelectedRow(m_list), before);
-    // Copy, not move: the view must not take the entry out once the drag ends.
-    drop->setDropAction(Qt::CopyAction);
-    drop->accept();
+    // Nothing for the view to do once the drag ends: a move reported back to it would take the
+    // selected entry out.
+    drop->setDropAction(Qt::IgnoreAction);
+    drop->ignore();
     m_list->viewport()->update();
     return true;
 }

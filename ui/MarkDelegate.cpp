@@ -56,11 +56,11 @@ void MarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     QStyledItemDelegate::paint(painter, option, index);
     if (!(MarksOf(index) & ClipFacts::Row::kNewPiece))
         return;
-    const bool selected = option.state & QStyle::State_Selected;
+    // The text's colour on the base: the line lies between a row and the one above, which may
+    // be selected or not, and must stand out from both.
     const QPalette::ColorGroup group =
         (option.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    const QColor colour =
-        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor colour = option.palette.color(group, QPalette::Text);
     // Each cell draws its part, so that the line runs across the whole row: a separator, not
     // an underline.
     painter->fillRect(QRect(option.rect.left(), option.rect.top(), option.rect.width(), kLineWidth),

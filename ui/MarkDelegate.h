@@ -7,7 +7,7 @@ class QTreeWidgetItem;
 // Draws the rows of the input list's table as usual, with the entries' marks: a line across
 // the top of an entry that does not continue the one above (a new recording), and an icon
 // before the name of one that cannot be read or is listed twice. The line takes the colour of
-// the row's text, so that it stays visible on the selected row and in dark themes, and is
+// the text, so that it stays visible above and on the selected row and in dark themes, and is
 // sized in device-independent pixels, so that it scales with the display. The marks in words
 // follow the path in each cell's tooltip and are part of the row's accessible text.
 class MarkDelegate : public QStyledItemDelegate {
