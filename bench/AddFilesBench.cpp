@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "bench/BenchSupport.h"
 #include "engine/TextConversion.h"
 #include "platform/CFileDialog.h"
 #include "res/Resource.h"
@@ -38,6 +39,8 @@
 #include "ui/CVeldrunDlg.h"
 
 namespace {
+
+using veldrun::bench::Median;
 
 using veldrun::test::TempDir;
 using veldrun::test::TestStream;
@@ -57,12 +60,6 @@ double ThreadCpuSeconds() {
     timespec now;
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Clips of ten seconds, each starting a frame after the one before ends: one recording.

@@ -19,7 +19,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <QAbstractEventDispatcher>
@@ -32,6 +31,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "bench/BenchSupport.h"
 #include "engine/TextConversion.h"
 #include "res/Resource.h"
 #include "tests/support/TestStream.h"
@@ -40,6 +40,8 @@
 
 namespace {
 
+using veldrun::bench::DropCaches;
+using veldrun::bench::Median;
 using veldrun::test::TestStream;
 
 typedef std::chrono::steady_clock Clock;
@@ -82,20 +84,6 @@ std::string Clip(const std::string& folder, int at, std::int64_t size) {
         std::exit(1);
     }
     return path;
-}
-
-bool DropCaches() {
-    ::sync();
-    std::ofstream drop("/proc/sys/vm/drop_caches");
-    drop << "3\n";
-    drop.close();
-    return static_cast<bool>(drop);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Every clip listed with its name, length and date, and the summary final.
@@ -186,9 +174,8 @@ void Report(const char* name, const std::vector<Run>& runs, int count) {
 
 } // namespace
 
+// Run it with QT_QPA_PLATFORM=offscreen, as bench/card-list does.
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
     int count = 300, runs = 7;
