@@ -46,10 +46,19 @@ void ClipDetails::ListChanged() {
 void ClipDetails::TakeReadings() {
     const std::set<std::wstring> listed(m_list.Paths().begin(), m_list.Paths().end());
     bool changed = false;
+    const QStringList watched = m_watcher.files();
+    QStringList toWatch;
     for (const ClipReader::Result& result : m_reader.Take()) {
-        if (listed.count(result.path))
-            changed = m_facts.Take(result.path, result.probe, result.error) || changed;
+        if (!listed.count(result.path))
+            continue;
+        changed = m_facts.Take(result.path, result.probe, result.error) || changed;
+        const QString file = QString::fromStdWString(result.path);
+        if (result.probe && !watched.contains(file))
+            toWatch.append(file);
     }
+    // The reader has just looked the file up, so watching it waits for no disk.
+    if (!toWatch.isEmpty())
+        m_watcher.addPaths(toWatch);
     if (changed)
         Schedule();
 }
@@ -119,12 +128,15 @@ void ClipDetails::Refresh() {
 }
 
 // A folder's watch tells of files that come and go in it, a file's of changes to it; a file
-// that goes loses its watch, and gets it again through its folder's when it comes back.
+// that goes loses its watch, and gets it again through its folder's when it comes back. A file
+// is watched once it has been read (TakeReadings), not before: on a slow card, looking it up
+// would hold the window up.
 void ClipDetails::Watch(const std::vector<std::wstring>& paths) {
     QSet<QString> wanted;
     for (const std::wstring& path : paths) {
         const QString file = QString::fromStdWString(path);
-        wanted.insert(file);
+        if (m_facts.Size(path))
+            wanted.insert(file);
         const int slash = file.lastIndexOf('/');
         if (slash >= 0)
             wanted.insert(slash == 0 ? QString("/") : file.left(slash));

@@ -54,7 +54,8 @@ public:
 private:
     void Schedule();
     void Refresh();
-    // Watches the files of `paths` and their folders, and nothing else.
+    // Watches the folders of `paths` and those of its files that have been read, and nothing
+    // else.
     void Watch(const std::vector<std::wstring>& paths);
 
     const InputList& m_list;
