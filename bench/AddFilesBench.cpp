@@ -23,13 +23,14 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
 
+#include "bench/BenchSupport.h"
 #include "engine/TextConversion.h"
 #include "platform/CFileDialog.h"
 #include "res/Resource.h"
@@ -38,6 +39,8 @@
 #include "ui/CVeldrunDlg.h"
 
 namespace {
+
+using veldrun::bench::Median;
 
 using veldrun::test::TempDir;
 using veldrun::test::TestStream;
@@ -57,12 +60,6 @@ double ThreadCpuSeconds() {
     timespec now;
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Clips of ten seconds, each starting a frame after the one before ends: one recording.
@@ -94,11 +91,11 @@ std::wstring TextOf(CVeldrunDlg& dialog, int id) {
 // Handles events until every clip is listed and the summary counts the recordings. Not
 // QTest::qWaitFor, which sleeps between its passes: the time measured would be its own.
 bool AwaitFinal(CVeldrunDlg& dialog, int count) {
-    auto* list = qobject_cast<QListWidget*>(Control(dialog, IDC_INPUT_LIST));
+    auto* list = qobject_cast<QTreeWidget*>(Control(dialog, IDC_INPUT_LIST));
     const std::wstring clips = std::to_wstring(count) + L" clips, ";
     const auto done = [&] {
         const std::wstring summary = TextOf(dialog, IDC_SUMMARY);
-        return list && list->count() == count && summary.rfind(clips, 0) == 0 &&
+        return list && list->topLevelItemCount() == count && summary.rfind(clips, 0) == 0 &&
                summary.find(L"recording") != std::wstring::npos;
     };
     QTimer tick;

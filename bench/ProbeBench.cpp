@@ -20,12 +20,16 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "recordings/ProbeCache.h"
 #include "recordings/Recordings.h"
 #include "recordings/StreamProbe.h"
 #include "tests/support/TestStream.h"
 
 namespace {
+
+using veldrun::bench::DropCaches;
+using veldrun::bench::Median;
 
 using veldrun::ProbeCache;
 using veldrun::Recordings;
@@ -81,20 +85,6 @@ std::string MakeClip(const Options& options, int at) {
         std::exit(1);
     }
     return path;
-}
-
-bool DropCaches() {
-    ::sync();
-    std::ofstream drop("/proc/sys/vm/drop_caches");
-    drop << "3\n";
-    drop.close();
-    return static_cast<bool>(drop);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // One pass over every clip: the seconds each took. Checks that the clips form one recording.

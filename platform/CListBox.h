@@ -18,9 +18,6 @@ public:
     int SetCurSel(int index) { return Send(LB_SETCURSEL, index, 0); }
     int GetTextLen(int index) const { return Send(LB_GETTEXTLEN, index, 0); }
     void GetText(int index, CString& text) const;
-    // The horizontal scroll range in pixels; text beyond it cannot be scrolled to.
-    int GetHorizontalExtent() const { return Send(LB_GETHORIZONTALEXTENT, 0, 0); }
-    void SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, extent, 0); }
 
 private:
     int Send(UINT message, WPARAM wParam, LPARAM lParam) const {

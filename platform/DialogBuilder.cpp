@@ -59,7 +59,7 @@ QWidget* CreateListBox(const res::ControlTemplate& control, QWidget* parent,
                        const DialogBuilder::Notify& notify) {
     auto* list = new ListBoxWidget(control.style, parent);
     if (control.style & LBS_NOTIFY) {
-        QObject::connect(list, &QListWidget::itemSelectionChanged, parent,
+        QObject::connect(list, &QTreeWidget::itemSelectionChanged, parent,
                          [notify, id = control.id] { notify(id, LBN_SELCHANGE); });
     }
     return list;

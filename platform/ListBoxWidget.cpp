@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QSignalBlocker>
 
 namespace {
@@ -21,7 +20,10 @@ QString TextOf(LPARAM lParam) {
 
 } // namespace
 
-ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QListWidget(parent) {
+ListBoxWidget::ListBoxWidget(DWORD style, QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
@@ -37,11 +39,13 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     *result = LB_ERR; // until the message succeeds
     switch (message) {
     case LB_INSERTSTRING: {
-        const int at = index == -1 ? count() : index;
-        if (at < 0 || at > count())
+        const int at = index == -1 ? Count() : index;
+        if (at < 0 || at > Count())
             return true;
-        insertItem(at, TextOf(lParam));
-        item(at)->setToolTip(TextOf(lParam));
+        auto* entry = new QTreeWidgetItem({TextOf(lParam)});
+        entry->setData(0, kTextRole, TextOf(lParam));
+        entry->setToolTip(0, TextOf(lParam));
+        insertTopLevelItem(at, entry);
         *result = at;
         return true;
     }
@@ -51,11 +55,11 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         // Win32 moves the selection nowhere when its entry goes.
         if (index == Selection())
             selectionModel()->clear();
-        delete takeItem(index);
-        *result = count();
+        delete takeTopLevelItem(index);
+        *result = Count();
         return true;
     case LB_GETCOUNT:
-        *result = count();
+        *result = Count();
         return true;
     case LB_GETCURSEL:
         *result = Selection();
@@ -65,37 +69,22 @@ bool ListBoxWidget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             selectionModel()->clear();
             return true;
         }
-        setCurrentRow(index);
+        setCurrentItem(topLevelItem(index));
         *result = index;
         return true;
     case LB_GETTEXT:
     case LB_GETTEXTLEN: {
         if (!IsIndex(wParam))
             return true;
-        const std::wstring text = item(index)->text().toStdWString();
+        const std::wstring text = topLevelItem(index)->data(0, kTextRole).toString().toStdWString();
         if (message == LB_GETTEXT)
             std::wcscpy(reinterpret_cast<LPWSTR>(lParam), text.c_str());
         *result = static_cast<LRESULT>(text.size());
         return true;
     }
-    case LB_GETHORIZONTALEXTENT:
-        *result = m_horizontalExtent;
-        return true;
-    case LB_SETHORIZONTALEXTENT:
-        m_horizontalExtent = index;
-        updateGeometries();
-        *result = 0;
-        return true;
     default:
         return false;
     }
-}
-
-void ListBoxWidget::updateGeometries() {
-    QListWidget::updateGeometries();
-    const int page = viewport()->width();
-    horizontalScrollBar()->setRange(0, std::max(0, m_horizontalExtent - page));
-    horizontalScrollBar()->setPageStep(page);
 }
 
 int ListBoxWidget::Selection() const {
@@ -110,21 +99,21 @@ void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
     const bool move = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
                       key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
     const int row = key == Qt::Key_Home  ? 0
-                    : key == Qt::Key_End ? count() - 1
-                    : move               ? std::max(currentRow(), 0)
+                    : key == Qt::Key_End ? Count() - 1
+                    : move               ? std::max(indexOfTopLevelItem(currentItem()), 0)
                                          : -1;
-    if (Selection() == LB_ERR && count() > 0 && modifiers == Qt::NoModifier && row >= 0) {
-        setCurrentRow(row);
-        scrollToItem(item(row));
+    if (Selection() == LB_ERR && Count() > 0 && modifiers == Qt::NoModifier && row >= 0) {
+        setCurrentItem(topLevelItem(row));
+        scrollToItem(topLevelItem(row));
         event->accept();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QTreeWidget::keyPressEvent(event);
 }
 
 // Qt lets Ctrl clear the selection of a single-selection view; a Win32 list box keeps it.
 QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const {
-    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags flags = QTreeWidget::selectionCommand(index, event);
     return (flags & QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate : flags;
 }

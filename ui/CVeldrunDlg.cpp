@@ -8,11 +8,10 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QListWidget>
+#include <QTreeWidget>
 
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
-#include "platform/CClientDC.h"
 #include "platform/CDataExchange.h"
 #include "platform/CFileDialog.h"
 #include "platform/CMenu.h"
@@ -102,7 +101,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
-    auto* list = static_cast<QListWidget*>(m_inputList.GetWidget());
+    auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
     // The list's menu, keys and drag live as long as its widget.
     new ListCommands(list,
                      {[this] { OnRemove(); }, [this] { OnMoveUp(); }, [this] { OnMoveDown(); },
@@ -271,14 +270,9 @@ void CVeldrunDlg::OnOrderByRecording() {
     UpdateControls();
 }
 
-// The extent only grows: entries are measured as they come, never again.
+// The Name column only grows: entries are measured as they come, never again.
 void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
-    CClientDC dc(this);
-    dc.SelectObject(m_inputList.GetFont());
-    const CSize size = dc.GetTextExtent(entry);
-    const int candidate = size.cx + 3 * GetSystemMetrics(SM_CXBORDER);
-    if (candidate > m_inputList.GetHorizontalExtent())
-        m_inputList.SetHorizontalExtent(candidate);
+    m_details.FitName(entry.Str());
 }
 
 bool CVeldrunDlg::CollectInputFiles() {

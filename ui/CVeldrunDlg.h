@@ -56,8 +56,9 @@ protected:
     void OnMoveDown();
     void OnSortByName();
     void OnOrderByRecording();
+    // Widens the list's Name column to show the file name of `entry`.
     void UpdateHorizontalExtent(const CString& entry);
-    // Appends each of `paths` to the list, widening the list to fit it, and refreshes.
+    // Appends each of `paths` to the list, widening its Name column to fit it, and refreshes.
     void AddInputFiles(const std::vector<std::wstring>& paths);
 
     // The selection details and the merge command.

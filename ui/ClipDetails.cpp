@@ -3,24 +3,37 @@
 #include <set>
 
 #include <QCoreApplication>
-#include <QListWidget>
+#include <QSet>
+#include <QTreeWidget>
 
 #include "engine/Amount.h"
-#include "ui/MarkDelegate.h"
+#include "ui/ClipTable.h"
 
 ClipDetails::ClipDetails(const InputList& list, CWnd* window, UINT readMessage)
     : m_list(list), m_reader(window, readMessage) {
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
     QObject::connect(&m_refresh, &QTimer::timeout, [this] { Refresh(); });
+    const auto changed = [this] {
+        ListChanged();
+    };
+    QObject::connect(&m_watcher, &QFileSystemWatcher::fileChanged, changed);
+    QObject::connect(&m_watcher, &QFileSystemWatcher::directoryChanged, changed);
 }
 
 void ClipDetails::Attach(CListBox* listBox, CWnd* summary, CEdit* sizeField) {
     m_listBox = listBox;
     m_summary = summary;
     m_sizeField = sizeField;
-    if (auto* view = qobject_cast<QListWidget*>(listBox->GetWidget()))
-        view->setItemDelegate(new MarkDelegate(view));
+    if (auto* view = qobject_cast<QTreeWidget*>(listBox->GetWidget())) {
+        m_table = new ClipTable(view);
+        m_table->FitWindow();
+    }
+}
+
+void ClipDetails::FitName(const std::wstring& path) {
+    if (m_table)
+        m_table->FitName(path);
 }
 
 void ClipDetails::ListChanged() {
@@ -33,10 +46,19 @@ void ClipDetails::ListChanged() {
 void ClipDetails::TakeReadings() {
     const std::set<std::wstring> listed(m_list.Paths().begin(), m_list.Paths().end());
     bool changed = false;
+    const QStringList watched = m_watcher.files();
+    QStringList toWatch;
     for (const ClipReader::Result& result : m_reader.Take()) {
-        if (listed.count(result.path))
-            changed = m_facts.Take(result.path, result.probe) || changed;
+        if (!listed.count(result.path))
+            continue;
+        changed = m_facts.Take(result.path, result.probe, result.error) || changed;
+        const QString file = QString::fromStdWString(result.path);
+        if (result.probe && !watched.contains(file))
+            toWatch.append(file);
     }
+    // The reader has just looked the file up, so watching it waits for no disk.
+    if (!toWatch.isEmpty())
+        m_watcher.addPaths(toWatch);
     if (changed)
         Schedule();
 }
@@ -60,6 +82,7 @@ bool ClipDetails::AllRead() const {
 
 void ClipDetails::Stop() {
     m_refresh.stop();
+    QObject::disconnect(&m_watcher, nullptr, nullptr, nullptr);
     m_reader.Stop();
 }
 
@@ -90,18 +113,41 @@ void ClipDetails::Refresh() {
                 toRead.push_back(path);
         }
         m_reader.Read(toRead);
+        Watch(toRead);
     }
     if (!m_listBox)
         return;
-    if (auto* view = qobject_cast<QListWidget*>(m_listBox->GetWidget())) {
-        const std::vector<std::wstring> notes = m_facts.MarkNotes(paths);
-        for (int row = 0; row < view->count() && row < static_cast<int>(notes.size()); ++row)
-            MarkDelegate::SetMark(view->item(row), QString::fromStdWString(notes[row]));
-    }
+    if (m_table)
+        m_table->Show(m_facts.Rows(paths));
     m_summary->SetWindowText(m_facts.Summary(paths).c_str());
     const CString size = SelectedSizeText();
     CString shown;
     m_sizeField->GetWindowText(shown);
     if (shown != size)
         m_sizeField->SetWindowText(size);
+}
+
+// A folder's watch tells of files that come and go in it, a file's of changes to it; a file
+// that goes loses its watch, and gets it again through its folder's when it comes back. A file
+// is watched once it has been read (TakeReadings), not before: on a slow card, looking it up
+// would hold the window up.
+void ClipDetails::Watch(const std::vector<std::wstring>& paths) {
+    QSet<QString> wanted;
+    for (const std::wstring& path : paths) {
+        const QString file = QString::fromStdWString(path);
+        if (m_facts.Size(path))
+            wanted.insert(file);
+        const int slash = file.lastIndexOf('/');
+        if (slash >= 0)
+            wanted.insert(slash == 0 ? QString("/") : file.left(slash));
+    }
+    QStringList gone;
+    for (const QString& watched : m_watcher.files() + m_watcher.directories()) {
+        if (!wanted.remove(watched))
+            gone.append(watched);
+    }
+    if (!gone.isEmpty())
+        m_watcher.removePaths(gone);
+    if (!wanted.isEmpty())
+        m_watcher.addPaths(QStringList(wanted.begin(), wanted.end()));
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <QFileSystemWatcher>
 #include <QTimer>
 
 #include "platform/CEdit.h"
@@ -11,18 +12,25 @@
 #include "ui/ClipReader.h"
 #include "ui/InputList.h"
 
+class ClipTable;
+
 // The clip details of the main dialog: the listed clips are read on the reader's thread, and
-// what it found shows as the marks in the list, the summary line under it and the selected
-// entry's size. However many entries change, the details are refreshed at most once per turn of
-// the event loop, and no file is opened on the user-interface thread.
+// what it found shows in the list's columns and marks, the summary line under it and the
+// selected entry's size. However many entries change, the details are refreshed at most once
+// per turn of the event loop, and no file is opened on the user-interface thread. The listed
+// files and their folders are watched, so that a clip that goes, comes back or changes is read
+// again without waiting for a change of the list.
 class ClipDetails {
 public:
     // The reader posts `readMessage` to `window` when it has results; the window answers with
     // TakeReadings.
     ClipDetails(const InputList& list, CWnd* window, UINT readMessage);
 
-    // The controls to show the details in, once they exist.
+    // The controls to show the details in, once they exist: the list box becomes a table
+    // (ClipTable), and its window grows to show the table's main columns.
     void Attach(CListBox* listBox, CWnd* summary, CEdit* sizeField);
+    // Widens the table's Name column to show the file name of `path` whole.
+    void FitName(const std::wstring& path);
 
     // The list changed: every clip is read again (the reader's cache reads only files that
     // changed since), and the details follow.
@@ -46,12 +54,17 @@ public:
 private:
     void Schedule();
     void Refresh();
+    // Watches the folders of `paths` and those of its files that have been read, and nothing
+    // else.
+    void Watch(const std::vector<std::wstring>& paths);
 
     const InputList& m_list;
     ClipFacts m_facts;
     ClipReader m_reader;
     QTimer m_refresh;
+    QFileSystemWatcher m_watcher;
     bool m_readAgain = false;
+    ClipTable* m_table = nullptr;
     CListBox* m_listBox = nullptr;
     CWnd* m_summary = nullptr;
     CEdit* m_sizeField = nullptr;

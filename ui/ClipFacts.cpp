@@ -1,7 +1,11 @@
 #include "ui/ClipFacts.h"
 
 #include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <map>
 #include <set>
+#include <tuple>
 
 #include "engine/Amount.h"
 #include "engine/PathName.h"
@@ -15,14 +19,13 @@ bool SameReading(const ClipFacts::Reading& a, const ClipFacts::Reading& b) {
     if (!a || !b)
         return !a && !b;
     return a->kind == b->kind && a->packetSize == b->packetSize && a->clockPid == b->clockPid &&
-           a->firstClock == b->firstClock && a->lastClock == b->lastClock && a->stamp == b->stamp;
+           a->firstClock == b->firstClock && a->lastClock == b->lastClock && a->stamp == b->stamp &&
+           a->recorded == b->recorded;
 }
 
 // Empty for an entry that continues the one above, or starts the list.
-std::wstring MarkNote(Recordings::Mark mark, const Recordings::Clip& clip) {
+std::wstring SeamNote(Recordings::Mark mark) {
     using Mark = Recordings::Mark;
-    if (!clip.probe)
-        return L"Cannot be read";
     switch (mark) {
     case Mark::NewRecording:
         return L"New recording: its clock does not continue from the clip above";
@@ -47,6 +50,36 @@ std::wstring Wide(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
+std::wstring Joined(const std::wstring& a, const std::wstring& b) {
+    return a.empty() || b.empty() ? a + b : a + L"; " + b;
+}
+
+// The modification time in local time, as the camera's date is shown.
+veldrun::RecordedTime FileDate(std::int64_t modifiedNs) {
+    const std::time_t seconds = static_cast<std::time_t>(modifiedNs / 1000000000);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::wstring ReasonText(int error) {
+    // strerror_r's GNU form may return a static text instead of filling the buffer.
+    char buffer[256] = "";
+    return Wide(error ? strerror_r(error, buffer, sizeof buffer) : "");
+}
+
+void FillColumns(const StreamProbe::Result& probe, ClipFacts::Row& row) {
+    row.fileDate = !probe.recorded;
+    const std::wstring when =
+        Wide(probe.recorded ? probe.recorded->Text() : FileDate(probe.stamp.modifiedNs).Text());
+    row.recorded = when.substr(0, 16);
+    row.recordedTip = row.fileDate ? L"file date" : when;
+    if (probe.kind == StreamProbe::Kind::Clock)
+        row.length = Wide(Recordings::FormatDuration(StreamProbe::Duration(probe)));
+    row.size = Wide(veldrun::Amount::Size(probe.stamp.size, veldrun::Amount::Style::Truncated));
+}
+
 std::wstring CountText(std::size_t count) {
     return std::to_wstring(count) + (count == 1 ? L" clip" : L" clips");
 }
@@ -63,19 +96,20 @@ void ClipFacts::Keep(const std::vector<std::wstring>& listed) {
         known = keep.count(known->first) ? std::next(known) : m_read.erase(known);
 }
 
-bool ClipFacts::Take(const std::wstring& path, const Reading& reading) {
+bool ClipFacts::Take(const std::wstring& path, const Reading& reading, int error) {
     const auto known = m_read.find(path);
-    if (known != m_read.end() && SameReading(known->second, reading))
+    if (known != m_read.end() && SameReading(known->second.reading, reading) &&
+        known->second.error == error)
         return false;
-    m_read[path] = reading;
+    m_read[path] = Known{reading, error};
     return true;
 }
 
 boost::optional<std::int64_t> ClipFacts::Size(const std::wstring& path) const {
     const auto known = m_read.find(path);
-    if (known == m_read.end() || !known->second)
+    if (known == m_read.end() || !known->second.reading)
         return boost::none;
-    return known->second->stamp.size;
+    return known->second.reading->stamp.size;
 }
 
 std::vector<Recordings::Clip> ClipFacts::Clips(const std::vector<std::wstring>& paths,
@@ -87,23 +121,67 @@ std::vector<Recordings::Clip> ClipFacts::Clips(const std::vector<std::wstring>& 
         if (known == m_read.end())
             allRead = false;
         else
-            clips[i].probe = known->second;
+            clips[i].probe = known->second.reading;
     }
     return clips;
 }
 
-std::vector<std::wstring> ClipFacts::MarkNotes(const std::vector<std::wstring>& paths) const {
+// Without an inode (a reading made by hand) the path tells the file.
+std::vector<int> ClipFacts::FirstListings(const std::vector<std::wstring>& paths) const {
+    std::map<std::tuple<std::uint64_t, std::uint64_t, std::wstring>, int> first;
+    std::vector<int> listings(paths.size(), -1);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const auto known = m_read.find(paths[i]);
+        if (known == m_read.end() || !known->second.reading)
+            continue;
+        const veldrun::File::Id id = known->second.reading->stamp.id;
+        const auto key = id.inode ? std::make_tuple(id.device, id.inode, std::wstring())
+                                  : std::make_tuple(std::uint64_t(0), std::uint64_t(0), paths[i]);
+        const auto inserted = first.emplace(key, static_cast<int>(i));
+        if (!inserted.second)
+            listings[i] = inserted.first->second;
+    }
+    return listings;
+}
+
+std::vector<ClipFacts::Row> ClipFacts::Rows(const std::vector<std::wstring>& paths) const {
     bool allRead = true;
     const std::vector<Recordings::Clip> clips = Clips(paths, allRead);
-    std::vector<std::wstring> notes(paths.size());
-    if (!AnyStream(clips))
-        return notes;
-    const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
+    const bool lines = AnyStream(clips);
+    const std::vector<Recordings::Mark> marks =
+        lines ? Recordings::Marks(clips) : std::vector<Recordings::Mark>();
+    const std::vector<int> firsts = FirstListings(paths);
+    std::vector<Row> rows(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const bool known = IsRead(paths[i]) && (i == 0 || IsRead(paths[i - 1]));
-        if (known)
-            notes[i] = MarkNote(marks[i], clips[i]);
+        Row& row = rows[i];
+        const auto known = m_read.find(paths[i]);
+        if (known == m_read.end())
+            continue;
+        if (!known->second.reading) {
+            row.marks = Row::kUnreadable;
+            row.recorded = row.recordedTip = ReasonText(known->second.error);
+            row.note =
+                row.recorded.empty() ? L"Cannot be read" : L"Cannot be read: " + row.recorded;
+            continue;
+        }
+        FillColumns(*known->second.reading, row);
+        if (firsts[i] >= 0) {
+            row.marks |= Row::kListedTwice;
+            row.note = L"Listed twice: the same file as entry " + std::to_wstring(firsts[i] + 1);
+        }
+        if (lines && (i == 0 || IsRead(paths[i - 1]))) {
+            const std::wstring seam = SeamNote(marks[i]);
+            row.marks |= seam.empty() ? Row::kNone : Row::kNewPiece;
+            row.note = Joined(row.note, seam);
+        }
     }
+    return rows;
+}
+
+std::vector<std::wstring> ClipFacts::MarkNotes(const std::vector<std::wstring>& paths) const {
+    std::vector<std::wstring> notes;
+    for (const Row& row : Rows(paths))
+        notes.push_back(row.note);
     return notes;
 }
 
@@ -120,15 +198,27 @@ std::wstring ClipFacts::Summary(const std::vector<std::wstring>& paths) const {
         else
             unreadable.push_back(veldrun::PathName::Last(paths[i]));
     }
+    // A file listed again is joined again, so its time and size count, but it is no recording
+    // of its own.
+    const std::vector<int> firsts = FirstListings(paths);
+    const std::size_t twice = paths.size() - std::count(firsts.begin(), firsts.end(), -1);
     boost::optional<Recordings::Summary> recordings;
-    if (AnyStream(clips))
-        recordings = Recordings::Summarize(clips, Recordings::Marks(clips));
-    return SummaryText(static_cast<int>(paths.size()), total, unreadable, recordings);
+    if (AnyStream(clips)) {
+        const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
+        recordings = Recordings::Summarize(clips, marks);
+        for (std::size_t i = 0; i < clips.size(); ++i) {
+            if (firsts[i] >= 0 && marks[i] != Recordings::Mark::Continues &&
+                marks[i] != Recordings::Mark::NotStream)
+                --recordings->recordings;
+        }
+    }
+    return SummaryText(static_cast<int>(paths.size()), total, unreadable, recordings, twice);
 }
 
 std::wstring ClipFacts::SummaryText(int count, std::int64_t total,
                                     const std::vector<std::wstring>& unreadable,
-                                    const boost::optional<Recordings::Summary>& recordings) {
+                                    const boost::optional<Recordings::Summary>& recordings,
+                                    std::size_t twice) {
     if (count <= 0)
         return L"";
     const int measured = count - static_cast<int>(unreadable.size());
@@ -140,6 +230,10 @@ std::wstring ClipFacts::SummaryText(int count, std::int64_t total,
         if (others > 0)
             text += L", " + std::to_wstring(others) +
                     (others == 1 ? L" not a transport stream" : L" not transport streams");
+    }
+    if (twice > 0)
+        text += L", " + std::to_wstring(twice) + L" listed twice";
+    if (recordings) {
         if (recordings->duration)
             text += L", " + Wide(Recordings::FormatDuration(*recordings->duration));
     }

@@ -87,7 +87,7 @@ void ClipReader::Run() {
         try {
             // A name that cannot be converted names no file that could be read.
             if (const std::optional<std::string> name = veldrun::ToNarrow(result.path))
-                result.probe = m_cache.Probe(*name);
+                result.probe = m_cache.Probe(*name, &result.error);
         } catch (const std::exception&) {
             // Out of memory or a name that cannot be converted: the clip stays unknown.
         }

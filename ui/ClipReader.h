@@ -25,6 +25,8 @@ public:
         std::wstring path;
         // What reading found; nothing when the file cannot be read or its name converted.
         boost::optional<veldrun::StreamProbe::Result> probe;
+        // Without a probe: the errno value of why, 0 when unknown.
+        int error = 0;
     };
 
     // Posts `message` to `window` whenever results wait to be taken. Starts no thread yet.

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <QListWidget>
 #include <QProcess>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
@@ -55,11 +55,11 @@ TEST(DesktopDrag, AnEntryDraggedWithTheMouseMovesStaysSelectedAndIsMergedThere) 
     MainDialogHarness dialog;
     dialog.OpenAtStart({CString(Wide(a)), CString(Wide(b)), CString(Wide(c))});
     dialog.Run([&] {
-        auto* list = static_cast<QListWidget*>(dialog.Control(IDC_INPUT_LIST));
+        auto* list = static_cast<QTreeWidget*>(dialog.Control(IDC_INPUT_LIST));
         dialog.m_details.AwaitReading();
         QWidget* viewport = list->viewport();
-        const QRect first = list->visualItemRect(list->item(0));
-        const QRect last = list->visualItemRect(list->item(2));
+        const QRect first = list->visualItemRect(list->topLevelItem(0));
+        const QRect last = list->visualItemRect(list->topLevelItem(2));
         // The first entry onto the lower half of the last: after it.
         QProcess xdotool;
         DragWithTheMouse(xdotool, viewport->mapToGlobal(first.center()),
@@ -69,7 +69,7 @@ TEST(DesktopDrag, AnEntryDraggedWithTheMouseMovesStaysSelectedAndIsMergedThere) 
         xdotool.waitForFinished();
         ASSERT_TRUE(done) << "the entries stayed in their order; xdotool said: "
                           << xdotool.readAllStandardError().toStdString();
-        EXPECT_EQ(list->currentRow(), 2);
+        EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 2);
         EXPECT_EQ(dialog.m_list.Selection(), 2) << "the dragged entry stays selected";
         EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_selectionEdit), Wide(a));
 

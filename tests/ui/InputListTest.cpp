@@ -1,14 +1,19 @@
 #include "ui/InputList.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include <QListWidget>
 #include <QPixmap>
+#include <QTreeWidget>
 
+#include "platform/ListBoxWidget.h"
 #include "recordings/StreamProbe.h"
 #include "ui/ClipFacts.h"
+#include "ui/ClipTable.h"
 #include "ui/MarkDelegate.h"
 #include "ui/NaturalOrder.h"
 
@@ -237,13 +242,14 @@ TEST(ClipFacts, MarksAndSummaryComeFromTheReadingsOnceTheyAreKnown) {
     EXPECT_EQ(facts.Summary({paths[0]}), L"1 clip, one recording, 0:00:10, 2.0 GB");
 }
 
-TEST(ClipFacts, AListWithoutStreamsHasNoMarksAndThePlainSummary) {
+TEST(ClipFacts, AListWithoutStreamsHasNoRecordingMarksAndThePlainSummary) {
     ClipFacts facts;
     const Names paths = {L"/d/a.txt", L"/d/b.txt", L"/d/a.txt"};
     facts.Take(paths[0], Other(5));
     facts.Take(paths[1], Other(6));
-    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L""}));
-    EXPECT_EQ(facts.Summary(paths), L"3 clips, 16.0 BYTES in all") << "a copy counts twice";
+    EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L"Listed twice: the same file as entry 1"}));
+    EXPECT_EQ(facts.Summary(paths), L"3 clips, 1 listed twice, 16.0 BYTES in all")
+        << "a copy counts twice";
 }
 
 TEST(ClipFacts, SummaryTextNamesUpToTwoUnreadableClips) {
@@ -261,40 +267,190 @@ TEST(ClipFacts, SummaryTextNamesUpToTwoUnreadableClips) {
     EXPECT_EQ(text(1, 0, {L"a.mts"}), L"1 clip; a.mts cannot be read");
 }
 
-TEST(MarkDelegate, DrawsALineInTheTextColourAboveAMarkedEntryAtEveryScale) {
-    QListWidget widget;
-    widget.resize(300, 200);
-    widget.setItemDelegate(new MarkDelegate(&widget));
-    for (const char* entry : {"/c/a", "/c/b", "/c/c"})
-        widget.addItem(entry);
-    // A dark theme: light text on a dark base.
+TEST(MarkDelegate, MarksStayVisibleOnTheSelectedRowInADarkThemeAtEveryScale) {
+    QTreeWidget widget;
+    widget.resize(400, 200);
+    for (const char* entry : {"/c/a", "/c/b", "/c/c"}) {
+        auto* item = new QTreeWidgetItem(QStringList{entry});
+        item->setData(0, ListBoxWidget::kTextRole, entry);
+        widget.addTopLevelItem(item);
+    }
+    ClipTable table(&widget);
+    // A dark theme: light text on a dark base, and a selection of its own.
     QPalette dark = widget.palette();
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
     dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(40, 60, 140));
+    dark.setColor(QPalette::HighlightedText, QColor(250, 250, 90));
     widget.setPalette(dark);
     widget.show();
 
-    MarkDelegate::SetMark(widget.item(1), "New recording");
-    EXPECT_EQ(widget.item(1)->toolTip(), "/c/b\nNew recording");
-    EXPECT_EQ(widget.item(1)->text(), "/c/b") << "the text stays the path";
+    const unsigned line = ClipFacts::Row::kNewPiece;
+    MarkDelegate::SetMarks(widget.topLevelItem(1), line, "New recording");
+    MarkDelegate::SetMarks(widget.topLevelItem(2), ClipFacts::Row::kUnreadable, "Cannot be read");
+    EXPECT_EQ(widget.topLevelItem(1)->toolTip(ClipTable::kFolder), "/c/b\nNew recording");
+    EXPECT_EQ(widget.topLevelItem(1)->data(0, ListBoxWidget::kTextRole), "/c/b")
+        << "the entry stays the path";
+    EXPECT_EQ(widget.topLevelItem(1)->data(0, Qt::AccessibleTextRole), "b, New recording");
+    EXPECT_FALSE(widget.topLevelItem(2)->icon(0).isNull()) << "cannot be read";
+    EXPECT_TRUE(widget.topLevelItem(1)->icon(0).isNull());
 
-    for (const int scale : {1, 2}) {
-        QPixmap picture(widget.viewport()->size() * scale);
-        picture.setDevicePixelRatio(scale);
-        widget.viewport()->render(&picture);
-        const QImage image = picture.toImage();
-        const QRect marked = widget.visualItemRect(widget.item(1));
-        const QRect plain = widget.visualItemRect(widget.item(2));
-        const int x = (marked.right() - 2) * scale;
-        for (int dy = 0; dy < MarkDelegate::kLineWidth * scale; ++dy)
-            EXPECT_EQ(image.pixelColor(x, marked.top() * scale + dy), QColor(230, 230, 230))
-                << "scale " << scale << ", row " << dy;
-        EXPECT_NE(image.pixelColor(x, marked.top() * scale + MarkDelegate::kLineWidth * scale),
-                  QColor(230, 230, 230));
-        EXPECT_NE(image.pixelColor(x, plain.top() * scale), QColor(230, 230, 230));
+    for (const bool selected : {false, true}) {
+        widget.topLevelItem(1)->setSelected(selected);
+        // The text's colour, which stands out from the base above and from the selection.
+        const QColor colour(230, 230, 230);
+        for (const int scale : {1, 2}) {
+            QPixmap picture(widget.viewport()->size() * scale);
+            picture.setDevicePixelRatio(scale);
+            widget.viewport()->render(&picture);
+            const QImage image = picture.toImage();
+            const QRect marked = widget.visualItemRect(widget.topLevelItem(1));
+            const QRect plain = widget.visualItemRect(widget.topLevelItem(0));
+            // Across the whole row: in the first column and in the last.
+            for (const int x :
+                 {marked.left() + 3, std::min(marked.right(), widget.viewport()->width()) - 4}) {
+                for (int dy = 0; dy < MarkDelegate::kLineWidth * scale; ++dy)
+                    EXPECT_EQ(image.pixelColor(x * scale, marked.top() * scale + dy), colour)
+                        << "scale " << scale << ", x " << x << ", row " << dy;
+                EXPECT_NE(image.pixelColor(x * scale,
+                                           marked.top() * scale + MarkDelegate::kLineWidth * scale),
+                          colour);
+            }
+            EXPECT_NE(image.pixelColor(plain.center().x() * scale, plain.top() * scale), colour);
+        }
     }
 
-    MarkDelegate::SetMark(widget.item(1), "");
-    EXPECT_EQ(widget.item(1)->toolTip(), "/c/b");
-    EXPECT_TRUE(MarkDelegate::MarkOf(widget.model()->index(1, 0)).isEmpty());
+    MarkDelegate::SetMarks(widget.topLevelItem(1), 0, "");
+    EXPECT_EQ(widget.topLevelItem(1)->toolTip(ClipTable::kName), "/c/b");
+    EXPECT_EQ(widget.topLevelItem(1)->data(0, Qt::AccessibleTextRole), "b");
+    EXPECT_TRUE(MarkDelegate::MarkOf(widget.model()->index(1, 3)).isEmpty());
+}
+
+namespace {
+
+// Sets the local time zone for as long as it lives.
+class Zone {
+public:
+    explicit Zone(const char* zone) {
+        const char* before = std::getenv("TZ");
+        m_before = before ? before : "";
+        m_had = before != nullptr;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~Zone() {
+        if (m_had)
+            ::setenv("TZ", m_before.c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+private:
+    std::string m_before;
+    bool m_had = false;
+};
+
+veldrun::StreamProbe::Result Dated(veldrun::StreamProbe::Result result,
+                                   veldrun::RecordedTime when) {
+    result.recorded = when;
+    return result;
+}
+
+veldrun::StreamProbe::Result WithId(veldrun::StreamProbe::Result result, std::uint64_t inode,
+                                    std::int64_t modifiedNs = 0) {
+    result.stamp.id.device = 2049;
+    result.stamp.id.inode = inode;
+    result.stamp.modifiedNs = modifiedNs;
+    return result;
+}
+
+} // namespace
+
+TEST(ClipFacts, ColumnsShowTheRecordedDateElseTheFilesDateTheLengthAndTheSize) {
+    const Zone zone("UTC0");
+    // 2023-03-04 05:06:59.999999999 UTC.
+    const std::int64_t modified = 1677906419LL * 1000000000 + 999999999;
+    ClipFacts facts;
+    const Names paths = {L"/c/00001.MTS", L"/c/00002.MTS", L"/c/notes.txt", L"/c/gone.MTS",
+                         L"/c/new.MTS"};
+    facts.Take(paths[0], WithId(Dated(Clock(0, 4000.4, 2147475456), {2024, 7, 14, 10, 15, 2}), 1));
+    facts.Take(paths[1], WithId(Clock(4000.5, 4010.4, 1000), 2, modified));
+    facts.Take(paths[2], WithId(Other(3000), 3, modified));
+    facts.Take(paths[3], boost::none, ENOENT);
+    const std::vector<ClipFacts::Row> rows = facts.Rows(paths);
+    ASSERT_EQ(rows.size(), 5u);
+
+    EXPECT_EQ(rows[0].recorded, L"2024-07-14 10:15");
+    EXPECT_EQ(rows[0].recordedTip, L"2024-07-14 10:15:02");
+    EXPECT_FALSE(rows[0].fileDate);
+    EXPECT_EQ(rows[0].length, L"1:06:40");
+    EXPECT_EQ(rows[0].size, L"2.1 GB");
+    EXPECT_EQ(rows[0].marks, 0u);
+
+    EXPECT_EQ(rows[1].recorded, L"2023-03-04 05:06") << "the file's date, not rounded up";
+    EXPECT_EQ(rows[1].recordedTip, L"file date");
+    EXPECT_TRUE(rows[1].fileDate);
+    EXPECT_EQ(rows[1].length, L"0:00:10");
+    EXPECT_EQ(rows[1].marks, 0u) << "continues the clip above";
+
+    EXPECT_EQ(rows[2].recorded, L"2023-03-04 05:06");
+    EXPECT_TRUE(rows[2].fileDate);
+    EXPECT_EQ(rows[2].length, L"") << "not a stream: no length";
+    EXPECT_EQ(rows[2].size, L"3000.0 BYTES");
+    EXPECT_EQ(rows[2].note, L"Not a transport stream");
+
+    EXPECT_EQ(rows[3].marks, unsigned(ClipFacts::Row::kUnreadable));
+    EXPECT_EQ(rows[3].note, L"Cannot be read: No such file or directory");
+    EXPECT_EQ(rows[3].recorded, L"No such file or directory");
+    EXPECT_EQ(rows[3].size, L"");
+    EXPECT_EQ(rows[3].length, L"");
+
+    EXPECT_EQ(rows[4].recorded, L"") << "not read yet";
+    EXPECT_EQ(rows[4].note, L"");
+
+    // The local time is the file's, as the camera's is its own.
+    const Zone east("XST-9");
+    EXPECT_EQ(facts.Rows(paths)[1].recorded, L"2023-03-04 14:06");
+}
+
+TEST(ClipFacts, UnreadableAndListedTwiceMarksComeAndGoWithTheListAndTheReadings) {
+    ClipFacts facts;
+    const std::wstring a1 = L"/c/00001.MTS", a2 = L"/c/00002.MTS", b = L"/c/00003.MTS";
+    const std::wstring link = L"/other/same-as-00001.MTS";
+    facts.Take(a1, WithId(Clock(0, 10, 1000), 11));
+    facts.Take(a2, WithId(Clock(10.1, 20, 2000), 12));
+    facts.Take(b, WithId(Clock(100, 130, 3000), 13));
+    facts.Take(link, WithId(Clock(0, 10, 1000), 11));
+
+    // Unreadable: shown at once, whether the entry above is read or the list has a stream.
+    const std::wstring missing = L"/c/missing.MTS";
+    facts.Take(missing, boost::none, ENOENT);
+    EXPECT_EQ(facts.MarkNotes({L"/c/unread.MTS", missing}),
+              (Names{L"", L"Cannot be read: No such file or directory"}));
+    EXPECT_EQ(facts.Rows({missing})[0].marks, unsigned(ClipFacts::Row::kUnreadable));
+    facts.Take(missing, boost::none, EACCES);
+    EXPECT_EQ(facts.MarkNotes({missing}), (Names{L"Cannot be read: Permission denied"}))
+        << "a new reason is taken";
+
+    // The same file by another path, and the same path again.
+    const std::vector<std::wstring> list = {a1, a2, b, link, a2};
+    const std::vector<ClipFacts::Row> rows = facts.Rows(list);
+    EXPECT_EQ(rows[3].marks, unsigned(ClipFacts::Row::kListedTwice | ClipFacts::Row::kNewPiece));
+    EXPECT_EQ(rows[3].note, L"Listed twice: the same file as entry 1; " + kNew);
+    EXPECT_EQ(rows[4].marks, unsigned(ClipFacts::Row::kListedTwice));
+    EXPECT_EQ(rows[4].note, L"Listed twice: the same file as entry 2");
+    EXPECT_EQ(rows[2].marks, unsigned(ClipFacts::Row::kNewPiece));
+    // The copies are joined, so their time and size count; they are no recordings of their own.
+    EXPECT_EQ(facts.Summary(list), L"5 clips, 2 recordings, 2 listed twice, 0:01:10, 9000.0 BYTES");
+
+    // The first listing removed: the copy is the file's only entry now.
+    EXPECT_EQ(facts.Rows({b, link})[1].marks, unsigned(ClipFacts::Row::kNewPiece));
+    EXPECT_EQ(facts.Summary({b, link}), L"2 clips, 2 recordings, 0:00:40, 4000.0 BYTES");
+    // A copy that cannot be read any more is no copy.
+    facts.Take(link, boost::none, ENOENT);
+    EXPECT_EQ(facts.Rows({a1, link})[1].marks, unsigned(ClipFacts::Row::kUnreadable));
+    // Another file at the same path later (a new inode) is no copy of the old one.
+    facts.Take(link, WithId(Clock(0, 10, 1000), 99));
+    EXPECT_EQ(facts.Rows({a1, link})[1].marks & ClipFacts::Row::kListedTwice, 0u);
 }

@@ -14,9 +14,9 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
 
@@ -83,8 +84,9 @@ public:
 
     int Selection() const { return m_inputList.GetCurSel(); }
     void Select(int index) { m_list.Select(index); }
-    int Extent() const { return m_inputList.GetHorizontalExtent(); }
-    QListWidget* List() const { return static_cast<QListWidget*>(Control(IDC_INPUT_LIST)); }
+    // The width of the Name column.
+    int NameWidth() const { return List()->header()->sectionSize(0); }
+    QTreeWidget* List() const { return static_cast<QTreeWidget*>(Control(IDC_INPUT_LIST)); }
 
     int refreshes = 0;
 
@@ -96,9 +98,10 @@ protected:
     }
 };
 
-// The width that the list's extent must reach to show `text`.
-int Needed(QListWidget* list, const std::wstring& text) {
-    return QFontMetrics(list->font()).horizontalAdvance(QString::fromStdWString(text)) + 3;
+// The width that the file name of `path` takes in the list's font.
+int NameAdvance(QTreeWidget* list, const std::wstring& path) {
+    return QFontMetrics(list->font())
+        .horizontalAdvance(QString::fromStdWString(path).section('/', -1));
 }
 
 std::wstring Wide(const std::string& text) {
@@ -316,7 +319,7 @@ TEST(InputListDrop, FilesAreAppendedFoldersBringTheirClipsMissingNamesSkippedLon
                                               Wide(longPath), Wide(inside)}));
         EXPECT_EQ(dialog.refreshes, 4) << "one per accepted name";
         EXPECT_EQ(dialog.Selection(), 0);
-        EXPECT_EQ(dialog.Extent(), Needed(dialog.List(), Wide(longPath)));
+        EXPECT_GE(dialog.NameWidth(), NameAdvance(dialog.List(), Wide(longPath)));
 
         dialog.refreshes = 0;
         dialog.Drop({QUrl::fromLocalFile(QString::fromStdString(dir / "missing.mts"))});
@@ -382,79 +385,40 @@ TEST(InputListMove, SwapsWithTheNeighbourAndNothingPastTheEndsOrWithoutSelection
     });
 }
 
-TEST(InputListExtent, GrowsToTheWidestEntryInTheListsFontAndNeverShrinks) {
+TEST(InputListNameColumn, GrowsToTheWidestNameInTheListsFontAndNeverShrinks) {
     ListDialog dialog;
     dialog.Run([&] {
-        QListWidget* list = dialog.List();
+        QTreeWidget* list = dialog.List();
         QFont large = list->font();
         large.setPointSize(large.pointSize() * 3);
         list->setFont(large);
-        EXPECT_EQ(dialog.Extent(), 0);
+        const int start = dialog.NameWidth();
 
         const std::wstring shorter = L"/c/" + std::wstring(40, L'w');
-        const std::wstring longer = L"/c/" + std::wstring(80, L'w');
+        const std::wstring longer = L"/" + std::wstring(300, L'f') + L"/" + std::wstring(80, L'w');
         dialog.Add({shorter});
-        EXPECT_EQ(dialog.Extent(), Needed(list, shorter));
+        EXPECT_GE(dialog.NameWidth(), NameAdvance(list, shorter));
         dialog.Add({longer});
-        const int widest = Needed(list, longer);
-        EXPECT_EQ(dialog.Extent(), widest);
-        EXPECT_EQ(list->horizontalScrollBar()->maximum(), widest - list->viewport()->width());
+        const int widest = dialog.NameWidth();
+        EXPECT_GE(widest, NameAdvance(list, longer)) << "the name, not the folder, counts";
+        EXPECT_LT(widest, NameAdvance(list, longer) + NameAdvance(list, L"wwww"));
+        EXPECT_GT(widest, start);
+        const QRect name = list->visualRect(list->model()->index(1, 0));
+        EXPECT_GE(name.width(), NameAdvance(list, longer)) << "the cell shows it whole";
+        EXPECT_GT(list->horizontalScrollBar()->maximum(), 0) << "the other columns scroll";
 
         dialog.Add({longer});
         dialog.Add({shorter});
-        EXPECT_EQ(dialog.Extent(), widest) << "equal and narrower entries leave it";
+        EXPECT_EQ(dialog.NameWidth(), widest) << "equal and narrower entries leave it";
 
         for (int i = 0; i < 3; ++i) {
             dialog.Select(1);
             dialog.Click(IDC_REMOVE);
         }
         EXPECT_EQ(dialog.Entries(), Names{shorter});
-        EXPECT_EQ(dialog.Extent(), widest);
+        EXPECT_EQ(dialog.NameWidth(), widest);
     });
 }
-
-namespace {
-
-// The texts and enabled states of the popup menu that opens next, and the entry chosen by
-// pressing `key` in it ("" for none: the menu is closed).
-struct MenuSeen {
-    QStringList texts;
-    std::vector<bool> enabled;
-    QString highlighted = "<not shown>";
-};
-
-void OnNextPopup(MenuSeen& seen, Qt::Key key, int presses = 1) {
-    QTimer::singleShot(50, [&seen, key, presses] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        seen = MenuSeen();
-        for (QAction* action : menu->actions()) {
-            seen.texts << action->text();
-            if (!action->isSeparator())
-                seen.enabled.push_back(action->isEnabled());
-        }
-        seen.highlighted = menu->activeAction() ? menu->activeAction()->text() : "";
-        if (key == Qt::Key_Escape) {
-            menu->close();
-            return;
-        }
-        for (int i = 0; i < presses; ++i)
-            QTest::keyClick(menu, key);
-        // A letter that several entries share only moves the highlight; Enter chooses.
-        if (QApplication::activePopupWidget() == menu)
-            QTest::keyClick(menu, Qt::Key_Return);
-    });
-}
-
-// A right-click in the list: the press and release, then the context menu event that the
-// platform sends.
-void RightClick(QListWidget* list, const QPoint& at) {
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list->viewport(), &menu);
-}
-
-} // namespace
 
 TEST(InputListOrder, OneDropComesInNaturalOrderOfItsFullPaths) {
     TempDir dir;
@@ -500,20 +464,62 @@ TEST(InputListOrder, SortByNameKeepsTheSelectedEntrySelectedAndRefreshes) {
     });
 }
 
+namespace {
+
+// The texts and enabled states of the popup menu that opens next, and the entry chosen by
+// pressing `key` in it ("" for none: the menu is closed).
+struct MenuSeen {
+    QStringList texts;
+    std::vector<bool> enabled;
+    QString highlighted = "<not shown>";
+};
+
+void OnNextPopup(MenuSeen& seen, Qt::Key key, int presses = 1) {
+    QTimer::singleShot(50, [&seen, key, presses] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        seen = MenuSeen();
+        for (QAction* action : menu->actions()) {
+            seen.texts << action->text();
+            if (!action->isSeparator())
+                seen.enabled.push_back(action->isEnabled());
+        }
+        seen.highlighted = menu->activeAction() ? menu->activeAction()->text() : "";
+        if (key == Qt::Key_Escape) {
+            menu->close();
+            return;
+        }
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(menu, key);
+        // A letter that several entries share only moves the highlight; Enter chooses.
+        if (QApplication::activePopupWidget() == menu)
+            QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
+// A right-click in the list: the press and release, then the context menu event that the
+// platform sends.
+void RightClick(QTreeWidget* list, const QPoint& at) {
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &menu);
+}
+
+} // namespace
+
 TEST(InputListOrder, DraggingAnEntryMovesItKeepsItSelectedAndRefreshesTheFields) {
     TempDir dir;
     const std::string later = dir.Write("later.mts", "12345");
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/c/a", L"/c/b", L"/c/c"});
-        QListWidget* list = dialog.List();
+        QTreeWidget* list = dialog.List();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+                          list->visualItemRect(list->topLevelItem(0)).center());
         dialog.refreshes = 0;
 
-        // Qt's own drop moves the row in the list's model, as here: the first entry after the
-        // last. (Qt's offscreen platform runs no drag; the desktop test drags with the mouse.)
-        list->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3);
+        // The first entry dropped after the last.
+        dialog.DropEntry(0, 3);
 
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/b", L"/c/c", L"/c/a"}));
         EXPECT_EQ(dialog.Selection(), 2);
@@ -530,7 +536,7 @@ TEST(InputListOrder, DraggingAnEntryMovesItKeepsItSelectedAndRefreshesTheFields)
 TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
     ListDialog dialog;
     dialog.Run([&] {
-        QListWidget* list = dialog.List();
+        QTreeWidget* list = dialog.List();
         const QStringList texts = {"&Remove", "Move &Up",      "Move &Down",
                                    "",        "&Sort by Name", "Order by &Recording",
                                    "",        "Add &Folder..."};
@@ -553,7 +559,7 @@ TEST(InputListMenu, OffersWhatCanActNowAndARightClickSelectsFirst) {
         dialog.refreshes = 0;
         // A right-click on the first entry selects it; it can go down, not up.
         OnNextPopup(seen, Qt::Key_D);
-        RightClick(list, list->visualItemRect(list->item(0)).center());
+        RightClick(list, list->visualItemRect(list->topLevelItem(0)).center());
         EXPECT_EQ(seen.enabled, (std::vector<bool>{true, false, true, true, true, true}));
         EXPECT_EQ(seen.highlighted, "") << "opened by the mouse";
         EXPECT_EQ(dialog.Entries(), (Names{L"/c/1", L"/c/2", L"/c/3", L"/c/0"}));
@@ -592,7 +598,7 @@ TEST(InputListKeys, DeleteRemovesAltArrowsMoveAndMovingKeysSelect) {
     ListDialog dialog;
     dialog.Run([&] {
         dialog.Add({L"/c/a", L"/c/b", L"/c/c", L"/c/d"});
-        QListWidget* list = dialog.List();
+        QTreeWidget* list = dialog.List();
         list->setFocus();
         dialog.refreshes = 0;
         QTest::keyClick(list, Qt::Key_Delete);
@@ -616,7 +622,7 @@ TEST(InputListKeys, DeleteRemovesAltArrowsMoveAndMovingKeysSelect) {
         EXPECT_EQ(dialog.Selection(), 2) << "the entry that followed";
         EXPECT_EQ(dialog.refreshes, 3);
 
-        const QPoint selected = list->visualItemRect(list->item(2)).center();
+        const QPoint selected = list->visualItemRect(list->topLevelItem(2)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, selected);
         EXPECT_EQ(dialog.Selection(), 2) << "Ctrl+click keeps the selection";
         dialog.Select(-1);
@@ -691,16 +697,32 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
 }
 
 TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
-    const std::wstring card = L"/media/anna/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/";
+    const std::wstring card =
+        L"/media/anna/Camcorder backups/Summer holiday 2024/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/";
     ListDialog dialog;
     dialog.Run([&] {
+        // At its first size the columns that tell the clips apart show whole; the window may
+        // still be made as small as its template.
+        QWidget* window = dialog.GetWidget();
+        QTreeWidget* table = dialog.List();
+        const QFontMetrics font(table->font());
+        const QHeaderView* header = table->header();
+        EXPECT_GE(header->sectionSize(0), font.horizontalAdvance("00001.MTS"));
+        EXPECT_GE(header->sectionSize(1), font.horizontalAdvance("2024-07-14 10:15"));
+        EXPECT_GE(header->sectionSize(2), font.horizontalAdvance("10:00:00"));
+        EXPECT_LE(header->sectionViewportPosition(2) + header->sectionSize(2),
+                  table->viewport()->width());
+        EXPECT_GT(window->width(), window->minimumWidth());
+        EXPECT_EQ(window->height(), window->minimumHeight());
+
         dialog.Add({card + L"00001.MTS", card + L"00002.MTS"});
         dialog.Select(1);
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_INPUT_LIST, LBN_SELCHANGE), 0);
         auto* selection = static_cast<QLineEdit*>(dialog.Control(IDC_CURRENT_SELECTION));
         const QString whole = QString::fromStdWString(card + L"00002.MTS");
         EXPECT_EQ(selection->toolTip(), whole);
-        EXPECT_EQ(dialog.List()->item(0)->toolTip(), QString::fromStdWString(card + L"00001.MTS"));
+        EXPECT_EQ(dialog.List()->topLevelItem(0)->toolTip(0),
+                  QString::fromStdWString(card + L"00001.MTS"));
         // The field is too narrow for the path: the caret at its end shows the file name.
         ASSERT_GT(selection->fontMetrics().horizontalAdvance(whole), selection->width());
         EXPECT_EQ(selection->cursorPosition(), whole.size());
@@ -710,7 +732,6 @@ TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
         QTest::keyClicks(output, "/media/anna/Videos/Holiday.mts");
         EXPECT_EQ(output->toolTip(), "/media/anna/Videos/Holiday.mts");
 
-        QWidget* window = dialog.GetWidget();
         const QSize base = window->size();
         const QRect list = dialog.List()->geometry();
         window->showMaximized();
@@ -726,7 +747,10 @@ TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
 }
 
 TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
-    const auto SummaryText = &ClipFacts::SummaryText;
+    const auto SummaryText = [](int count, std::int64_t total, const Names& unreadable,
+                                boost::none_t) {
+        return ClipFacts::SummaryText(count, total, unreadable);
+    };
     EXPECT_EQ(SummaryText(0, 0, {}, boost::none), L"");
     EXPECT_EQ(SummaryText(1, 2147475456, {}, boost::none), L"1 clip, 2.1 GB in all");
     EXPECT_EQ(SummaryText(3, 6442426368, {}, boost::none), L"3 clips, 6.4 GB in all");
@@ -788,8 +812,9 @@ TEST(ListRefresh, ThreeHundredClipsAreReadOffTheUserInterfaceThread) {
         QTest::keyClicks(output, "out.mts");
         dialog.AwaitReading();
         EXPECT_EQ(opens.Count(), 0u) << "with nothing selected:\n" << opens.Listing();
+        dialog.List()->scrollToItem(dialog.List()->topLevelItem(299));
         QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {},
-                          dialog.List()->visualItemRect(dialog.List()->item(299)).center());
+                          dialog.List()->visualItemRect(dialog.List()->topLevelItem(299)).center());
         dialog.AwaitReading();
         EXPECT_LE(opens.Count(), 1u) << "with a selection:\n" << opens.Listing();
         EXPECT_EQ(MainDialogHarness::TextOf(dialog.m_sizeEdit), L"299.0 BYTES");

@@ -14,6 +14,7 @@
 #include "platform/DialogBuilder.h"
 #include "res/Resource.h"
 #include "tests/platform/RecordingDialog.h"
+#include "ui/ListCommands.h"
 
 namespace veldrun {
 namespace test {
@@ -47,6 +48,13 @@ std::vector<std::wstring> MainDialogHarness::Entries() const {
         entries.push_back(text.Str());
     }
     return entries;
+}
+
+void MainDialogHarness::DropEntry(int from, int before) const {
+    for (QObject* child : Control(IDC_INPUT_LIST)->children()) {
+        if (auto* commands = dynamic_cast<ListCommands*>(child))
+            commands->Drop(from, before);
+    }
 }
 
 QWidget* MainDialogHarness::Control(int id) const {

@@ -39,6 +39,9 @@ public:
 
     // The list's entries, top to bottom.
     std::vector<std::wstring> Entries() const;
+    // Moves entry `from` before entry `before` as dropping an entry dragged there does. (Qt's
+    // offscreen platform runs no drag; the desktop test drags with the mouse.)
+    void DropEntry(int from, int before) const;
     // The widget of control `id` of this dialog.
     QWidget* Control(int id) const;
     // The text of an edit control member, as a wide string.

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
@@ -67,9 +67,9 @@ protected:
     }
     // Selects entry `row` the way the user does, by clicking it.
     void Select(int row) {
-        auto* list = static_cast<QListWidget*>(dlg.Control(IDC_INPUT_LIST));
+        auto* list = static_cast<QTreeWidget*>(dlg.Control(IDC_INPUT_LIST));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+                          list->visualItemRect(list->topLevelItem(row)).center());
     }
     bool MergeEnabled() const { return dlg.Control(IDC_MERGE)->isEnabled(); }
     std::wstring Selection() const { return MainDialogHarness::TextOf(dlg.m_selectionEdit); }

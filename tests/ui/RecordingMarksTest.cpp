@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -7,12 +8,15 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDropEvent>
-#include <QListWidget>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
 
@@ -26,6 +30,7 @@
 #include "tests/support/TestStream.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
+#include "ui/ClipTable.h"
 #include "ui/MarkDelegate.h"
 
 using veldrun::test::Fifo;
@@ -41,6 +46,7 @@ typedef std::vector<std::wstring> Names;
 const std::int64_t kSecond = TestStream::kSecond;
 const std::wstring kNew = L"New recording: its clock does not continue from the clip above";
 const std::wstring kNotStream = L"Not a transport stream";
+const std::wstring kMissing = L"Cannot be read: No such file or directory";
 const std::wstring kUnknown =
     L"Can't tell whether it continues the clip above: one of them has no clock";
 
@@ -76,14 +82,21 @@ public:
     void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
     // Lets the reader finish and its results arrive.
     void AwaitReading() { m_details.AwaitReading(); }
-    QListWidget* List() const { return static_cast<QListWidget*>(Control(IDC_INPUT_LIST)); }
+    QTreeWidget* List() const { return static_cast<QTreeWidget*>(Control(IDC_INPUT_LIST)); }
     Names Marks() const {
         Names marks;
-        for (int i = 0; i < List()->count(); ++i)
+        for (int i = 0; i < List()->topLevelItemCount(); ++i)
             marks.push_back(MarkDelegate::MarkOf(List()->model()->index(i, 0)).toStdWString());
         return marks;
     }
     std::wstring Summary() const { return TextOf(*GetDlgItem(IDC_SUMMARY)); }
+    // The text of column `column` in each row.
+    Names Column(int column) const {
+        Names texts;
+        for (int i = 0; i < List()->topLevelItemCount(); ++i)
+            texts.push_back(List()->topLevelItem(i)->text(column).toStdWString());
+        return texts;
+    }
 };
 
 // Drops `path` from a file manager onto the list.
@@ -100,7 +113,7 @@ void DropFile(MarksDialog& dialog, const std::string& path) {
 
 // Moves entry `from` of the list before entry `onto`, as Qt's own drop of a dragged entry does.
 void DragEntry(MarksDialog& dialog, int from, int onto) {
-    dialog.List()->model()->moveRow(QModelIndex(), from, QModelIndex(), onto);
+    dialog.DropEntry(from, onto);
 }
 
 CString Size(std::int64_t bytes) {
@@ -139,7 +152,8 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         EXPECT_EQ(dialog.Summary(), L"3 clips, 2 recordings, 0:00:50, " + Size(streams).Str());
         // The entry's text stays the path; its tooltip adds the mark's words.
         EXPECT_EQ(dialog.Entries()[2], Wide(b));
-        EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
+        EXPECT_EQ(dialog.List()->topLevelItem(2)->toolTip(0).toStdWString(),
+                  Wide(b) + L"\n" + kNew);
 
         // A move shows at once: what was read is kept.
         dialog.m_list.Select(2);
@@ -148,13 +162,16 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(b), Wide(a2)}));
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNew, kNew}));
         EXPECT_EQ(dialog.Summary(), L"3 clips, 3 recordings, 0:00:50, " + Size(streams).Str());
-        EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(b) + L"\n" + kNew);
-        EXPECT_EQ(dialog.List()->item(2)->toolTip().toStdWString(), Wide(a2) + L"\n" + kNew);
+        EXPECT_EQ(dialog.List()->topLevelItem(1)->toolTip(0).toStdWString(),
+                  Wide(b) + L"\n" + kNew);
+        EXPECT_EQ(dialog.List()->topLevelItem(2)->toolTip(0).toStdWString(),
+                  Wide(a2) + L"\n" + kNew);
 
         dialog.OnSortByName();
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L"", kNew}));
-        EXPECT_EQ(dialog.List()->item(1)->toolTip().toStdWString(), Wide(a2)) << "mark cleared";
+        EXPECT_EQ(dialog.List()->topLevelItem(1)->toolTip(0).toStdWString(), Wide(a2))
+            << "mark cleared";
 
         DropFile(dialog, notes);
         dialog.AwaitReading();
@@ -181,7 +198,7 @@ TEST(RecordingMarks, FollowAddRemoveMoveSortDragAndDropAndTheSummaryCountsRecord
         dialog.m_list.Select(0);
         dialog.Click(IDC_REMOVE);
         dialog.AwaitReading();
-        EXPECT_EQ(dialog.Marks(), (Names{L"Cannot be read", kUnknown}));
+        EXPECT_EQ(dialog.Marks(), (Names{kMissing, kUnknown}));
         EXPECT_EQ(dialog.Summary(), L"2 clips, one recording, 1 of them " +
                                         Size(Clip(100, 130).size()).Str() +
                                         L"; 00002.MTS cannot be read");
@@ -233,7 +250,7 @@ TEST(RecordingOrder, TheMenuCommandOrdersTwoShuffledRecordingsAndKeepsTheSelecti
         for (const std::string& path : {c2, b1, notes, c7, b3, c10})
             dialog.Add({path});
         dialog.m_list.Select(3);
-        QListWidget* list = dialog.List();
+        QTreeWidget* list = dialog.List();
         list->setFocus();
 
         // From the keyboard, as a user without a mouse does: Shift+F10, then its letter. Remove
@@ -344,5 +361,131 @@ TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
         dialog.Add({later});
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", kNotStream, kUnknown}));
+    });
+}
+
+namespace {
+
+// Waits, without touching the list, until its marks are `expected`.
+bool MarksBecome(MarksDialog& dialog, const Names& expected) {
+    return QTest::qWaitFor([&] { return dialog.Marks() == expected; }, 5000);
+}
+
+std::string Joined(const Names& names) {
+    std::string text;
+    for (const std::wstring& name : names)
+        text += "[" + veldrun::ToNarrow(name).value_or("?") + "]";
+    return text;
+}
+
+} // namespace
+
+TEST(ClipTable, ColumnsShowEachClipAndTheHeaderDoesNotReorder) {
+    TempDir dir;
+    const std::string a1 = dir.Write("00001.MTS", Clip(0, 10));
+    const std::string a2 = dir.Write("00002.MTS", Clip(10.1, 3725));
+    const std::string notes = dir.Write("notes.txt", std::string(3000, 'n'));
+    const std::string missing = dir / "00009.MTS";
+    MarksDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({a2, a1, notes, missing});
+        dialog.AwaitReading();
+        const std::wstring folder = Wide(dir.Path());
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(a2), Wide(missing), Wide(notes)}))
+            << "the entries stay the paths";
+        EXPECT_EQ(dialog.Column(ClipTable::kName),
+                  (Names{L"00001.MTS", L"00002.MTS", L"00009.MTS", L"notes.txt"}));
+        EXPECT_EQ(dialog.Column(ClipTable::kFolder), (Names{folder, folder, folder, folder}));
+        EXPECT_EQ(dialog.Column(ClipTable::kLength), (Names{L"0:00:10", L"1:01:55", L"", L""}));
+        EXPECT_EQ(dialog.Column(ClipTable::kSize),
+                  (Names{Size(Clip(0, 10).size()).Str(), Size(Clip(10.1, 3725).size()).Str(), L"",
+                         L"3000.0 BYTES"}));
+        // Streams without the camera's date show the file's own, set apart.
+        QTreeWidget* list = dialog.List();
+        const QString fileDate =
+            QFileInfo(QString::fromStdString(a1)).lastModified().toString("yyyy-MM-dd HH:mm");
+        EXPECT_EQ(list->topLevelItem(0)->text(ClipTable::kRecorded), fileDate);
+        EXPECT_EQ(list->topLevelItem(0)->toolTip(ClipTable::kRecorded), "file date");
+        EXPECT_TRUE(list->topLevelItem(0)
+                        ->data(ClipTable::kRecorded, Qt::FontRole)
+                        .value<QFont>()
+                        .italic());
+        EXPECT_EQ(list->topLevelItem(0)->toolTip(ClipTable::kName), QString::fromStdString(a1));
+        // Unreadable: the reason in the row, an icon, and the mark in words for screen readers.
+        EXPECT_EQ(list->topLevelItem(2)->text(ClipTable::kRecorded), "No such file or directory");
+        EXPECT_FALSE(list->topLevelItem(2)->icon(ClipTable::kName).isNull());
+        EXPECT_TRUE(list->topLevelItem(1)->icon(ClipTable::kName).isNull());
+        EXPECT_EQ(list->topLevelItem(2)->data(ClipTable::kName, Qt::AccessibleTextRole).toString(),
+                  "00009.MTS, " + QString::fromStdWString(kMissing));
+        EXPECT_EQ(list->topLevelItem(3)
+                      ->data(ClipTable::kFolder, Qt::AccessibleDescriptionRole)
+                      .toString()
+                      .toStdWString(),
+                  kNotStream);
+
+        // A click on a column's header orders nothing: the order is the join order.
+        dialog.m_list.Select(3);
+        QHeaderView* header = list->header();
+        for (int column : {ClipTable::kName, ClipTable::kSize, ClipTable::kName}) {
+            const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(dialog.Entries(), (Names{Wide(a1), Wide(a2), Wide(missing), Wide(notes)}));
+        EXPECT_EQ(dialog.Column(ClipTable::kName),
+                  (Names{L"00001.MTS", L"00002.MTS", L"00009.MTS", L"notes.txt"}));
+        EXPECT_EQ(dialog.m_inputList.GetCurSel(), 3);
+        EXPECT_FALSE(list->isColumnHidden(ClipTable::kName));
+    });
+}
+
+TEST(ClipTable, MarksAndSummaryFollowFilesThatGoComeBackAndAreListedTwice) {
+    TempDir dir;
+    const std::string a1 = dir.Write("00001.MTS", Clip(0, 10));
+    const std::string a2 = dir.Write("00002.MTS", Clip(10.1, 20));
+    std::filesystem::create_directories(dir / "copy");
+    const std::string link = dir / "copy/A001.MTS";
+    std::filesystem::create_hard_link(a1, link);
+    const std::int64_t size1 = Clip(0, 10).size(), size2 = Clip(10.1, 20).size();
+    const std::wstring twice = L"Listed twice: the same file as entry 1; " + kNew;
+    MarksDialog dialog;
+    dialog.Run([&] {
+        dialog.Add({a1, a2});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Summary(),
+                  L"2 clips, one recording, 0:00:20, " + Size(size1 + size2).Str());
+
+        // Gone while listed: noticed without any change of the list.
+        std::filesystem::remove(a2);
+        EXPECT_TRUE(MarksBecome(dialog, Names{L"", kMissing})) << Joined(dialog.Marks());
+        EXPECT_EQ(dialog.Summary(), L"2 clips, one recording, 1 of them " + Size(size1).Str() +
+                                        L"; 00002.MTS cannot be read");
+        // Back again: the mark goes.
+        dir.Write("00002.MTS", Clip(10.1, 20));
+        EXPECT_TRUE(MarksBecome(dialog, Names{L"", L""})) << Joined(dialog.Marks());
+        EXPECT_EQ(dialog.Summary(),
+                  L"2 clips, one recording, 0:00:20, " + Size(size1 + size2).Str());
+
+        // The same file by another name: marked, joined, and no recording of its own.
+        dialog.Add({link});
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", L"", twice}));
+        EXPECT_FALSE(dialog.List()->topLevelItem(2)->icon(ClipTable::kName).isNull());
+        EXPECT_EQ(dialog.Summary(), L"3 clips, one recording, 1 listed twice, 0:00:30, " +
+                                        Size(2 * size1 + size2).Str());
+        // Its first listing's name goes: the other name is the file's only entry now.
+        std::filesystem::remove(a1);
+        EXPECT_TRUE(MarksBecome(dialog, Names{kMissing, kUnknown, kNew})) << Joined(dialog.Marks());
+        EXPECT_TRUE(dialog.Summary().find(L"listed twice") == std::wstring::npos)
+            << dialog.Summary();
+        std::filesystem::create_hard_link(link, a1);
+        EXPECT_TRUE(MarksBecome(dialog, Names{L"", L"", twice})) << Joined(dialog.Marks());
+
+        // Taken out of the list, the copy is no copy any more.
+        dialog.m_list.Select(0);
+        dialog.Click(IDC_REMOVE);
+        dialog.AwaitReading();
+        EXPECT_EQ(dialog.Marks(), (Names{L"", kNew}));
+        EXPECT_EQ(dialog.Summary(),
+                  L"2 clips, 2 recordings, 0:00:20, " + Size(size1 + size2).Str());
     });
 }

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QTest>
+#include <QTreeWidget>
 
+#include "platform/ListBoxWidget.h"
 #include "res/Resource.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -38,17 +39,18 @@ Shown StartWith(std::vector<std::string> arguments, int listed = 0) {
     CVeldrunApp app;
     Shown shown;
     ModalWatch main("Veldrun", [&](QWidget* window) {
-        auto* list = static_cast<QListWidget*>(ControlOf(window, IDC_INPUT_LIST));
-        if (!QTest::qWaitFor([list, listed] { return list->count() >= listed; }, 5000))
+        auto* list = static_cast<QTreeWidget*>(ControlOf(window, IDC_INPUT_LIST));
+        if (!QTest::qWaitFor([list, listed] { return list->topLevelItemCount() >= listed; }, 5000))
             ADD_FAILURE() << "the list never had " << listed << " entries";
-        for (int i = 0; i < list->count(); ++i)
-            shown.entries.push_back(list->item(i)->text().toStdString());
-        shown.selected = list->currentRow();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            shown.entries.push_back(
+                list->topLevelItem(i)->data(0, ListBoxWidget::kTextRole).toString().toStdString());
+        shown.selected = list->indexOfTopLevelItem(list->currentItem());
         shown.selection =
             static_cast<QLineEdit*>(ControlOf(window, IDC_CURRENT_SELECTION))->text().toStdString();
         // The selected clip's size comes once the reader has read it.
         auto* size = static_cast<QLineEdit*>(ControlOf(window, IDC_FILE_SIZE));
-        if (list->currentRow() >= 0 &&
+        if (list->indexOfTopLevelItem(list->currentItem()) >= 0 &&
             !QTest::qWaitFor([size] { return size->text() != "<N/A>"; }, 5000))
             ADD_FAILURE() << "the selected clip's size never came";
         shown.size = size->text().toStdString();

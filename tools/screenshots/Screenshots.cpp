@@ -1,14 +1,16 @@
 // Renders the main dialog, the progress dialog and the About box, as the program shows them,
 // into PNG files for the documentation: veldrun_screenshots FOLDER writes
-// FOLDER/main-dialog.png (at its template size), FOLDER/main-dialog-maximized.png,
-// FOLDER/progress-dialog.png and FOLDER/about-box.png. It runs the real start-up on Qt's
-// offscreen platform and uses the dialogs as a user would: sample clips with a memory card's
+// FOLDER/main-dialog.png (at its default size), FOLDER/main-dialog-maximized.png,
+// FOLDER/input-list.png (a camcorder's card of nine clips from three recordings, at the
+// default size), FOLDER/progress-dialog.png and FOLDER/about-box.png. It runs the real start-up on
+// Qt's offscreen platform and uses the dialogs as a user would: sample clips with a memory card's
 // long paths are dropped onto the list, the second one is clicked and an output name is typed;
 // the window is maximized and restored; Merge runs
 // into a pipe that stops taking bytes part way, so that the progress dialog holds still for its
 // picture, and is then cancelled; the About box comes from the system command.
 
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -17,19 +19,21 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utime.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include "platform/AfxMessageBox.h"
@@ -38,10 +42,12 @@
 #include "platform/DialogBuilder.h"
 #include "progress/CProgressDlg.h"
 #include "res/Resource.h"
+#include "tests/support/TestStream.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
 
 using veldrun::test::ModalWatch;
+using veldrun::test::TestStream;
 
 namespace {
 
@@ -122,6 +128,11 @@ public:
             QFile clip(camcorder + QString("/%1.MTS").arg(number++, 5, 10, QChar('0')));
             if (clip.open(QIODevice::WriteOnly))
                 clip.resize(size);
+            clip.close();
+            // A fixed date, so that the pictures do not change between runs either.
+            const time_t date = QDateTime(QDate(2024, 7, 14), QTime(10, 15)).toSecsSinceEpoch();
+            const utimbuf times = {date, date};
+            ::utime(qPrintable(clip.fileName()), &times);
             m_clips << QUrl::fromLocalFile(clip.fileName());
         }
     }
@@ -131,6 +142,119 @@ public:
     QString Output() const { return m_root.path() + "/media/anna/Videos/Holiday.mts"; }
 
 private:
+    QDir m_root;
+    QList<QUrl> m_clips;
+};
+
+// A camcorder's card: nine clips of three recordings, each piece a sparse file of the
+// camcorder's size with real packets at both ends and the camera's date message at its start.
+class SampleCard {
+public:
+    // The card where a camcorder's card is mounted, when that folder is free and can be made
+    // (and taken away again), else below the temporary folder.
+    SampleCard()
+        : m_root(!QDir("/media/anna").exists() && QDir().mkpath("/media/anna/CANON_HF")
+                     ? QString("/media/anna")
+                     : QDir::tempPath() + "/veldrun-card/media/anna") {
+        const QString stream = m_root.path() + "/CANON_HF/PRIVATE/AVCHD/BDMV/STREAM";
+        QDir().mkpath(stream);
+        // Pieces of each recording, its start (local time) and the length of its last piece.
+        const struct {
+            int pieces;
+            int day, hour, minute, second;
+            std::int64_t lastSeconds;
+        } recordings[] = {{4, 14, 10, 15, 2, 263}, {2, 14, 11, 42, 37, 388}, {3, 15, 9, 8, 51, 97}};
+        const std::int64_t piece = 2147475456 / 192 * 192;
+        // A full piece at 24 Mbit/s.
+        const std::int64_t pieceSeconds = piece * 8 / 24000000;
+        int number = 1;
+        std::int64_t clock = 0;
+        for (const auto& each : recordings) {
+            for (int at = 0; at < each.pieces; ++at) {
+                const bool last = at == each.pieces - 1;
+                const std::int64_t seconds = last ? each.lastSeconds : pieceSeconds;
+                const std::int64_t size = last ? seconds * 3000000 / 192 * 192 : piece;
+                const QString path = stream + QString("/%1.MTS").arg(number++, 5, 10, QChar('0'));
+                // The recording's start is in every piece; the file's date is when it closed.
+                const QDateTime start(QDate(2024, 7, each.day),
+                                      QTime(each.hour, each.minute, each.second));
+                Write(path, size, clock, clock + seconds * TestStream::kSecond, start,
+                      start.addSecs(pieceSeconds * at + seconds));
+                m_clips << QUrl::fromLocalFile(path);
+                clock += seconds * TestStream::kSecond + TestStream::kSecond / 25;
+            }
+            // A new recording starts its clock afresh.
+            clock += 3600 * TestStream::kSecond;
+        }
+    }
+    ~SampleCard() { m_root.removeRecursively(); }
+
+    const QList<QUrl>& Urls() const { return m_clips; }
+
+private:
+    static int Bcd(int value) { return (value / 10) << 4 | (value % 10); }
+
+    // One video packet holding an MDPM "user data unregistered" SEI with `start`.
+    static std::string DateMessage(const QDateTime& start) {
+        const QDate day = start.date();
+        const QTime time = start.time();
+        const unsigned char uuid[] = {0x17, 0xee, 0x8c, 0x60, 0xf8, 0x4d, 0x11, 0xd9,
+                                      0x8c, 0xd6, 0x08, 0x00, 0x20, 0x0c, 0x9a, 0x66};
+        std::string payload(reinterpret_cast<const char*>(uuid), sizeof uuid);
+        payload += "MDPM";
+        for (int value :
+             {2, 0x18, 0, Bcd(day.year() / 100), Bcd(day.year() % 100), Bcd(day.month()), 0x19,
+              Bcd(day.day()), Bcd(time.hour()), Bcd(time.minute()), Bcd(time.second())})
+            payload += static_cast<char>(value);
+        std::string sei = {0x06, 0x05, static_cast<char>(payload.size())};
+        sei += payload + '\x80';
+        // Two zeros are never followed by a byte below 4 inside a unit.
+        std::string nal;
+        int zeros = 0;
+        for (char c : sei) {
+            if (zeros >= 2 && static_cast<unsigned char>(c) < 4) {
+                nal += '\x03';
+                zeros = 0;
+            }
+            nal += c;
+            zeros = c == 0 ? zeros + 1 : 0;
+        }
+        const std::string pes = std::string("\0\0\1\xE0\0\0\x80\0\0\0\0\0\1", 13) + nal;
+        const int pid = TestStream::kVideoPid;
+        // The adaptation field's stuffing fills the packet.
+        const int stuffing = 184 - 2 - static_cast<int>(pes.size());
+        std::string packet = {'\0',
+                              '\0',
+                              '\0',
+                              '\0',
+                              '\x47',
+                              static_cast<char>(0x40 | pid >> 8),
+                              static_cast<char>(pid & 0xFF),
+                              '\x30',
+                              static_cast<char>(stuffing + 1),
+                              '\0'};
+        return packet + std::string(static_cast<std::size_t>(stuffing), '\xFF') + pes;
+    }
+
+    static void Write(const QString& path, std::int64_t size, std::int64_t first, std::int64_t last,
+                      const QDateTime& start, const QDateTime& closed) {
+        const std::int64_t ends = TestStream::kSecond * 7 / 10;
+        const std::string head = TestStream(192)
+                                     .Tables()
+                                     .Raw(DateMessage(start))
+                                     .Recording(first, first + ends, 18, 600)
+                                     .Bytes();
+        const std::string tail = TestStream(192).Recording(last - ends, last, 18, 600).Bytes();
+        QFile clip(path);
+        if (!clip.open(QIODevice::WriteOnly) || clip.write(head.data(), head.size()) < 0 ||
+            !clip.resize(size) || !clip.seek(size - static_cast<qint64>(tail.size())) ||
+            clip.write(tail.data(), tail.size()) < 0)
+            std::fprintf(stderr, "veldrun_screenshots: cannot write %s\n", qPrintable(path));
+        clip.close();
+        const utimbuf times = {closed.toSecsSinceEpoch(), closed.toSecsSinceEpoch()};
+        ::utime(qPrintable(path), &times);
+    }
+
     QDir m_root;
     QList<QUrl> m_clips;
 };
@@ -161,21 +285,57 @@ QWidget* Control(QWidget* window, int id) {
     return nullptr;
 }
 
-void Fill(QWidget* window, const SampleClips& clips) {
+void Drop(QWidget* window, const QList<QUrl>& urls) {
     QMimeData data;
-    data.setUrls(clips.Urls());
+    data.setUrls(urls);
     // Qt delivers a drop only where the drag entered.
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
+}
 
-    auto* list = qobject_cast<QListWidget*>(Control(window, IDC_INPUT_LIST));
-    if (list && list->count() > 1) {
+void Fill(QWidget* window, const SampleClips& clips) {
+    Drop(window, clips.Urls());
+    // Shown once the clips are read: their sizes add up under the list, in all.
+    Await(
+        [&] {
+            return Control(window, IDC_SUMMARY)->property("text").toString().endsWith("in all");
+        },
+        "the clips were not read");
+    auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
+    if (list && list->topLevelItemCount() > 1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(1)).center());
+                          list->visualItemRect(list->topLevelItem(1)).center());
     }
     QTest::keyClicks(Control(window, IDC_OUTPUT_FILE), clips.Output());
+}
+
+// Removes every entry of the list, as the user does.
+void Clear(QWidget* window) {
+    auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
+    while (list && list->topLevelItemCount() > 0) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(0)).center());
+        QTest::mouseClick(Control(window, IDC_REMOVE), Qt::LeftButton);
+    }
+}
+
+// Lists the card's clips and waits until they are read; the first of the second recording
+// selected.
+void ShowCard(QWidget* window, const SampleCard& card) {
+    auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
+    Drop(window, card.Urls());
+    Await(
+        [&] {
+            const QString summary = Control(window, IDC_SUMMARY)->property("text").toString();
+            return list && list->topLevelItemCount() == card.Urls().size() &&
+                   summary.contains("recordings");
+        },
+        "the card's clips were not read");
+    if (list && list->topLevelItemCount() > 4)
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(4)).center());
 }
 
 } // namespace
@@ -194,6 +354,7 @@ int main(int argc, char* argv[]) {
     }
 
     const SampleClips clips;
+    const SampleCard card;
     QDir().mkpath(QFileInfo(clips.Output()).path());
     ::mkfifo(qPrintable(clips.Output()), 0600);
     PipeReader reader(clips.Output());
@@ -213,6 +374,9 @@ int main(int argc, char* argv[]) {
         QTest::keyClick(box, Qt::Key_Return);
     });
     ModalWatch main("Veldrun", [&](QWidget* window) {
+        ShowCard(window, card);
+        saved = Save(window, folder.filePath("input-list.png")) && saved;
+        Clear(window);
         Fill(window, clips);
         // The sizes and the summary come from the clip reader's thread.
         auto* size = qobject_cast<QLineEdit*>(Control(window, IDC_FILE_SIZE));
