@@ -20,6 +20,7 @@
 #include "platform/CFileDialog.h"
 #include "res/Resource.h"
 #include "tests/support/CardTree.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 
@@ -123,8 +124,8 @@ TEST(FolderSearch, ADroppedFolderBringsItsClipsWhereItStandsAndAnEmptyOneSaysSo)
         for (const std::wstring& clip : Wide(card.Clips()))
             expected.push_back(clip);
         expected.push_back(Wide(last));
-        QTRY_COMPARE(dialog.Entries(), expected);
-        QTRY_VERIFY(!dialog.m_folders.Busy());
+        EXPECT_EVENTUALLY_EQ(dialog.Entries(), expected);
+        EXPECT_EVENTUALLY(!dialog.m_folders.Busy());
         const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, L"No clips found in " + Wide(dir / "empty"));
@@ -147,7 +148,7 @@ TEST(FolderSearch, AddFolderSearchesTheChosenFolderAtTheEndAndCancelAddsNothing)
             if (clip.find(L"/PRIVATE/") != std::wstring::npos)
                 expected.push_back(clip);
         ASSERT_EQ(expected.size(), 5u);
-        QTRY_COMPARE(dialog.Entries(), expected);
+        EXPECT_EVENTUALLY_EQ(dialog.Entries(), expected);
         EXPECT_EQ(FolderSearch::ChooserAnswers().TakeRequests(), Names{L"Select Folder"});
 
         FolderSearch::ChooserAnswers().Queue(L"");
@@ -159,7 +160,7 @@ TEST(FolderSearch, AddFolderSearchesTheChosenFolderAtTheEndAndCancelAddsNothing)
         AfxMessageBoxAnswers().Queue(IDOK);
         FolderSearch::ChooserAnswers().Queue(Wide(dir / "gone"));
         dialog.Click(IDC_ADD_FOLDER);
-        QTRY_VERIFY(!dialog.m_folders.Busy());
+        EXPECT_EVENTUALLY(!dialog.m_folders.Busy());
         const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text,
@@ -178,12 +179,12 @@ TEST(FolderSearch, ALongSearchShowsProgressKeepsTheWindowFreeAndCancelAddsNothin
     dialog.Run([&] {
         dialog.Drop({Url(card.Root())});
         EXPECT_TRUE(dialog.Entries().empty()) << "the drop returns while the search runs";
-        QTRY_VERIFY(dialog.Progress());
+        ASSERT_EVENTUALLY(dialog.Progress());
         QProgressDialog* progress = dialog.Progress();
         EXPECT_NE(progress->windowModality(), Qt::NonModal);
-        QTRY_COMPARE(progress->labelText(), "Searching for clips in " +
-                                                QString::fromStdString(card.Root()) +
-                                                "\n3 folders searched, 7 clips found");
+        EXPECT_EVENTUALLY_EQ(progress->labelText(), "Searching for clips in " +
+                                                        QString::fromStdString(card.Root()) +
+                                                        "\n3 folders searched, 7 clips found");
         // What arrives meanwhile waits, and comes after the folder's clips.
         CFileDialog::Answers().Queue({IDOK, {L"/added/meanwhile.mts"}});
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
@@ -191,8 +192,8 @@ TEST(FolderSearch, ALongSearchShowsProgressKeepsTheWindowFreeAndCancelAddsNothin
         held.Release();
         Names expected = Wide(card.Clips());
         expected.push_back(L"/added/meanwhile.mts");
-        QTRY_COMPARE(dialog.Entries(), expected);
-        QTRY_VERIFY(!dialog.Progress());
+        EXPECT_EVENTUALLY_EQ(dialog.Entries(), expected);
+        EXPECT_EVENTUALLY(!dialog.Progress());
     });
 
     HeldSearch again;
@@ -200,11 +201,11 @@ TEST(FolderSearch, ALongSearchShowsProgressKeepsTheWindowFreeAndCancelAddsNothin
     cancelled.m_folders.SetSearcher(std::ref(again));
     cancelled.Run([&] {
         cancelled.Drop({Url(card.Root())});
-        QTRY_VERIFY(cancelled.Progress());
+        ASSERT_EVENTUALLY(cancelled.Progress());
         CFileDialog::Answers().Queue({IDOK, {L"/added/meanwhile.mts"}});
         cancelled.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
         QTest::mouseClick(cancelled.Progress()->findChild<QPushButton*>(), Qt::LeftButton);
-        QTRY_VERIFY(!cancelled.m_folders.Busy());
+        EXPECT_EVENTUALLY(!cancelled.m_folders.Busy());
         EXPECT_EQ(again.cancelled, 1);
         EXPECT_TRUE(cancelled.Entries().empty()) << "neither the folder nor what waited";
         EXPECT_FALSE(cancelled.Progress());

@@ -31,6 +31,7 @@
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
 #include "res/Resource.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/OpenCounter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
@@ -315,8 +316,8 @@ TEST(InputListDrop, FilesAreAppendedFoldersBringTheirClipsMissingNamesSkippedLon
                      QUrl::fromLocalFile(QString::fromStdString(dir / "missing.mts")),
                      QUrl::fromLocalFile(QString::fromStdString(second)),
                      QUrl::fromLocalFile(QString::fromStdString(longPath))});
-        QTRY_COMPARE(dialog.Entries(), (Names{L"/earlier.mts", Wide(first), Wide(second),
-                                              Wide(longPath), Wide(inside)}));
+        EXPECT_EVENTUALLY_EQ(dialog.Entries(), (Names{L"/earlier.mts", Wide(first), Wide(second),
+                                                      Wide(longPath), Wide(inside)}));
         EXPECT_EQ(dialog.refreshes, 4) << "one per accepted name";
         EXPECT_EQ(dialog.Selection(), 0);
         EXPECT_GE(dialog.NameWidth(), NameAdvance(dialog.List(), Wide(longPath)));
@@ -652,8 +653,8 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
             QTest::keyClick(window->focusWidget(), key, Qt::AltModifier);
             // A mnemonic presses its button as a short animated click.
             const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
-            QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(),
-                                     [](QPushButton* button) { return button->isDown(); }));
+            EXPECT_EVENTUALLY(std::none_of(buttons.begin(), buttons.end(),
+                                           [](QPushButton* button) { return button->isDown(); }));
         };
         CFileDialog::Answers().Queue({IDOK, {L"/c/b", L"/c/a"}});
         alt(Qt::Key_A);
@@ -735,7 +736,7 @@ TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
         const QSize base = window->size();
         const QRect list = dialog.List()->geometry();
         window->showMaximized();
-        QTRY_VERIFY(window->width() > base.width());
+        EXPECT_EVENTUALLY(window->width() > base.width());
         EXPECT_EQ(dialog.List()->width() - list.width(), window->width() - base.width());
         EXPECT_EQ(dialog.List()->height() - list.height(), window->height() - base.height());
         EXPECT_GE(selection->width(), selection->fontMetrics().horizontalAdvance(whole))
@@ -772,19 +773,19 @@ TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
         };
         EXPECT_EQ(summary(), L"");
         dialog.Add({Wide(first)});
-        QTRY_COMPARE(summary(), std::wstring(L"1 clip, 1.5 MB in all"));
+        EXPECT_EVENTUALLY_EQ(summary(), std::wstring(L"1 clip, 1.5 MB in all"));
         dialog.Add({Wide(second), Wide(dir / "00003.MTS")});
-        QTRY_COMPARE(summary(),
-                     std::wstring(L"3 clips, 2 of them 2.2 MB; 00003.MTS cannot be read"));
+        EXPECT_EVENTUALLY_EQ(summary(),
+                             std::wstring(L"3 clips, 2 of them 2.2 MB; 00003.MTS cannot be read"));
         // Refreshed with the other fields: the missing clip has come.
         dir.Write("00003.MTS", std::string(100000, 'c'));
         dialog.Select(2);
         dialog.Click(IDC_REMOVE);
-        QTRY_COMPARE(summary(), std::wstring(L"2 clips, 2.2 MB in all"));
+        EXPECT_EVENTUALLY_EQ(summary(), std::wstring(L"2 clips, 2.2 MB in all"));
         dialog.Select(0);
         dialog.Click(IDC_REMOVE);
         dialog.Click(IDC_REMOVE);
-        QTRY_COMPARE(summary(), std::wstring());
+        EXPECT_EVENTUALLY_EQ(summary(), std::wstring());
     });
 }
 
@@ -822,7 +823,7 @@ TEST(ListRefresh, ThreeHundredClipsAreReadOffTheUserInterfaceThread) {
         // A clip that changed since is read again, still elsewhere.
         dir.Write("clip 299.mts", std::string(1000000, 'y'));
         QTest::keyClick(output, Qt::Key_Backspace);
-        QTRY_COMPARE(MainDialogHarness::TextOf(dialog.m_sizeEdit), std::wstring(L"1.0 MB"));
+        EXPECT_EVENTUALLY_EQ(MainDialogHarness::TextOf(dialog.m_sizeEdit), std::wstring(L"1.0 MB"));
         EXPECT_LE(opens.Count(), 1u) << opens.Listing();
     });
 }
