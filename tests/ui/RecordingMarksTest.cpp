@@ -383,7 +383,12 @@ std::string Joined(const Names& names) {
 TEST(ClipTable, ColumnsShowEachClipAndTheHeaderDoesNotReorder) {
     TempDir dir;
     const std::string a1 = dir.Write("00001.MTS", Clip(0, 10));
-    const std::string a2 = dir.Write("00002.MTS", Clip(10.1, 3725));
+    // The second carries the camera's date message in its video, as a camcorder writes it.
+    const std::string dated = TestStream()
+                                  .Dated(0x202407, 0x14101502)
+                                  .Recording(kSecond * 101 / 10, kSecond * 3725)
+                                  .Bytes();
+    const std::string a2 = dir.Write("00002.MTS", dated);
     const std::string notes = dir.Write("notes.txt", std::string(3000, 'n'));
     const std::string missing = dir / "00009.MTS";
     MarksDialog dialog;
@@ -398,7 +403,7 @@ TEST(ClipTable, ColumnsShowEachClipAndTheHeaderDoesNotReorder) {
         EXPECT_EQ(dialog.Column(ClipTable::kFolder), (Names{folder, folder, folder, folder}));
         EXPECT_EQ(dialog.Column(ClipTable::kLength), (Names{L"0:00:10", L"1:01:55", L"", L""}));
         EXPECT_EQ(dialog.Column(ClipTable::kSize),
-                  (Names{Size(Clip(0, 10).size()).Str(), Size(Clip(10.1, 3725).size()).Str(), L"",
+                  (Names{Size(Clip(0, 10).size()).Str(), Size(dated.size()).Str(), L"",
                          L"3000.0 BYTES"}));
         // Streams without the camera's date show the file's own, set apart.
         QTreeWidget* list = dialog.List();
@@ -411,6 +416,13 @@ TEST(ClipTable, ColumnsShowEachClipAndTheHeaderDoesNotReorder) {
                         .value<QFont>()
                         .italic());
         EXPECT_EQ(list->topLevelItem(0)->toolTip(ClipTable::kName), QString::fromStdString(a1));
+        // The camera's date, read from the stream, in the plain style; the seconds in the tip.
+        EXPECT_EQ(list->topLevelItem(1)->text(ClipTable::kRecorded), "2024-07-14 10:15");
+        EXPECT_TRUE(list->topLevelItem(1)->toolTip(ClipTable::kRecorded).contains("10:15:02"));
+        EXPECT_FALSE(list->topLevelItem(1)
+                         ->data(ClipTable::kRecorded, Qt::FontRole)
+                         .value<QFont>()
+                         .italic());
         // Unreadable: the reason in the row, an icon, and the mark in words for screen readers.
         EXPECT_EQ(list->topLevelItem(2)->text(ClipTable::kRecorded), "No such file or directory");
         EXPECT_FALSE(list->topLevelItem(2)->icon(ClipTable::kName).isNull());
