@@ -69,7 +69,9 @@ std::string Clip(const std::string& folder, int at, std::int64_t size) {
     if (std::filesystem::file_size(path, unknown) == static_cast<std::uintmax_t>(size))
         return path;
     const std::int64_t first = at * (kSpan + TestStream::kSecond / 25);
-    const std::string head = Packets(first, first + kEnds);
+    // The start carries the camera's date message, as a camcorder's clips do.
+    const std::string head =
+        TestStream(192).Dated(0x202407, 0x14101502).Bytes() + Packets(first, first + kEnds);
     const std::string tail = Packets(first + kSpan - kEnds, first + kSpan);
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
