@@ -175,11 +175,12 @@ public:
                 const std::int64_t seconds = last ? each.lastSeconds : pieceSeconds;
                 const std::int64_t size = last ? seconds * 3000000 / 192 * 192 : piece;
                 const QString path = stream + QString("/%1.MTS").arg(number++, 5, 10, QChar('0'));
-                // The recording's start is in every piece; the file's date is when it closed.
-                const QDateTime start(QDate(2024, 7, each.day),
-                                      QTime(each.hour, each.minute, each.second));
-                Write(path, size, clock, clock + seconds * TestStream::kSecond, start,
-                      start.addSecs(pieceSeconds * at + seconds));
+                // Each piece carries the time it began; the file's date is when it closed.
+                const QDateTime begun =
+                    QDateTime(QDate(2024, 7, each.day), QTime(each.hour, each.minute, each.second))
+                        .addSecs(pieceSeconds * at);
+                Write(path, size, clock, clock + seconds * TestStream::kSecond, begun,
+                      begun.addSecs(seconds));
                 m_clips << QUrl::fromLocalFile(path);
                 clock += seconds * TestStream::kSecond + TestStream::kSecond / 25;
             }
@@ -192,56 +193,21 @@ public:
     const QList<QUrl>& Urls() const { return m_clips; }
 
 private:
-    static int Bcd(int value) { return (value / 10) << 4 | (value % 10); }
-
-    // One video packet holding an MDPM "user data unregistered" SEI with `start`.
-    static std::string DateMessage(const QDateTime& start) {
-        const QDate day = start.date();
-        const QTime time = start.time();
-        const unsigned char uuid[] = {0x17, 0xee, 0x8c, 0x60, 0xf8, 0x4d, 0x11, 0xd9,
-                                      0x8c, 0xd6, 0x08, 0x00, 0x20, 0x0c, 0x9a, 0x66};
-        std::string payload(reinterpret_cast<const char*>(uuid), sizeof uuid);
-        payload += "MDPM";
-        for (int value :
-             {2, 0x18, 0, Bcd(day.year() / 100), Bcd(day.year() % 100), Bcd(day.month()), 0x19,
-              Bcd(day.day()), Bcd(time.hour()), Bcd(time.minute()), Bcd(time.second())})
-            payload += static_cast<char>(value);
-        std::string sei = {0x06, 0x05, static_cast<char>(payload.size())};
-        sei += payload + '\x80';
-        // Two zeros are never followed by a byte below 4 inside a unit.
-        std::string nal;
-        int zeros = 0;
-        for (char c : sei) {
-            if (zeros >= 2 && static_cast<unsigned char>(c) < 4) {
-                nal += '\x03';
-                zeros = 0;
-            }
-            nal += c;
-            zeros = c == 0 ? zeros + 1 : 0;
-        }
-        const std::string pes = std::string("\0\0\1\xE0\0\0\x80\0\0\0\0\0\1", 13) + nal;
-        const int pid = TestStream::kVideoPid;
-        // The adaptation field's stuffing fills the packet.
-        const int stuffing = 184 - 2 - static_cast<int>(pes.size());
-        std::string packet = {'\0',
-                              '\0',
-                              '\0',
-                              '\0',
-                              '\x47',
-                              static_cast<char>(0x40 | pid >> 8),
-                              static_cast<char>(pid & 0xFF),
-                              '\x30',
-                              static_cast<char>(stuffing + 1),
-                              '\0'};
-        return packet + std::string(static_cast<std::size_t>(stuffing), '\xFF') + pes;
-    }
+    static unsigned Bcd(int value) { return unsigned(value / 10) << 4 | unsigned(value % 10); }
 
     static void Write(const QString& path, std::int64_t size, std::int64_t first, std::int64_t last,
                       const QDateTime& start, const QDateTime& closed) {
         const std::int64_t ends = TestStream::kSecond * 7 / 10;
+        // The camera's date message, its digits in BCD: 0x202407 and 0x14101502 for
+        // 2024-07-14 10:15:02.
+        const QDate day = start.date();
+        const QTime time = start.time();
+        const unsigned yearMonth =
+            Bcd(day.year() / 100) << 16 | Bcd(day.year() % 100) << 8 | Bcd(day.month());
+        const unsigned dayTime = Bcd(day.day()) << 24 | Bcd(time.hour()) << 16 |
+                                 Bcd(time.minute()) << 8 | Bcd(time.second());
         const std::string head = TestStream(192)
-                                     .Tables()
-                                     .Raw(DateMessage(start))
+                                     .Dated(yearMonth, dayTime)
                                      .Recording(first, first + ends, 18, 600)
                                      .Bytes();
         const std::string tail = TestStream(192).Recording(last - ends, last, 18, 600).Bytes();
