@@ -118,8 +118,12 @@ ClipSearch::Result ClipSearch::Find(const std::string& folder, const Report& rep
         }
         const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(descriptor));
         if (!dir) {
+            const int reason = errno;
             ::close(descriptor);
-            ++result.unreadable;
+            if (path == given)
+                result.error = std::error_code(reason, std::generic_category());
+            else
+                ++result.unreadable;
             continue;
         }
         if (!entered.insert({status.st_dev, status.st_ino}).second)
@@ -131,9 +135,12 @@ ClipSearch::Result ClipSearch::Find(const std::string& folder, const Report& rep
         for (;;) {
             errno = 0;
             const dirent* entry = ::readdir(dir.get());
-            // A read error ends the folder; what it gave until then stands.
-            if (!entry)
+            // A read error ends the folder, which then counts as one that could not be read.
+            if (!entry) {
+                if (errno != 0)
+                    ++result.unreadable;
                 break;
+            }
             entries.Take(descriptor, entry->d_name, entry->d_type);
             if (++seen % kEntriesPerReport == 0 && reportDue())
                 return result;

@@ -24,7 +24,8 @@ public:
         // Full paths, each the searched folder as given followed by the path below it.
         std::vector<std::string> clips;
         Progress progress;
-        // Subfolders that could not be read (no permission, a failing card): left out.
+        // Folders that could not be read, or not to their end (no permission, a failing card):
+        // what they hold beyond what was read is left out.
         std::size_t unreadable = 0;
         // Why the searched folder itself could not be read; then nothing was searched.
         std::error_code error;

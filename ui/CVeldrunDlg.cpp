@@ -331,6 +331,8 @@ void CVeldrunDlg::OnSelectOutput() {
 }
 
 void CVeldrunDlg::OnMerge() {
+    // The merge reads the list from its thread: a folder's clips wait until it is done.
+    const FolderSearch::Hold hold(m_folders);
     if (!CollectInputFiles()) {
         // Passing on a changed path could name another file: refuse rather than guess.
         AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
@@ -367,6 +369,7 @@ void CVeldrunDlg::OnMerge() {
 // Cancel does, and OnMerge ends this dialog once the merge has stopped.
 void CVeldrunDlg::OnQuitSignal() {
     m_quitting = true;
+    m_folders.Stop();
     if (m_progress) {
         m_progress->PostMessage(WM_COMMAND, IDCANCEL, 0);
         return;

@@ -9,6 +9,7 @@
 
 #include "engine/Amount.h"
 #include "engine/PathName.h"
+#include "engine/TextConversion.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ veldrun::RecordedTime FileDate(std::int64_t modifiedNs) {
 std::wstring ReasonText(int error) {
     // strerror_r's GNU form may return a static text instead of filling the buffer.
     char buffer[256] = "";
-    return Wide(error ? strerror_r(error, buffer, sizeof buffer) : "");
+    // In the user's language, and so in the locale's encoding.
+    return veldrun::ToWide(error ? strerror_r(error, buffer, sizeof buffer) : "").value_or(L"");
 }
 
 void FillColumns(const StreamProbe::Result& probe, ClipFacts::Row& row) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 #include <QFileDialog>
 #include <QProgressDialog>
@@ -86,7 +87,8 @@ void FolderSearch::Queue(Names names, std::vector<bool> folders, Then then) {
 }
 
 void FolderSearch::StartNext() {
-    while (!m_stopped && !m_worker.joinable() && !m_finishing && !m_waiting.empty()) {
+    while (!m_stopped && m_holds == 0 && !m_worker.joinable() && !m_finishing &&
+           !m_waiting.empty()) {
         const Arrival& next = m_waiting.front();
         if (std::find(next.folders.begin(), next.folders.end(), true) != next.folders.end()) {
             m_cancel = false;
@@ -144,6 +146,8 @@ FolderSearch::Outcome FolderSearch::Search(const Arrival& arrival) {
             }
             if (outcome.entries.size() == listed)
                 outcome.empty.emplace_back(arrival.names[at], found.error);
+            if (found.unreadable > 0)
+                outcome.unreadable.emplace_back(arrival.names[at], found.unreadable);
         }
     } catch (const std::bad_alloc&) {
         // Nothing half found is listed; the list stays as it was.
@@ -161,9 +165,14 @@ void FolderSearch::Finished(Outcome outcome) {
     delete m_progress.data();
     if (m_stopped || m_waiting.empty())
         return;
+    if (m_holds > 0) {
+        m_held = std::move(outcome);
+        return;
+    }
     const Arrival arrival = std::move(m_waiting.front());
     m_waiting.pop_front();
-    if (!outcome.cancelled) {
+    // A Cancel that came after the search had ended still holds.
+    if (!outcome.cancelled && !m_cancel) {
         // Arrivals meanwhile wait until the messages are read, so that they come after these.
         m_finishing = true;
         arrival.then(outcome.entries);
@@ -176,13 +185,21 @@ void FolderSearch::Finished(Outcome outcome) {
                 text += L"\n" + veldrun::ToWide(error.message()).value_or(std::wstring());
             AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
         }
+        for (const auto& [folder, count] : outcome.unreadable) {
+            if (m_stopped)
+                break;
+            const std::wstring text =
+                std::to_wstring(count) + (count == 1 ? L" folder in " : L" folders in ") +
+                veldrun::VisibleText(folder) + L" could not be read; clips in it may be missing.";
+            AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
+        }
         m_finishing = false;
     }
     StartNext();
 }
 
 void FolderSearch::ShowProgress() {
-    if (!m_worker.joinable() || m_progress)
+    if (!m_worker.joinable() || m_progress || m_holds > 0)
         return;
     m_progress = new QProgressDialog(Window());
     m_progress->setWindowTitle("Searching for Clips");
@@ -213,6 +230,15 @@ void FolderSearch::Cancel() {
     // The search under way stays first until it has stopped; what waited behind it goes.
     if (m_worker.joinable() && !m_waiting.empty())
         m_waiting.erase(m_waiting.begin() + 1, m_waiting.end());
+}
+
+FolderSearch::Hold::~Hold() {
+    if (--m_search.m_holds > 0)
+        return;
+    if (std::optional<Outcome> held = std::exchange(m_search.m_held, std::nullopt))
+        m_search.Finished(std::move(*held));
+    else
+        m_search.StartNext();
 }
 
 void FolderSearch::Stop() {

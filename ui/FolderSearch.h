@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -62,6 +63,19 @@ public:
     // is handed over after it.
     void Stop();
 
+    // While one lives, nothing is handed over and no progress shows: a merge reads the list.
+    // What a search finds meanwhile is handed over when the last one ends.
+    class Hold {
+    public:
+        explicit Hold(FolderSearch& search) : m_search(search) { ++m_search.m_holds; }
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        FolderSearch& m_search;
+    };
+
     // The test seam of the folder chooser: a queued answer (a folder, or empty for Cancel)
     // stands in for the user's.
     static AnswerQueue<std::wstring, std::wstring>& ChooserAnswers();
@@ -76,6 +90,8 @@ private:
         Names entries;
         // Folders without clips, with the reason when they could not be read.
         std::vector<std::pair<std::wstring, std::error_code>> empty;
+        // Folders with parts that could not be read, and how many of their folders those are.
+        std::vector<std::pair<std::wstring, std::size_t>> unreadable;
         bool cancelled = false;
     };
 
@@ -105,6 +121,9 @@ private:
     std::atomic<std::size_t> m_clipsFound{0};
     bool m_finishing = false;
     bool m_stopped = false;
+    int m_holds = 0;
+    // A search's outcome that came while held.
+    std::optional<Outcome> m_held;
     QTimer* m_quiet;
     QTimer* m_refresh;
     QPointer<QProgressDialog> m_progress;

@@ -90,7 +90,9 @@ public:
             m_changed.wait_for(lock, std::chrono::milliseconds(5));
         }
         lock.unlock();
-        return ClipSearch::Find(folder, report);
+        ClipSearch::Result found = ClipSearch::Find(folder, report);
+        ++searched;
+        return found;
     }
     void Release() {
         const std::lock_guard<std::mutex> lock(m_lock);
@@ -99,6 +101,7 @@ public:
     }
 
     std::atomic<int> cancelled{0};
+    std::atomic<int> searched{0};
 
 private:
     std::mutex m_lock;
@@ -134,6 +137,30 @@ TEST(FolderSearch, ADroppedFolderBringsItsClipsWhereItStandsAndAnEmptyOneSaysSo)
     });
 }
 
+TEST(FolderSearch, PartsOfAFolderThatCouldNotBeReadAreNotPassedOverInSilence) {
+    TempDir dir;
+    const CardTree card(dir.Path());
+    FolderDialog dialog;
+    // As a failing card does: two of its folders could not be read to their end.
+    dialog.m_folders.SetSearcher(
+        [](const std::string& folder, const veldrun::ClipSearch::Report& report) {
+            veldrun::ClipSearch::Result found = veldrun::ClipSearch::Find(folder, report);
+            found.unreadable = 2;
+            return found;
+        });
+    dialog.Run([&] {
+        AfxMessageBoxAnswers().Queue(IDOK);
+        dialog.Drop({Url(card.Root())});
+        EXPECT_EVENTUALLY_EQ(dialog.Entries(), Wide(card.Clips()));
+        EXPECT_EVENTUALLY(!dialog.m_folders.Busy());
+        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, L"2 folders in " + Wide(card.Root()) +
+                                     L" could not be read; clips in it may be missing.");
+        EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONWARNING));
+    });
+}
+
 TEST(FolderSearch, AddFolderSearchesTheChosenFolderAtTheEndAndCancelAddsNothing) {
     TempDir dir;
     const CardTree card(dir.Path());
@@ -166,6 +193,30 @@ TEST(FolderSearch, AddFolderSearchesTheChosenFolderAtTheEndAndCancelAddsNothing)
         EXPECT_EQ(boxes[0].text,
                   L"No clips found in " + Wide(dir / "gone") + L"\nNo such file or directory");
         EXPECT_EQ(dialog.Entries(), expected);
+    });
+}
+
+// A merge reads the list from its own thread: clips found meanwhile must not change it.
+TEST(FolderSearch, ClipsFoundWhileHeldWaitUntilTheHoldEnds) {
+    TempDir dir;
+    const CardTree card(dir.Path());
+    HeldSearch held;
+    FolderDialog dialog;
+    dialog.m_folders.SetSearcher(std::ref(held));
+    dialog.Run([&] {
+        dialog.Drop({Url(card.Root())});
+        {
+            const FolderSearch::Hold merging(dialog.m_folders);
+            held.Release();
+            ASSERT_EVENTUALLY(held.searched == 1);
+            // Past the moment the progress would show, nothing has come and nothing shows.
+            EXPECT_FALSE(QTest::qWaitFor([&] { return !dialog.Entries().empty(); },
+                                         FolderSearch::kQuietMs + 200));
+            EXPECT_FALSE(dialog.Progress());
+            EXPECT_TRUE(dialog.m_folders.Busy());
+        }
+        EXPECT_EQ(dialog.Entries(), Wide(card.Clips())) << "handed over as the hold ends";
+        EXPECT_FALSE(dialog.m_folders.Busy());
     });
 }
 
