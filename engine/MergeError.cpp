@@ -26,6 +26,10 @@ const char* MessageOf(MergeError::Kind kind) {
         return kNotEnoughSpace;
     case MergeError::Kind::InputChanged:
         return kInputChanged;
+    case MergeError::Kind::OutputMismatch:
+        return kOutputMismatch;
+    case MergeError::Kind::CantReadOutput:
+        return kCantReadOutput;
     case MergeError::Kind::TooLarge:
         break;
     }

@@ -19,7 +19,9 @@ public:
         CantReadInput,
         NotEnoughSpace,
         TooLarge,
-        InputChanged
+        InputChanged,
+        OutputMismatch,
+        CantReadOutput
     };
 
     // Takes the kind and the detail; what() becomes the kind's message. Throws only

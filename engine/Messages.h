@@ -13,6 +13,8 @@ inline constexpr char kCantReadInput[] = "Can't read input file";
 inline constexpr char kNotEnoughSpace[] = "Not enough free space for the output file";
 inline constexpr char kTooLarge[] = "Output file is too large for its file system";
 inline constexpr char kInputChanged[] = "Input file changed during merging";
+inline constexpr char kOutputMismatch[] = "Output file does not match its inputs";
+inline constexpr char kCantReadOutput[] = "Can't read output file";
 inline constexpr char kUnknownError[] = "Unknown error";
 inline constexpr char kCantStartThread[] = "Can't start merge thread";
 

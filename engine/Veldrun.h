@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <boost/function.hpp>
+#include <boost/optional.hpp>
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
@@ -21,10 +22,24 @@ typedef boost::function<bool(std::int32_t fileIndex, std::int64_t fileSize,
                              std::int64_t totalWritten)>
     ProgressCallback;
 
-// The paths of one merge: inputs in merge order, and the output.
+// The paths of one merge: inputs in merge order, and the output; or, with `parts`, one output
+// per recording, each taking a run of neighbouring inputs.
 struct JobFiles {
     std::vector<std::string> inputs;
     std::string output;
+    // When set: the modification time to give `output`, in nanoseconds since the epoch.
+    boost::optional<std::int64_t> modifiedNs;
+
+    // One output of a run of several: `path` takes the inputs from index `first` up to the next
+    // part's first (the last part: to the end), and gets `modifiedNs` as its modification time.
+    struct Part {
+        std::string path;
+        std::size_t first = 0;
+        boost::optional<std::int64_t> modifiedNs;
+    };
+    // Empty: every input goes to `output`. Otherwise `output` is unused, parts[0].first is 0
+    // and the firsts rise.
+    std::vector<Part> parts;
 };
 
 // How a merge writes its output. The defaults suit every caller that writes a file.
@@ -34,8 +49,36 @@ struct MergeOptions {
     bool syncToDisk = true;
     // Writes to the process's standard output, as it was opened, instead of JobFiles::output.
     bool toStandardOutput = false;
-    // Called on the merge's thread when every byte is copied and the final flush begins.
+    // Called on the merge's thread when every byte of an output is copied and its final flush
+    // begins; once per output.
     boost::function<void()> writingToDisk;
+    // After the flush, each regular-file output is read back from its disk (its cached pages
+    // dropped first) and compared byte for byte with its inputs, read again likewise.
+    bool verify = false;
+    // The verifying pass's figures, called like the progress callback (input index and
+    // positions over the whole run; false stops verifying, and the run, leaving the output
+    // complete but not verified). Called before every block read back.
+    ProgressCallback verifyProgress;
+    // Called on the merge's thread when an output is complete (written, flushed, and verified
+    // when asked for), with its index in the run (0 for a single output).
+    boost::function<void(std::size_t output)> outputComplete;
+};
+
+// What a run left behind, for the end box and the cancel question.
+struct RunOutcome {
+    enum class Verified { No, Yes, Cancelled, NotRegular };
+    struct Written {
+        std::string path;
+        std::int64_t size = 0;
+        Verified verified = Verified::No;
+    };
+    // The outputs that are complete, in run order.
+    std::vector<Written> complete;
+    // After a failure or a cancel: the output that holds part of its merge, which this run
+    // created or emptied; empty path when there is none (an existing file not yet emptied is
+    // never named here).
+    std::string partialPath;
+    std::int64_t partialBytes = 0;
 };
 
 // One merge job: joins the inputs of `files` byte for byte into the output, on a worker
@@ -99,6 +142,20 @@ public:
     // stores the text and detail of a failure and sends the end notifications. Throws only what
     // the callback throws from an end notification.
     void Run();
+
+    // Takes the paths and options of a run; with parts, merges each part in turn into its
+    // output, with the progress figures (input index, totals) counted over the whole run, after
+    // checking that every output's file system can take all the run puts on it before anything
+    // is written. Fills `outcome` as outputs complete. Throws as Merge does, for the first part
+    // that fails; the outputs completed before it stay.
+    static void MergeRun(const JobFiles& job, ProgressCallback progress,
+                         const MergeOptions& options, RunOutcome& outcome);
+
+    // Returns a copy of what the last run left behind.
+    RunOutcome Outcome();
+    // Removes the last run's partial output, if its path still names the file the run wrote.
+    // Returns false, with the reason in `problem`, when it could not be removed.
+    bool RemovePartial(std::string& problem);
 
     // Returns a copy of the text of the last failed run; empty until a run fails.
     std::string ErrorText();
