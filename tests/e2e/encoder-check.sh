@@ -113,4 +113,23 @@ expect_lines "$out" "1  0:00:(29|30)  2024-07-14 10:15:02  start  $work/joined.M
 err="$("$cli" -o "$work/both.MTS" "${a[@]}" "${b[@]}" 2>&1)" || fail "join: $err"
 [ "$err" = "note: ${b[0]} starts a new recording; players may show a jump here" ] ||
     fail "unexpected notes: $err"
+# One file per recording, verified: named and dated after each recording's start, the camera's
+# date taken as local time, the second (without one) after its first piece's file date.
+export TZ=Europe/Berlin
+touch -d "2024-08-01 12:00:00" "${b[0]}"
+mkdir "$work/each"
+printed="$("$cli" --each-recording --verify -q -o "$work/each" "${a[@]}" "${b[@]}" \
+    "$work/c-00.MTS" 2>"$work/each.log")" || fail "--each-recording: $(cat "$work/each.log")"
+names=("2024-07-14 10.15.02.MTS" "2024-08-01 12.00.00.MTS" "2023-12-31 23.59.58.MTS")
+starts=("2024-07-14 10:15:02" "2024-08-01 12:00:00" "2023-12-31 23:59:58")
+[ "$printed" = "$(printf "$work/each/%s\n" "${names[@]}")" ] ||
+    fail "--each-recording printed: $printed"
+cat "${a[@]}" >"$work/expected-0"
+cat "${b[@]}" >"$work/expected-1"
+cp "$work/c-00.MTS" "$work/expected-2"
+for i in 0 1 2; do
+    cmp "$work/expected-$i" "$work/each/${names[$i]}" || fail "${names[$i]} differs"
+    [ "$(stat -c %Y "$work/each/${names[$i]}")" = "$(date -d "${starts[$i]}" +%s)" ] ||
+        fail "${names[$i]} is dated $(stat -c %y "$work/each/${names[$i]}")"
+done
 echo "encoder check passed"
