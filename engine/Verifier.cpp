@@ -1,6 +1,7 @@
 #include "engine/Verifier.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "engine/QuotedName.h"
@@ -41,12 +42,12 @@ public:
         if (fromInput < 0)
             throw MergeError(MergeError::Kind::CantReadInput, WhileVerifying(inputName, input));
 
-        const std::int64_t common = std::min(fromOutput, fromInput);
+        const std::size_t common = static_cast<std::size_t>(std::min(fromOutput, fromInput));
         const char* const outputBytes = m_outputBlock.get();
-        const char* const differs =
-            std::mismatch(outputBytes, outputBytes + common, m_inputBlock.get()).first;
-        if (differs != outputBytes + common) {
-            at = differs - outputBytes;
+        // memcmp runs many times faster than a byte loop; the byte is looked for only after.
+        if (std::memcmp(outputBytes, m_inputBlock.get(), common) != 0) {
+            at = std::mismatch(outputBytes, outputBytes + common, m_inputBlock.get()).first -
+                 outputBytes;
             return false;
         }
         if (fromOutput < size)
