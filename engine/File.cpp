@@ -560,6 +560,34 @@ void File::AdviseRandomAccess() {
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
 }
 
+bool File::OpenAgainForReading(const File& other) {
+    // The descriptor's link in /proc opens the very file it holds, even after a rename.
+    const std::string link = "/proc/self/fd/" + std::to_string(other.m_fd);
+    m_fd = ::open(link.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        return Failed(errno);
+    if (!(Identity() == other.Identity())) {
+        Close();
+        return Failed(ENOENT, "the open file cannot be found again");
+    }
+    return true;
+}
+
+void File::DropCachedPages(std::int64_t offset, std::int64_t size) {
+    // posix_fadvise takes a length of 0 as "to the end of the file".
+    if (size <= 0)
+        return;
+    ::posix_fadvise(m_fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                    POSIX_FADV_DONTNEED);
+}
+
+void File::ReadAhead(std::int64_t offset, std::int64_t size) {
+    if (size <= 0)
+        return;
+    ::posix_fadvise(m_fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                    POSIX_FADV_WILLNEED);
+}
+
 std::int64_t File::SeekFor(std::int64_t offset, int whence) const {
     const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
     const off_t found = ::lseek(m_fd, static_cast<off_t>(offset), whence);

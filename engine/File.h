@@ -148,6 +148,15 @@ public:
     // Tells the kernel that reads will jump about, so it reads no more than is asked for.
     void AdviseRandomAccess();
 
+    // Opens for reading the file that `other` has open, whatever name it has now and however
+    // `other` opened it (an output is opened for writing only). False when it cannot be opened.
+    bool OpenAgainForReading(const File& other);
+    // Drops the cached pages of the given bytes, so that the next read of them comes from the
+    // disk. Pages not yet written back stay; flush first.
+    void DropCachedPages(std::int64_t offset, std::int64_t size);
+    // Starts reading the given bytes into the page cache, without waiting.
+    void ReadAhead(std::int64_t offset, std::int64_t size);
+
     // Where the first hole at or after `offset` starts (the end of the file when there is
     // none), or -1 when it cannot be told. Leaves the position as it was.
     std::int64_t NextHole(std::int64_t offset) const;
