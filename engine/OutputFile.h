@@ -51,10 +51,6 @@ public:
     // Throws "Can't write output file" when any of these fails.
     void Complete(const boost::optional<std::int64_t>& modifiedNs);
 
-    // Opens `reader` on the very file written, for reading it back. Throws "Can't read output
-    // file" when it cannot be opened.
-    void OpenForReadingBack(File& reader) const;
-
     // Closes the output. Throws "Can't write output file" when the close reports an error.
     void Close();
 

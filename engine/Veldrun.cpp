@@ -196,20 +196,19 @@ void CopyInputs(const RunPart& part, const ProgressCallback& progress, OutputFil
 }
 
 // Reads a complete output back and compares it with its inputs, when asked for.
-RunOutcome::Verified Verify(const OutputFile& output, const RunPart& part,
-                            const MergeOptions& options, RunFrame& frame) {
+RunOutcome::Verified Verify(OutputFile& output, const RunPart& part, const MergeOptions& options,
+                            RunFrame& frame) {
     if (!options.verify)
         return RunOutcome::Verified::No;
     if (!output.IsRegular())
         return RunOutcome::Verified::NotRegular;
-    File reader;
-    output.OpenForReadingBack(reader);
     std::vector<Verifier::Input> inputs;
     for (std::size_t i = 0; i < part.inputs.size(); ++i)
         inputs.push_back(Verifier::Input{part.inputs[i], part.measured[i].size});
-    const Verifier::Result result = Verifier::Compare(
-        reader, output.Start(), output.Name(), inputs, static_cast<std::int32_t>(part.firstIndex),
-        frame.total, frame.verified, options.verifyProgress);
+    const Verifier::Result result =
+        Verifier::Compare(output.Stream(), output.Start(), output.Name(), inputs,
+                          static_cast<std::int32_t>(part.firstIndex), frame.total, frame.verified,
+                          options.verifyProgress);
     return result == Verifier::Result::Match ? RunOutcome::Verified::Yes
                                              : RunOutcome::Verified::Cancelled;
 }
