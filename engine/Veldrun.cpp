@@ -220,6 +220,17 @@ std::string Joined(const std::string& first, const std::string& second) {
     return first + "; " + second;
 }
 
+// After a failure: names in `outcome` the output at `path` when it holds part of its merge.
+void NotePartial(const OutputFile& output, const std::string& path, RunOutcome& outcome) {
+    if (!output.HoldsPart())
+        return;
+    outcome.partialPath = path;
+    outcome.partialBytes = output.Written();
+    const File::Id id = output.Identity();
+    outcome.partialDevice = id.device;
+    outcome.partialInode = id.inode;
+}
+
 // Merges `part` into its output, the `index`th of the run, and adds it to `outcome` once it is
 // complete. Returns false when verifying was cancelled: the output is complete, the run stops.
 // On failure names in `outcome` the output this merge emptied or created, and throws.
@@ -240,13 +251,7 @@ bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progres
     } catch (const MergeError& error) {
         const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
         const bool holdsPart = output.HoldsPart();
-        if (holdsPart) {
-            outcome.partialPath = part.path;
-            outcome.partialBytes = output.Written();
-            const File::Id id = output.Stream().Identity();
-            outcome.partialDevice = id.device;
-            outcome.partialInode = id.inode;
-        }
+        NotePartial(output, part.path, outcome);
         // Abandoning trims the reservation, whose failure the leftover's words tell.
         output.Abandon();
         // Complete on the disk but not as it should be: neither done nor partial.
@@ -256,6 +261,7 @@ bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progres
                                      : std::string();
         throw MergeError(error.GetKind(), Joined(error.Detail(), left));
     } catch (...) {
+        NotePartial(output, part.path, outcome);
         output.Abandon();
         throw;
     }
@@ -280,7 +286,8 @@ struct Room {
 // they take (less what emptying existing outputs gives back first).
 void CheckRun(const std::vector<RunPart>& parts) {
     std::map<std::uint64_t, Room> rooms;
-    std::vector<File::Id> folders;
+    // Where each output goes so far: its folder and its name there.
+    std::vector<std::pair<File::Id, std::string>> names;
     for (const RunPart& part : parts) {
         const std::string name = QuotedName(part.path);
         File::Id id;
@@ -300,6 +307,16 @@ void CheckRun(const std::vector<RunPart>& parts) {
             continue; // Opening it will say why.
         if (exists && !probe.IsRegular())
             continue; // Pipes and devices take what comes.
+        // A second output under the same name would replace the first.
+        File::Id folder;
+        const std::string last = PathName::Last(part.path);
+        const bool placed = File::IdentityOf(PathName::Parent(part.path), folder);
+        for (const std::pair<File::Id, std::string>& earlier : names) {
+            if (placed && earlier.first == folder && earlier.second == last)
+                throw MergeError(MergeError::Kind::CantCreateOutput,
+                                 name + " is also the output of an earlier recording of the run");
+        }
+        names.emplace_back(folder, last);
 
         Room& room = rooms[probe.Identity().device];
         if (room.outputs == 0) {

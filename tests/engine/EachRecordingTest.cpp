@@ -329,6 +329,16 @@ TEST(EachRecording, OutputsThatCannotBeWrittenAreRefusedBeforeTheFirstIsCreated)
     }
     EXPECT_FALSE(TempDir::Exists(dir / "first.MTS"));
     EXPECT_TRUE(TempDir::Read(job.inputs[0]) == TempDir::Pattern(MiB / 2, 1));
+
+    // Two recordings under one name, spelled differently: the second would replace the first.
+    job.parts[1].path = dir.Path() + "/./first.MTS";
+    try {
+        Veldrun::MergeRun(job, CallLog().Callback(), MergeOptions(), outcome);
+        ADD_FAILURE() << "the run did not fail";
+    } catch (const MergeError& error) {
+        EXPECT_EQ(MergeError::Kind::CantCreateOutput, error.GetKind());
+    }
+    EXPECT_FALSE(TempDir::Exists(dir / "first.MTS"));
 }
 
 TEST(EachRecording, VerifyingReadsEveryOutputBackAndStopsTheRunAtAFault) {
