@@ -52,8 +52,7 @@ int MergeRun::Execute() {
     const RunOutcome outcome = m_job.Outcome();
     if (m_failed)
         return Fail(outcome);
-    if (m_verify)
-        ReportVerified(outcome, true);
+    const int status = m_verify ? ReportVerified(outcome) : 0;
     // A script reads the written paths from standard output: losing them is a failure.
     std::cout << std::flush;
     if (!std::cout) {
@@ -62,7 +61,7 @@ int MergeRun::Execute() {
                   << std::flush;
         return 1;
     }
-    return 0;
+    return status;
 }
 
 bool MergeRun::OnProgress(std::int32_t fileIndex, std::int64_t, std::int64_t,
@@ -106,8 +105,9 @@ void MergeRun::Draw() {
     std::cerr << ('\r' + m_line.Text(ProgressLine::Clock::now()) + "\033[K") << std::flush;
 }
 
-void MergeRun::ReportVerified(const RunOutcome& outcome, bool succeeded) {
+int MergeRun::ReportVerified(const RunOutcome& outcome) {
     std::size_t verified = 0;
+    const RunOutcome::Written* cancelled = nullptr;
     for (const RunOutcome::Written& written : outcome.complete) {
         if (written.verified == RunOutcome::Verified::Yes)
             ++verified;
@@ -115,14 +115,20 @@ void MergeRun::ReportVerified(const RunOutcome& outcome, bool succeeded) {
             std::cerr << "note: " << OutputName(written.path)
                       << " is not a regular file, so it was not verified\n";
         else if (written.verified == RunOutcome::Verified::Cancelled)
-            std::cerr << "note: verifying " << OutputName(written.path)
-                      << " was cancelled: it is complete but not verified\n";
+            cancelled = &written;
     }
-    if (succeeded && verified == 1 && outcome.complete.size() == 1)
+    // A signal stopped the run, as one during the copy does: the status says so.
+    if (cancelled && m_job.files->parts.empty())
+        std::cerr << "Verifying was cancelled: the output is complete but not verified.\n";
+    else if (cancelled)
+        std::cerr << "Verifying was cancelled: " << OutputName(cancelled->path)
+                  << " is complete but not verified.\n";
+    else if (verified == 1 && outcome.complete.size() == 1)
         std::cerr << "Verified: the output matches its inputs byte for byte.\n";
-    else if (succeeded && verified > 0)
+    else if (verified > 0)
         std::cerr << "Verified: " << verified << " outputs match their inputs byte for byte.\n";
     std::cerr << std::flush;
+    return cancelled ? 1 : 0;
 }
 
 int MergeRun::Fail(const RunOutcome& outcome) {
@@ -141,8 +147,6 @@ int MergeRun::Fail(const RunOutcome& outcome) {
         for (const RunOutcome::Written& written : outcome.complete)
             std::cerr << "  " << OutputName(written.path) << '\n';
     }
-    if (m_verify)
-        ReportVerified(outcome, false);
     std::cerr << std::flush;
     return 1;
 }

@@ -23,7 +23,7 @@ public:
     // Runs the merge to its end. Returns the exit status: 0 on success, after a line saying that
     // the outputs were verified when asked for (or a note for each that could not be); 1 after
     // printing "Merge error: " and the engine's text on standard error, its detail on a second
-    // line and, with parts, which of them are complete.
+    // line and, with parts, which of them are complete; 1 when verifying was cancelled.
     int Execute();
 
 private:
@@ -37,9 +37,10 @@ private:
     bool Show(ProgressLine::Pass pass, std::int32_t fileIndex, std::int64_t totalSize,
               std::int64_t totalDone);
     void Draw();
-    // Notes for the complete outputs that were not verified and, after a run that succeeded,
-    // the line that says how many were.
-    void ReportVerified(const RunOutcome& outcome, bool succeeded);
+    // After a run that did not fail: a note for each output that could not be verified, and
+    // the line that says how many were. Returns 1 when verifying the last output was
+    // cancelled, else 0.
+    int ReportVerified(const RunOutcome& outcome);
     int Fail(const RunOutcome& outcome);
 
     Veldrun m_job;

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "tests/cli/Cli.h"
 #include "tests/cli/Process.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
 
@@ -60,8 +62,10 @@ protected:
     }
 
     std::string Dated(const std::string& name, unsigned dayTime, std::int64_t first,
-                      std::int64_t last) {
-        return Clip(name, TestStream(192).Dated(0x202407, dayTime).Recording(first, last).Bytes());
+                      std::int64_t last, int fill = 3) {
+        return Clip(
+            name,
+            TestStream(192).Dated(0x202407, dayTime).Recording(first, last, 20, fill).Bytes());
     }
 
     // The run, in the fixed time zone.
@@ -124,6 +128,29 @@ TEST_F(CliEachRecordingTest, AFailureNamesTheFilesThatAreComplete) {
                                first + "\n");
     EXPECT_TRUE(TempDir::Read(first) == a1 + a2);
     EXPECT_EQ(ModifiedNs(first), kFirstStart);
+    EXPECT_FALSE(TempDir::Exists(videos + "/2024-07-14 10.03.41 (2).MTS"));
+}
+
+TEST_F(CliEachRecordingTest, AnInterruptDuringTheSecondRecordingKeepsTheFirst) {
+    // A second recording larger than a pipe holds, written into a pipe that the test reads.
+    b2 = Dated("00003.MTS", 0x14112105, 560 * kSecond + kFrame, 600 * kSecond, 1000);
+    std::filesystem::create_directory(videos);
+    Fifo fifo(videos + "/2024-07-14 11.20.05.mts");
+    Process process(CliInShell(kZone, {"--each-recording", "-o", videos, stream}));
+    fifo.WaitForWriter();
+    process.Signal(SIGINT);
+    const std::string written = fifo.ReadAll();
+    const Outcome outcome = process.Wait();
+    const std::string first = videos + "/2024-07-14 10.03.41.MTS";
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, first + "\n");
+    EXPECT_EQ(outcome.err.rfind("Merge error: User aborted operation\n", 0), 0u) << outcome.err;
+    const std::string tail = "1 of the 3 files is complete:\n  " + first + "\n";
+    ASSERT_GE(outcome.err.size(), tail.size());
+    EXPECT_EQ(outcome.err.substr(outcome.err.size() - tail.size()), tail) << outcome.err;
+    EXPECT_TRUE(TempDir::Read(first) == a1 + a2);
+    EXPECT_LT(written.size(), (b1 + b2).size());
+    EXPECT_TRUE(written == (b1 + b2).substr(0, written.size()));
     EXPECT_FALSE(TempDir::Exists(videos + "/2024-07-14 10.03.41 (2).MTS"));
 }
 
