@@ -40,13 +40,14 @@ void SetModified(const std::string& path, std::int64_t ns) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
-// A card's clip folder with three recordings: two pieces dated by the camera, two more
+// A card with three recordings: two pieces dated by the camera, two more
 // (the first of them spelled in lower case), and one undated piece whose file date names it
 // as the first recording is named.
 class CliEachRecordingTest : public ::testing::Test {
 protected:
-    CliEachRecordingTest() : stream(dir / "STREAM"), videos(dir / "Videos") {
-        std::filesystem::create_directory(stream);
+    CliEachRecordingTest()
+        : card(dir / "card"), stream(card + "/PRIVATE/AVCHD/BDMV/STREAM"), videos(dir / "Videos") {
+        std::filesystem::create_directories(stream);
         // Each piece carries the time its own pictures began, on 14 July 2024, as cameras write.
         a1 = Dated("00000.MTS", 0x14100341, 10 * kSecond, 70 * kSecond);
         a2 = Dated("00001.MTS", 0x14100441, 70 * kSecond + kFrame, 130 * kSecond);
@@ -57,7 +58,7 @@ protected:
     }
 
     std::string Clip(const std::string& name, const std::string& bytes) {
-        dir.Write("STREAM/" + name, bytes);
+        dir.Write("card/PRIVATE/AVCHD/BDMV/STREAM/" + name, bytes);
         return bytes;
     }
 
@@ -74,13 +75,13 @@ protected:
     }
 
     TempDir dir;
-    const std::string stream, videos;
+    const std::string card, stream, videos;
     std::string a1, a2, b1, b2, c1;
 };
 
 TEST_F(CliEachRecordingTest, WritesOneFilePerRecordingNamedAndDatedByItsStart) {
     // The folder is made when only it is missing.
-    const Outcome outcome = Run({"--each-recording", "-o", videos + "/", stream});
+    const Outcome outcome = Run({"--each-recording", "-o", videos + "/", card});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     const std::string first = videos + "/2024-07-14 10.03.41.MTS";
@@ -119,7 +120,7 @@ TEST_F(CliEachRecordingTest, AFailureNamesTheFilesThatAreComplete) {
     // Something that is not a file already holds the second recording's name.
     std::filesystem::create_directories(videos + "/2024-07-14 11.20.05.mts");
     const std::string first = videos + "/2024-07-14 10.03.41.MTS";
-    const Outcome outcome = Run({"-q", "--each-recording", "-o", videos, stream});
+    const Outcome outcome = Run({"-q", "--each-recording", "-o", videos, card});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, first + "\n");
     EXPECT_EQ(outcome.err, "Merge error: Can't create output file\n" + videos +
@@ -136,7 +137,7 @@ TEST_F(CliEachRecordingTest, AnInterruptDuringTheSecondRecordingKeepsTheFirst) {
     b2 = Dated("00003.MTS", 0x14112105, 560 * kSecond + kFrame, 600 * kSecond, 1000);
     std::filesystem::create_directory(videos);
     Fifo fifo(videos + "/2024-07-14 11.20.05.mts");
-    Process process(CliInShell(kZone, {"--each-recording", "-o", videos, stream}));
+    Process process(CliInShell(kZone, {"--each-recording", "-o", videos, card}));
     fifo.WaitForWriter();
     process.Signal(SIGINT);
     const std::string written = fifo.ReadAll();
@@ -161,7 +162,7 @@ TEST_F(CliEachRecordingTest, TheFolderMustBeOneOrHaveItsParent) {
         {dir / "missing/Videos", dir / "missing/Videos: No such file or directory"},
     };
     for (const auto& bad : cases) {
-        const Outcome outcome = Run({"--each-recording", "-o", bad.first, stream});
+        const Outcome outcome = Run({"--each-recording", "-o", bad.first, card});
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.out, "");
         EXPECT_EQ(outcome.err, "Merge error: Can't create output file\n" + bad.second + "\n");
@@ -177,8 +178,8 @@ TEST_F(CliEachRecordingTest, TheFolderMustBeOneOrHaveItsParent) {
     EXPECT_EQ(missing.err, "Merge error: Can't open input file\n" +
                                dir / "gone.MTS: No such file or directory\n");
     EXPECT_FALSE(TempDir::Exists(videos));
-    const Outcome tooLarge = Process::Run(CliInShell(std::string(kZone) + "; ulimit -f 1",
-                                                     {"--each-recording", "-o", videos, stream}));
+    const Outcome tooLarge = Process::Run(
+        CliInShell(std::string(kZone) + "; ulimit -f 1", {"--each-recording", "-o", videos, card}));
     EXPECT_EQ(tooLarge.status, 1);
     EXPECT_EQ(tooLarge.err.rfind("Merge error: Output file is too large for its file system\n", 0),
               0u)
@@ -210,7 +211,7 @@ TEST_F(CliEachRecordingTest, VerifyingSaysWhatItCheckedAndWhatItCouldNot) {
     EXPECT_EQ(single.status, 0);
     EXPECT_EQ(single.err, "Verified: the output matches its inputs byte for byte.\n");
 
-    const Outcome each = Run({"--verify", "-q", "--each-recording", "-o", videos, stream});
+    const Outcome each = Run({"--verify", "-q", "--each-recording", "-o", videos, card});
     EXPECT_EQ(each.status, 0);
     EXPECT_EQ(each.err, "Verified: 3 outputs match their inputs byte for byte.\n");
     EXPECT_TRUE(TempDir::Read(videos + "/2024-07-14 11.20.05.mts") == b1 + b2);
