@@ -24,7 +24,8 @@ po::options_description Visible(CommandLine& line) {
         ("keep-date", po::bool_switch(&line.keepDate),
          "give OUTPUT the time its recording began as its modification time")
         ("verify", po::bool_switch(&line.verify),
-         "read each output back from the disk and compare it with its inputs")
+         "read each output back from the disk and compare it with its inputs (not with "
+         "--no-sync)")
         ("check", po::bool_switch(&line.check),
          "join nothing: tell for each INPUT whether it continues the one before")
         ("quiet,q", po::bool_switch(&line.quiet), "show no progress line")
