@@ -1,3 +1,4 @@
+#include <chrono>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 #include "tests/cli/Cli.h"
@@ -228,6 +230,23 @@ TEST_F(CliEachRecordingTest, VerifyingSaysWhatItCheckedAndWhatItCouldNot) {
         Process::ErrorTo::Terminal);
     EXPECT_EQ(shown.status, 0);
     EXPECT_NE(shown.err.find("\rverifying 100% | file 1 of 1 | "), std::string::npos) << shown.err;
+}
+
+TEST_F(CliEachRecordingTest, AnInterruptWhileVerifyingLeavesTheOutputCompleteButNotVerified) {
+    // A dated clip large enough that reading it back takes a while. The output gets its date
+    // once the copy is done, so the interrupt that follows finds only verifying to stop.
+    const std::string input = dir.WriteSparse("big.MTS", a1, std::int64_t(24) << 20, "end");
+    const std::string output = dir / "joined.MTS";
+    Process process(CliInShell(kZone, {"-q", "--verify", "--keep-date", "-o", output, input}));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (ModifiedNs(output) != kFirstStart && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(ModifiedNs(output), kFirstStart) << "the copy did not end";
+    process.Signal(SIGINT);
+    const Outcome outcome = process.Wait(std::chrono::seconds(30));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Verifying was cancelled: the output is complete but not verified.\n");
+    EXPECT_TRUE(TempDir::Read(output) == TempDir::Read(input));
 }
 
 } // namespace
