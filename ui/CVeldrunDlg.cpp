@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include "engine/TextConversion.h"
@@ -22,8 +25,10 @@
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
+#include "ui/ChoiceBox.h"
 #include "ui/ListCommands.h"
 #include "ui/NaturalOrder.h"
+#include "ui/Settings.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -127,6 +132,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
     });
 
     UpdateControls();
+    LoadRemembered();
     return TRUE;
 }
 
@@ -349,6 +355,7 @@ void CVeldrunDlg::OnMerge() {
     m_progress = &progress;
     const INT_PTR result = progress.DoModal();
     m_progress = nullptr;
+    NoteMergeEnded(result);
     m_details.Reader().Resume();
     if (m_quitting) {
         EndDialog(IDCANCEL);
@@ -394,4 +401,60 @@ bool CVeldrunDlg::ConfirmReplace() {
     const CString question =
         veldrun::VisibleText(output.Str()) + L" already exists.\nDo you want to replace it?";
     return AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
+}
+
+void CVeldrunDlg::OnCancel() {
+    if (ConfirmQuit())
+        CDialog::OnCancel();
+}
+
+bool CVeldrunDlg::ConfirmQuit() {
+    const int count = m_list.Count();
+    if (count == 0 || m_list.Paths() == m_mergedList)
+        return true;
+    const std::wstring question = L"Quit Veldrun and forget the list of " + std::to_wstring(count) +
+                                  (count == 1 ? L" clip?" : L" clips?");
+    return ChoiceBox::Ask(this, QMessageBox::Warning, question, {L"&Quit", L"Cancel"}, 1, 1) == 0;
+}
+
+void CVeldrunDlg::NoteMergeEnded(INT_PTR result) {
+    m_mergedList.clear();
+    if (result != IDOK)
+        return;
+    m_mergedList = m_list.Paths();
+    const veldrun::JobFiles& files = *m_job->files;
+    const std::string& output = files.parts.empty() ? files.output : files.parts.front().path;
+    Settings::SetLastOutputFolder(
+        QFileInfo(QFile::decodeName(output.c_str())).absolutePath().toStdWString());
+}
+
+void CVeldrunDlg::LoadRemembered() {
+    QWidget* window = GetWidget();
+    const QByteArray geometry = Settings::WindowGeometry();
+    if (!geometry.isEmpty())
+        window->restoreGeometry(geometry);
+    QHeaderView* header = static_cast<QTreeWidget*>(m_inputList.GetWidget())->header();
+    const std::vector<int> widths = Settings::ColumnWidths();
+    // The last column stretches to the list's edge: its width follows the others.
+    for (int column = 0; column + 1 < header->count(); ++column) {
+        if (column < static_cast<int>(widths.size()))
+            header->resizeSection(column, widths[column]);
+    }
+    // Saved as the dialog ends, while its window and list are still there.
+    QObject::connect(static_cast<QDialog*>(window), &QDialog::finished, window,
+                     [this] { SaveRemembered(); });
+}
+
+void CVeldrunDlg::SaveRemembered() {
+    Settings::SetWindowGeometry(GetWidget()->saveGeometry());
+    const QHeaderView* header = static_cast<QTreeWidget*>(m_inputList.GetWidget())->header();
+    std::vector<int> widths;
+    for (int column = 0; column < header->count(); ++column)
+        widths.push_back(header->sectionSize(column));
+    Settings::SetColumnWidths(widths);
+    // Files are added at the end: the last one's folder is where the user last took them from.
+    if (m_list.Count() != 0)
+        Settings::SetLastInputFolder(QFileInfo(QString::fromStdWString(m_list.Paths().back()))
+                                         .absolutePath()
+                                         .toStdWString());
 }

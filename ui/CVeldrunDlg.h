@@ -73,6 +73,20 @@ protected:
     // stopped and given back its reserved space.
     void OnQuitSignal();
 
+    // Escape and closing the window: end, once the user agrees to forget a list that was not
+    // merged as it stands.
+    void OnCancel() override;
+    // True when the list is empty, was merged as it stands by the last run, which completed, or
+    // the user answers Quit to the question.
+    bool ConfirmQuit();
+    // After a merge run that ended with `result`: a completed run's list needs no question at
+    // quitting, and its output's folder is the last one used.
+    void NoteMergeEnded(INT_PTR result);
+    // The window's geometry, the list's column widths and the last input folder: restored when
+    // the dialog opens, saved when it ends.
+    void LoadRemembered();
+    void SaveRemembered();
+
     DECLARE_MESSAGE_MAP()
 
     HICON m_hIcon = nullptr;
@@ -90,6 +104,8 @@ protected:
     // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;
+    // The list as the last run, which completed, merged it; empty when the last run did not.
+    std::vector<std::wstring> m_mergedList;
     std::unique_ptr<QuitSignals> m_quitSignals;
     // Dropped, added and started-with names pass through it, so that folders bring their clips.
     FolderSearch m_folders;
