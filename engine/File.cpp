@@ -455,23 +455,6 @@ bool File::OpenToInspect(const std::string& path) {
     return m_fd >= 0 || Failed(errno);
 }
 
-bool File::OpenSameForReading(const File& other, const std::string& path) {
-    // Through /proc the open reaches the very file `other` holds, even renamed or replaced.
-    const Id wanted = other.Identity();
-    m_fd = ::open(("/proc/self/fd/" + std::to_string(other.m_fd)).c_str(),
-                  O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (m_fd < 0 && errno == ENOENT)
-        m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (m_fd < 0)
-        return Failed(errno);
-    if (!(Identity() == wanted)) {
-        Close();
-        return Failed(ENOENT, "another file took its name");
-    }
-    MakeBlocking(m_fd);
-    return true;
-}
-
 bool File::RemoveIfSame(const std::string& path, const Id& id, std::string& problem) {
     const int result =
         RemoveTarget(path, [&](const struct stat& info) { return IdOf(info) == id; });

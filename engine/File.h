@@ -114,9 +114,6 @@ public:
     // Opens `path` (a file of any kind, or a folder) only to ask about it: its identity, its
     // file system's space and limits. Never blocks, never changes it. False when it is missing.
     bool OpenToInspect(const std::string& path);
-    // Opens for reading the file that `other` has open, whatever its name is now; false when
-    // it cannot be (write-only permissions, no /proc and a renamed file).
-    bool OpenSameForReading(const File& other, const std::string& path);
     // Removes `path` when it still names the file `id` (through symbolic links, the link's
     // target). Returns false with the reason in `problem` when it does not, or when removing
     // fails.

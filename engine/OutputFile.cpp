@@ -190,11 +190,6 @@ void OutputFile::Complete(const boost::optional<std::int64_t>& modifiedNs) {
     m_complete = true;
 }
 
-void OutputFile::OpenForReadingBack(File& reader) const {
-    if (!reader.OpenSameForReading(m_file, m_path))
-        throw MergeError(MergeError::Kind::CantReadOutput, m_name + ": " + reader.Problem());
-}
-
 void OutputFile::Close() {
     if (!m_file.Close())
         FailToWrite("while closing it");

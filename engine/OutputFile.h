@@ -51,10 +51,6 @@ public:
     // Throws "Can't write output file" when any of these fails.
     void Complete(const boost::optional<std::int64_t>& modifiedNs);
 
-    // Opens `reader` on the very file written, for reading it back. Throws "Can't read output
-    // file" when it cannot be opened.
-    void OpenForReadingBack(File& reader) const;
-
     // Closes the output. Throws "Can't write output file" when the close reports an error.
     void Close();
 
@@ -70,6 +66,7 @@ public:
     // The output's name in messages: its path as QuotedName shows it, or "standard output".
     const std::string& Name() const { return m_name; }
     bool IsRegular() const { return m_regular; }
+    File::Id Identity() const { return m_file.Identity(); }
     // A regular output that this merge emptied or created, so that what it holds is the
     // merge's, and not yet Complete.
     bool HoldsPart() const { return m_regular && m_prepared && !m_complete; }

@@ -196,20 +196,19 @@ void CopyInputs(const RunPart& part, const ProgressCallback& progress, OutputFil
 }
 
 // Reads a complete output back and compares it with its inputs, when asked for.
-RunOutcome::Verified Verify(const OutputFile& output, const RunPart& part,
-                            const MergeOptions& options, RunFrame& frame) {
+RunOutcome::Verified Verify(OutputFile& output, const RunPart& part, const MergeOptions& options,
+                            RunFrame& frame) {
     if (!options.verify)
         return RunOutcome::Verified::No;
     if (!output.IsRegular())
         return RunOutcome::Verified::NotRegular;
-    File reader;
-    output.OpenForReadingBack(reader);
     std::vector<Verifier::Input> inputs;
     for (std::size_t i = 0; i < part.inputs.size(); ++i)
         inputs.push_back(Verifier::Input{part.inputs[i], part.measured[i].size});
-    const Verifier::Result result = Verifier::Compare(
-        reader, output.Start(), output.Name(), inputs, static_cast<std::int32_t>(part.firstIndex),
-        frame.total, frame.verified, options.verifyProgress);
+    const Verifier::Result result =
+        Verifier::Compare(output.Stream(), output.Start(), output.Name(), inputs,
+                          static_cast<std::int32_t>(part.firstIndex), frame.total, frame.verified,
+                          options.verifyProgress);
     return result == Verifier::Result::Match ? RunOutcome::Verified::Yes
                                              : RunOutcome::Verified::Cancelled;
 }
@@ -219,6 +218,17 @@ std::string Joined(const std::string& first, const std::string& second) {
     if (first.empty() || second.empty())
         return first + second;
     return first + "; " + second;
+}
+
+// After a failure: names in `outcome` the output at `path` when it holds part of its merge.
+void NotePartial(const OutputFile& output, const std::string& path, RunOutcome& outcome) {
+    if (!output.HoldsPart())
+        return;
+    outcome.partialPath = path;
+    outcome.partialBytes = output.Written();
+    const File::Id id = output.Identity();
+    outcome.partialDevice = id.device;
+    outcome.partialInode = id.inode;
 }
 
 // Merges `part` into its output, the `index`th of the run, and adds it to `outcome` once it is
@@ -241,13 +251,7 @@ bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progres
     } catch (const MergeError& error) {
         const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
         const bool holdsPart = output.HoldsPart();
-        if (holdsPart) {
-            outcome.partialPath = part.path;
-            outcome.partialBytes = output.Written();
-            const File::Id id = output.Stream().Identity();
-            outcome.partialDevice = id.device;
-            outcome.partialInode = id.inode;
-        }
+        NotePartial(output, part.path, outcome);
         // Abandoning trims the reservation, whose failure the leftover's words tell.
         output.Abandon();
         // Complete on the disk but not as it should be: neither done nor partial.
@@ -257,6 +261,7 @@ bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progres
                                      : std::string();
         throw MergeError(error.GetKind(), Joined(error.Detail(), left));
     } catch (...) {
+        NotePartial(output, part.path, outcome);
         output.Abandon();
         throw;
     }
@@ -281,7 +286,8 @@ struct Room {
 // they take (less what emptying existing outputs gives back first).
 void CheckRun(const std::vector<RunPart>& parts) {
     std::map<std::uint64_t, Room> rooms;
-    std::vector<File::Id> folders;
+    // Where each output goes so far: its folder and its name there.
+    std::vector<std::pair<File::Id, std::string>> names;
     for (const RunPart& part : parts) {
         const std::string name = QuotedName(part.path);
         File::Id id;
@@ -301,6 +307,16 @@ void CheckRun(const std::vector<RunPart>& parts) {
             continue; // Opening it will say why.
         if (exists && !probe.IsRegular())
             continue; // Pipes and devices take what comes.
+        // A second output under the same name would replace the first.
+        File::Id folder;
+        const std::string last = PathName::Last(part.path);
+        const bool placed = File::IdentityOf(PathName::Parent(part.path), folder);
+        for (const std::pair<File::Id, std::string>& earlier : names) {
+            if (placed && earlier.first == folder && earlier.second == last)
+                throw MergeError(MergeError::Kind::CantCreateOutput,
+                                 name + " is also the output of an earlier recording of the run");
+        }
+        names.emplace_back(folder, last);
 
         Room& room = rooms[probe.Identity().device];
         if (room.outputs == 0) {

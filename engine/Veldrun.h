@@ -94,7 +94,8 @@ struct RunOutcome {
 //   "Can't create output file", "Can't open input file", "User aborted operation",
 //   "Output file is also an input file", "Can't write output file", "Can't read input file",
 //   "Not enough free space for the output file", "Output file is too large for its file system",
-//   "Input file changed during merging";
+//   "Input file changed during merging", "Output file does not match its inputs",
+//   "Can't read output file";
 // and a detail line naming the file (as QuotedName shows it) and the system's reason. Run stores
 // "Unknown error" for an exception of any other kind, and Start stores "Can't start merge thread"
 // when the thread cannot be created.
@@ -150,15 +151,19 @@ public:
     // Takes the paths and options of a run; with parts, merges each part in turn into its
     // output, with the progress figures (input index, totals) counted over the whole run, after
     // checking that every output's file system can take all the run puts on it before anything
-    // is written. Fills `outcome` as outputs complete. Throws as Merge does, for the first part
-    // that fails; the outputs completed before it stay.
+    // is written (and refusing, as "Can't create output file", two parts with one output
+    // name). Fills `outcome` as outputs complete. Throws as Merge does, for the first part
+    // that fails; the outputs completed before it stay. Verifying cancelled leaves that output
+    // complete and ends the run: a success after the last output, "User aborted operation"
+    // before it.
     static void MergeRun(const JobFiles& job, ProgressCallback progress,
                          const MergeOptions& options, RunOutcome& outcome);
 
     // Returns a copy of what the last run left behind.
     RunOutcome Outcome();
     // Removes the last run's partial output, if its path still names the file the run wrote.
-    // Returns false, with the reason in `problem`, when it could not be removed.
+    // Returns true when it was removed or there is none; false, with the reason in `problem`
+    // (naming the file), when it could not be removed.
     bool RemovePartial(std::string& problem);
 
     // Returns a copy of the text of the last failed run; empty until a run fails.

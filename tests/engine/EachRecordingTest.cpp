@@ -329,4 +329,86 @@ TEST(EachRecording, OutputsThatCannotBeWrittenAreRefusedBeforeTheFirstIsCreated)
     }
     EXPECT_FALSE(TempDir::Exists(dir / "first.MTS"));
     EXPECT_TRUE(TempDir::Read(job.inputs[0]) == TempDir::Pattern(MiB / 2, 1));
+
+    // Two recordings under one name, spelled differently: the second would replace the first.
+    job.parts[1].path = dir.Path() + "/./first.MTS";
+    try {
+        Veldrun::MergeRun(job, CallLog().Callback(), MergeOptions(), outcome);
+        ADD_FAILURE() << "the run did not fail";
+    } catch (const MergeError& error) {
+        EXPECT_EQ(MergeError::Kind::CantCreateOutput, error.GetKind());
+    }
+    EXPECT_FALSE(TempDir::Exists(dir / "first.MTS"));
+}
+
+TEST(EachRecording, VerifyingReadsEveryOutputBackAndStopsTheRunAtAFault) {
+    TempDir dir;
+    ThreeRecordings run(dir);
+    MergeOptions options;
+    options.verify = true;
+    CallLog verifying;
+    options.verifyProgress = verifying.Callback();
+    RunOutcome outcome;
+    Veldrun::MergeRun(run.job, CallLog().Callback(), options, outcome);
+    ASSERT_EQ(3u, outcome.complete.size());
+    for (const RunOutcome::Written& written : outcome.complete)
+        EXPECT_EQ(RunOutcome::Verified::Yes, written.verified) << written.path;
+    // Figures over the whole run: the last call has every byte verified, of the run's total.
+    ASSERT_FALSE(verifying.calls.empty());
+    const std::int64_t total =
+        std::int64_t(run.Expected(0).size() + run.Expected(1).size() + run.Expected(2).size());
+    EXPECT_EQ(total, verifying.calls.back().total);
+    EXPECT_EQ(total, verifying.calls.back().written);
+    EXPECT_EQ(5, verifying.calls.back().index);
+
+    // An input that reads differently after its copy (changed in place, its size kept, after
+    // the copy's own checks): the second output does not match and stays, neither complete
+    // nor partial; nothing is written after it.
+    std::size_t flushes = 0;
+    options.writingToDisk = [&] {
+        if (++flushes == 2)
+            dir.Write("in3.MTS", TempDir::Pattern(run.bytes[3].size(), 77));
+    };
+    outcome = RunOutcome();
+    try {
+        Veldrun::MergeRun(run.job, CallLog().Callback(), options, outcome);
+        ADD_FAILURE() << "the run did not fail";
+    } catch (const MergeError& error) {
+        EXPECT_EQ(MergeError::Kind::OutputMismatch, error.GetKind());
+        EXPECT_NE(std::string::npos, error.Detail().find("left in place")) << error.Detail();
+    }
+    ASSERT_EQ(1u, outcome.complete.size());
+    EXPECT_EQ("", outcome.partialPath);
+    EXPECT_TRUE(TempDir::Read(dir / "second.MTS") == run.Expected(1));
+    EXPECT_TRUE(TempDir::Read(dir / "third.MTS") == run.Expected(2)); // from the first run
+    dir.Write("in3.MTS", run.bytes[3]);
+
+    // A cancel while verifying leaves that output complete; before the last it ends the run.
+    for (const std::size_t stopAt : {std::size_t(0), std::size_t(2)}) {
+        std::filesystem::remove(dir / "second.MTS");
+        options.writingToDisk.clear();
+        CallLog stopping;
+        stopping.answer = [&](std::size_t n) {
+            return stopping.calls[n].index !=
+                   static_cast<std::int32_t>(run.job.parts[stopAt].first);
+        };
+        options.verifyProgress = stopping.Callback();
+        outcome = RunOutcome();
+        MergeError::Kind kind = MergeError::Kind::CantOpenInput;
+        try {
+            Veldrun::MergeRun(run.job, CallLog().Callback(), options, outcome);
+        } catch (const MergeError& error) {
+            kind = error.GetKind();
+        }
+        ASSERT_EQ(stopAt + 1, outcome.complete.size()) << stopAt;
+        EXPECT_EQ(RunOutcome::Verified::Cancelled, outcome.complete.back().verified);
+        EXPECT_TRUE(TempDir::Read(outcome.complete.back().path) == run.Expected(stopAt));
+        EXPECT_EQ("", outcome.partialPath);
+        if (stopAt == 0) {
+            EXPECT_EQ(MergeError::Kind::UserAborted, kind);
+            EXPECT_FALSE(TempDir::Exists(dir / "second.MTS"));
+        } else {
+            EXPECT_EQ(MergeError::Kind::CantOpenInput, kind) << "the run should succeed";
+        }
+    }
 }
