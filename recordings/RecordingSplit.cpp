@@ -23,6 +23,13 @@ std::string Extension(const std::string& path) {
     return path.substr(dot);
 }
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::string Stem(const std::tm& time) {
     char text[80];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d.%02d.%02d", time.tm_year + 1900,
@@ -108,7 +115,8 @@ std::vector<RecordingSplit::Name>
 RecordingSplit::Names(const std::vector<Group>& groups,
                       const std::vector<Recordings::Clip>& clips) {
     std::vector<Name> names;
-    // How many recordings took each name so far, to number the later ones.
+    // How many recordings took each name so far, to number the later ones. Names that differ
+    // only in case are the same file on FAT and exFAT, where cards and sticks keep them.
     std::map<std::string, int> taken;
     for (const Group& group : groups) {
         std::size_t at = group.first;
@@ -119,7 +127,7 @@ RecordingSplit::Names(const std::vector<Group>& groups,
             continue;
         }
         Named named = NameOf(clips[at]);
-        const int count = ++taken[named.name.file];
+        const int count = ++taken[AsciiLower(named.name.file)];
         if (count > 1)
             named.name.file = named.stem + " (" + std::to_string(count) + ")" + named.extension;
         names.push_back(std::move(named.name));

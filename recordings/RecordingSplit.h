@@ -34,7 +34,8 @@ public:
     struct Name {
         // "YYYY-MM-DD HH.MM.SS" and the first piece's extension as it is spelled ("2024-07-14
         // 10.03.41.MTS"), " (2)", " (3)" before the extension for a second and third recording
-        // of the same name; empty when no entry of the recording could be read.
+        // of the same name (names that differ only in case count as the same); empty when no
+        // entry of the recording could be read.
         std::string file;
         // Named from the first readable piece's modification time, in local time: it has no
         // camera date.

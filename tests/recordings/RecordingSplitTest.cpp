@@ -199,13 +199,14 @@ TEST_F(RecordingSplitNamesTest, ExtensionsAreKeptAsSpelledAndSameNamesAreNumbere
                              undated, named("a.b.m2ts"), named("card/00005.MTS")})),
               (std::vector<std::string>{
                   "2024-07-14 10.03.41.MTS",
-                  "2024-07-14 10.03.41.mts",
-                  "2024-07-14 10.03.41 (2).MTS",
+                  // A disk that ignores case would take this for the name above.
+                  "2024-07-14 10.03.41 (2).mts",
+                  "2024-07-14 10.03.41 (3).MTS",
                   "2024-07-14 10.03.41",
                   "2024-07-14 10.03.41 (2)",
-                  "2024-07-14 10.03.41 (3).MTS",
-                  "2024-07-14 10.03.41.m2ts",
                   "2024-07-14 10.03.41 (4).MTS",
+                  "2024-07-14 10.03.41.m2ts",
+                  "2024-07-14 10.03.41 (5).MTS",
               }));
 }
 
