@@ -239,20 +239,29 @@ protected:
 
 } // namespace
 
-TEST_F(QuitQuestion, EscapeWithAListAsksAndCancelKeepsIt) {
+TEST_F(QuitQuestion, EscapeAndClosingAskBeforeAListIsForgotten) {
     bool ended = true;
     dlg.Run([&] {
         Fill(9);
         ChoiceBox::Answers().Queue(1);
-        ended = Escape();
+        EXPECT_FALSE(Escape());
         const auto asked = ChoiceBox::Answers().TakeRequests();
         ASSERT_EQ(1u, asked.size());
         EXPECT_EQ(L"Quit Veldrun and forget the list of 9 clips?", asked[0].text);
         EXPECT_EQ((std::vector<std::wstring>{L"&Quit", L"Cancel"}), asked[0].buttons);
         EXPECT_EQ(1, asked[0].defaultButton) << "Cancel is the default";
         EXPECT_EQ(9, dlg.m_list.Count()) << "Cancel keeps the list";
+
+        dlg.m_list.Select(0);
+        while (dlg.m_list.Count() > 1)
+            ASSERT_TRUE(dlg.m_list.Remove());
+        ChoiceBox::Answers().Queue(0);
+        dlg.GetWidget()->close();
+        ended = !dlg.GetWidget()->isVisible();
+        EXPECT_EQ(std::vector<std::wstring>{L"Quit Veldrun and forget the list of 1 clip?"},
+                  Questions());
     });
-    EXPECT_FALSE(ended);
+    EXPECT_TRUE(ended) << "closing the window asks as Escape does, and Quit ends";
 
     MainDialogHarness empty;
     empty.Run([&] {
@@ -261,20 +270,6 @@ TEST_F(QuitQuestion, EscapeWithAListAsksAndCancelKeepsIt) {
     });
     EXPECT_TRUE(ended) << "an empty list goes without a word";
     EXPECT_TRUE(Questions().empty());
-}
-
-TEST_F(QuitQuestion, QuitEndsTheDialogAndOneClipIsSingular) {
-    bool ended = false;
-    dlg.Run([&] {
-        Fill(1);
-        ChoiceBox::Answers().Queue(0);
-        // Closing the window asks as Escape does.
-        dlg.GetWidget()->close();
-        ended = !dlg.GetWidget()->isVisible();
-    });
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(std::vector<std::wstring>{L"Quit Veldrun and forget the list of 1 clip?"},
-              Questions());
 }
 
 // The real box: Escape and Enter both keep the list; only Quit ends.
@@ -312,19 +307,26 @@ TEST_F(QuitQuestion, TheRealBoxKeepsTheListUnlessQuitIsPressed) {
     EXPECT_TRUE(ended);
 }
 
-// A merge that completed leaves nothing to lose until the list changes; one that failed does.
+// A merge that failed leaves the list to lose; one that completed does not, until the list
+// changes.
 TEST_F(QuitQuestion, NotAskedAfterACompletedMergeOfTheSameList) {
     dlg.Run([&] {
         for (const char* name : {"a.MTS", "b.MTS"})
             dlg.m_list.Add(Wide(dir.Write(name, name)));
-        const std::string output = dir / "out/joined.MTS";
+        dlg.m_outputEdit.SetWindowText(Wide(dir / "out/joined.MTS").c_str());
+        AfxMessageBoxAnswers().Queue(IDOK);
+        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
+        ASSERT_EQ(1u, AfxMessageBoxAnswers().TakeRequests().size()) << "no folder: it fails";
+        ChoiceBox::Answers().Queue(1);
+        EXPECT_FALSE(Escape());
+        EXPECT_EQ(1u, Questions().size());
+
         QDir().mkpath(QString::fromStdString(dir / "out"));
-        dlg.m_outputEdit.SetWindowText(Wide(output).c_str());
         // However the end box is shown.
         AfxMessageBoxAnswers().Queue(IDOK);
         ChoiceBox::Answers().Queue(0);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        ASSERT_EQ("a.MTSb.MTS", TempDir::Read(output));
+        ASSERT_EQ("a.MTSb.MTS", TempDir::Read(dir / "out/joined.MTS"));
         EXPECT_EQ(Wide(dir / "out"), Settings::LastOutputFolder());
         Clear();
         AfxMessageBoxAnswers().Record();
@@ -339,19 +341,6 @@ TEST_F(QuitQuestion, NotAskedAfterACompletedMergeOfTheSameList) {
         dlg.m_list.Remove();
         EXPECT_TRUE(Escape()) << "the list is as merged again";
         EXPECT_TRUE(Questions().empty());
-    });
-}
-
-TEST_F(QuitQuestion, AskedAfterAFailedMerge) {
-    dlg.Run([&] {
-        dlg.m_list.Add(Wide(dir.Write("a.MTS", "a")));
-        dlg.m_outputEdit.SetWindowText(Wide(dir / "missing/out.MTS").c_str());
-        AfxMessageBoxAnswers().Queue(IDOK);
-        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        ASSERT_EQ(1u, AfxMessageBoxAnswers().TakeRequests().size());
-        ChoiceBox::Answers().Queue(1);
-        EXPECT_FALSE(Escape());
-        EXPECT_EQ(1u, Questions().size());
     });
 }
 
@@ -429,11 +418,6 @@ TEST(Remembered, MissingOrUnreadableValuesGiveTheDefaults) {
     EXPECT_FALSE(Settings::EachRecording());
     EXPECT_TRUE(Settings::Verify());
     EXPECT_TRUE(Settings::ColumnWidths().empty()) << "all or nothing";
-
-    Settings::SetEachRecording(true);
-    Settings::SetColumnWidths({120, 80});
-    EXPECT_TRUE(Settings::EachRecording());
-    EXPECT_EQ((std::vector<int>{120, 80}), Settings::ColumnWidths());
 }
 
 // The window's size and place, the column widths and the last input folder come back in the
