@@ -1,15 +1,15 @@
 #include "ui/CVeldrunDlg.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QTreeWidget>
 
+#include "engine/MergeError.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CDataExchange.h"
@@ -22,7 +22,10 @@
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
+#include "ui/FolderChooser.h"
+#include "ui/JoinQuestion.h"
 #include "ui/ListCommands.h"
+#include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
 #include "ui/VisibleText.h"
 
@@ -31,6 +34,13 @@ namespace {
 const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
 const wchar_t kTooManyFiles[] =
     L"Too many files were selected at once. Add them in smaller groups.";
+
+const wchar_t kNotAllRead[] = L"Some clips are still being read.\nMerge once they all are, so "
+                              L"that each recording is found.";
+
+bool IsChecked(const CWnd& box) {
+    return static_cast<QAbstractButton*>(box.GetWidget())->isChecked();
+}
 
 // What a drop or the command line may list: an existing file, or a folder for its clips.
 bool IsListable(const std::wstring& path) {
@@ -65,6 +75,8 @@ void CVeldrunDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURRENT_SELECTION, m_selectionEdit);
     DDX_Control(dx, IDC_FILE_SIZE, m_sizeEdit);
     DDX_Control(dx, IDC_MERGE, m_mergeButton);
+    DDX_Control(dx, IDC_EACH_RECORDING, m_eachRecording);
+    DDX_Control(dx, IDC_VERIFY, m_verify);
     DDX_Control(dx, IDC_SUMMARY, m_summary);
 }
 
@@ -80,6 +92,7 @@ ON_BN_CLICKED(IDC_MOVE_UP, &CVeldrunDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
 ON_BN_CLICKED(IDC_MERGE, &CVeldrunDlg::OnMerge)
 ON_BN_CLICKED(IDC_SELECT_OUTPUT, &CVeldrunDlg::OnSelectOutput)
+ON_BN_CLICKED(IDC_EACH_RECORDING, &CVeldrunDlg::OnEachRecording)
 ON_EN_CHANGE(IDC_OUTPUT_FILE, &CVeldrunDlg::OnListOrOutputChange)
 ON_LBN_SELCHANGE(IDC_INPUT_LIST, &CVeldrunDlg::OnListOrOutputChange)
 END_MESSAGE_MAP()
@@ -99,6 +112,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    static_cast<QAbstractButton*>(m_verify.GetWidget())->setChecked(true);
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
@@ -284,11 +298,29 @@ bool CVeldrunDlg::CollectInputFiles() {
         converted = converted && narrow.has_value();
         files.inputs.push_back(narrow.value_or(std::string()));
     }
+    const std::optional<std::string> narrow = veldrun::ToNarrow(OutputPath());
+    files.output = narrow.value_or(std::string());
+    files.parts.clear();
+    files.modifiedNs.reset();
+    return converted && narrow.has_value();
+}
+
+std::wstring CVeldrunDlg::OutputPath() const {
     CString output;
     m_outputEdit.GetWindowText(output);
-    const std::optional<std::string> narrow = veldrun::ToNarrow(output.Str());
-    files.output = narrow.value_or(std::string());
-    return converted && narrow.has_value();
+    return OutputPlan::Resolve(output.Str());
+}
+
+bool CVeldrunDlg::EachRecording() const {
+    return IsChecked(m_eachRecording);
+}
+
+// Output File names a folder from now on: a file's name gives way to its folder.
+void CVeldrunDlg::OnEachRecording() {
+    CString output;
+    m_outputEdit.GetWindowText(output);
+    if (EachRecording() && !output.IsEmpty())
+        m_outputEdit.SetWindowText(OutputPlan::FolderOf(OutputPath()).c_str());
 }
 
 // A path that cannot be converted is reported when Merge is pressed; the refresh shows what it
@@ -321,11 +353,26 @@ void CVeldrunDlg::OnListOrOutputChange() {
     UpdateControls();
 }
 
+// Opens where the user keeps videos, never in a card's clip folder.
 void CVeldrunDlg::OnSelectOutput() {
-    CFileDialog dialog(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kStreamFilter, nullptr, 0);
-    if (dialog.DoModal() == IDOK) {
-        m_chosenOutput = dialog.GetPathName();
-        m_outputEdit.SetWindowText(m_chosenOutput);
+    bool allRead = false;
+    CString output;
+    m_outputEdit.GetWindowText(output);
+    const std::wstring start = OutputPlan::StartPath(
+        output.IsEmpty() ? L"" : OutputPath(), m_lastOutputFolder, m_job->files->inputs,
+        OutputPlan::Split(m_job->files->inputs, m_details.Facts().Clips(m_list.Paths(), allRead)),
+        EachRecording());
+    if (EachRecording()) {
+        const std::wstring folder = FolderChooser::Choose(this, L"Select Output Folder", start);
+        if (!folder.empty())
+            m_outputEdit.SetWindowText((m_lastOutputFolder = folder).c_str());
+    } else {
+        CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, kStreamFilter);
+        if (dialog.DoModal() == IDOK) {
+            m_chosenOutput = dialog.GetPathName();
+            m_lastOutputFolder = OutputPlan::ParentOf(m_chosenOutput.Str());
+            m_outputEdit.SetWindowText(m_chosenOutput);
+        }
     }
     UpdateControls();
 }
@@ -338,8 +385,33 @@ void CVeldrunDlg::OnMerge() {
         AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
         return;
     }
-    if (!ConfirmReplace())
+    bool allRead = false;
+    const std::vector<OutputPlan::Recording> recordings =
+        OutputPlan::Split(m_job->files->inputs, m_details.Facts().Clips(m_list.Paths(), allRead));
+    if (!EachRecording() && allRead && recordings.size() > 1 && !ConfirmJoin(recordings.size()))
         return;
+    std::vector<bool> fromFileDate;
+    if (EachRecording()) {
+        if (!allRead) {
+            AfxMessageBox(kNotAllRead, MB_OK, 0);
+            return;
+        }
+        if (!PlanEachRecording(recordings))
+            return;
+        fromFileDate = OutputPlan::FromFileDate(recordings);
+        m_lastOutputFolder = OutputPath();
+    } else {
+        if (!ConfirmReplace())
+            return;
+        // Dated only once its first clip is read: the clip tells when recording began.
+        if (!recordings.empty() && recordings[0].dated &&
+            m_details.Facts().IsRead(m_list.Paths()[0])) {
+            m_job->files->modifiedNs = recordings[0].name.startNs;
+            fromFileDate = {recordings[0].name.fromFileDate};
+        }
+        m_lastOutputFolder = OutputPlan::ParentOf(OutputPath());
+    }
+    m_job->options.verify = IsChecked(m_verify);
     // From here on, a merge into the same file asks again: it would replace this one's work.
     m_chosenOutput.Empty();
 
@@ -350,10 +422,15 @@ void CVeldrunDlg::OnMerge() {
     const INT_PTR result = progress.DoModal();
     m_progress = nullptr;
     m_details.Reader().Resume();
+    // Veldrun keeps a failure's text only; a cancel is told by its kind's text.
+    const std::string aborted =
+        veldrun::MergeError(veldrun::MergeError::Kind::UserAborted, "").what();
     if (m_quitting) {
         EndDialog(IDCANCEL);
     } else if (result == IDOK) {
-        AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
+        MergeReport::Complete(this, m_job->Outcome(), fromFileDate);
+    } else if (result == IDCANCEL && m_job->ErrorText() == aborted) {
+        MergeReport::Cancelled(this, *m_job, fromFileDate);
     } else if (result == IDCANCEL) {
         std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
         // A detail that is not valid text is left out; the message stands on its own.
@@ -363,6 +440,29 @@ void CVeldrunDlg::OnMerge() {
             text += L"\n" + detail;
         AfxMessageBox(text.c_str(), MB_OK, 0);
     }
+}
+
+// One File per Recording turns the check box on, and Output File names the folder.
+bool CVeldrunDlg::ConfirmJoin(std::size_t recordings) {
+    switch (JoinQuestion::Ask(this, OutputPlan::JoinQuestion(recordings))) {
+    case JoinQuestion::Answer::Join:
+        return true;
+    case JoinQuestion::Answer::EachRecording:
+        static_cast<QAbstractButton*>(m_eachRecording.GetWidget())->setChecked(true);
+        OnEachRecording();
+        return CollectInputFiles();
+    case JoinQuestion::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CVeldrunDlg::PlanEachRecording(const std::vector<OutputPlan::Recording>& recordings) {
+    const std::wstring folder = OutputPath();
+    m_job->files->parts = OutputPlan::Parts(folder, recordings);
+    const std::wstring question = OutputPlan::ReplaceQuestion(m_job->files->parts, folder);
+    return question.empty() ||
+           AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }
 
 // Dialogs above this one close with their safe answer; a running merge is cancelled as its
@@ -382,16 +482,9 @@ void CVeldrunDlg::OnQuitSignal() {
     EndDialog(IDCANCEL);
 }
 
-// Asks before a merge replaces an existing file, unless the user chose that file in Select...,
-// whose dialog asked already. Returns false when the answer is No.
+// Asks before a merge replaces an existing file. Returns false when the answer is No.
 bool CVeldrunDlg::ConfirmReplace() {
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    std::error_code unknown;
-    if ((!m_chosenOutput.IsEmpty() && output == m_chosenOutput) ||
-        !std::filesystem::is_regular_file(m_job->files->output, unknown))
-        return true;
-    const CString question =
-        veldrun::VisibleText(output.Str()) + L" already exists.\nDo you want to replace it?";
-    return AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
+    const std::wstring question = OutputPlan::ReplaceQuestion(OutputPath(), m_chosenOutput.Str());
+    return question.empty() ||
+           AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }

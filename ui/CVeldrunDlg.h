@@ -14,6 +14,7 @@
 #include "ui/ClipDetails.h"
 #include "ui/FolderSearch.h"
 #include "ui/InputList.h"
+#include "ui/OutputPlan.h"
 #include "ui/QuitSignals.h"
 
 class CProgressDlg;
@@ -68,7 +69,16 @@ protected:
     void UpdateControls();
     // False when a path cannot be converted for the file system.
     bool CollectInputFiles();
+    // The Output File text as a full path (OutputPlan::Resolve).
+    std::wstring OutputPath() const;
     bool ConfirmReplace();
+    // Fills the job for one output per recording of `recordings` in the Output File's folder,
+    // asking before replacing files there; false when the answer is No.
+    bool PlanEachRecording(const std::vector<OutputPlan::Recording>& recordings);
+    // Asks before several recordings are joined into one; false when the merge is cancelled.
+    bool ConfirmJoin(std::size_t recordings);
+    void OnEachRecording();
+    bool EachRecording() const;
     // SIGTERM or SIGHUP: the program ends without asking anything, once a running merge has
     // stopped and given back its reserved space.
     void OnQuitSignal();
@@ -82,11 +92,15 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    CButton m_eachRecording;
+    CButton m_verify;
     CWnd m_summary;
     InputList m_list;
     std::vector<CString> m_startFiles;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     CString m_chosenOutput;
+    // The folder of the last output chosen or merged into, where Select... opens next.
+    std::wstring m_lastOutputFolder;
     // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;
