@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QTreeWidget>
@@ -22,8 +21,6 @@
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
-#include "ui/FolderChooser.h"
-#include "ui/JoinQuestion.h"
 #include "ui/ListCommands.h"
 #include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
@@ -34,13 +31,6 @@ namespace {
 const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
 const wchar_t kTooManyFiles[] =
     L"Too many files were selected at once. Add them in smaller groups.";
-
-const wchar_t kNotAllRead[] = L"Some clips are still being read.\nMerge once they all are, so "
-                              L"that each recording is found.";
-
-bool IsChecked(const CWnd& box) {
-    return static_cast<QAbstractButton*>(box.GetWidget())->isChecked();
-}
 
 // What a drop or the command line may list: an existing file, or a folder for its clips.
 bool IsListable(const std::wstring& path) {
@@ -112,7 +102,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    static_cast<QAbstractButton*>(m_verify.GetWidget())->setChecked(true);
+    m_output.Attach(this, &m_outputEdit, &m_eachRecording, &m_verify);
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
@@ -298,29 +288,20 @@ bool CVeldrunDlg::CollectInputFiles() {
         converted = converted && narrow.has_value();
         files.inputs.push_back(narrow.value_or(std::string()));
     }
-    const std::optional<std::string> narrow = veldrun::ToNarrow(OutputPath());
+    const std::optional<std::string> narrow = veldrun::ToNarrow(m_output.Path());
     files.output = narrow.value_or(std::string());
     files.parts.clear();
     files.modifiedNs.reset();
     return converted && narrow.has_value();
 }
 
-std::wstring CVeldrunDlg::OutputPath() const {
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    return OutputPlan::Resolve(output.Str());
-}
-
-bool CVeldrunDlg::EachRecording() const {
-    return IsChecked(m_eachRecording);
-}
-
-// Output File names a folder from now on: a file's name gives way to its folder.
 void CVeldrunDlg::OnEachRecording() {
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    if (EachRecording() && !output.IsEmpty())
-        m_outputEdit.SetWindowText(OutputPlan::FolderOf(OutputPath()).c_str());
+    m_output.EachRecordingChanged();
+}
+
+std::vector<OutputPlan::Recording> CVeldrunDlg::ListRecordings(bool& allRead) const {
+    return OutputPlan::Split(m_job->files->inputs,
+                             m_details.Facts().Clips(m_list.Paths(), allRead));
 }
 
 // A path that cannot be converted is reported when Merge is pressed; the refresh shows what it
@@ -353,27 +334,9 @@ void CVeldrunDlg::OnListOrOutputChange() {
     UpdateControls();
 }
 
-// Opens where the user keeps videos, never in a card's clip folder.
 void CVeldrunDlg::OnSelectOutput() {
     bool allRead = false;
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    const std::wstring start = OutputPlan::StartPath(
-        output.IsEmpty() ? L"" : OutputPath(), m_lastOutputFolder, m_job->files->inputs,
-        OutputPlan::Split(m_job->files->inputs, m_details.Facts().Clips(m_list.Paths(), allRead)),
-        EachRecording());
-    if (EachRecording()) {
-        const std::wstring folder = FolderChooser::Choose(this, L"Select Output Folder", start);
-        if (!folder.empty())
-            m_outputEdit.SetWindowText((m_lastOutputFolder = folder).c_str());
-    } else {
-        CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, kStreamFilter);
-        if (dialog.DoModal() == IDOK) {
-            m_chosenOutput = dialog.GetPathName();
-            m_lastOutputFolder = OutputPlan::ParentOf(m_chosenOutput.Str());
-            m_outputEdit.SetWindowText(m_chosenOutput);
-        }
-    }
+    m_output.Select(m_job->files->inputs, ListRecordings(allRead));
     UpdateControls();
 }
 
@@ -386,34 +349,11 @@ void CVeldrunDlg::OnMerge() {
         return;
     }
     bool allRead = false;
-    const std::vector<OutputPlan::Recording> recordings =
-        OutputPlan::Split(m_job->files->inputs, m_details.Facts().Clips(m_list.Paths(), allRead));
-    if (!EachRecording() && allRead && recordings.size() > 1 && !ConfirmJoin(recordings.size()))
-        return;
+    const std::vector<OutputPlan::Recording> recordings = ListRecordings(allRead);
+    const bool firstRead = m_list.Count() != 0 && m_details.Facts().IsRead(m_list.Paths()[0]);
     std::vector<bool> fromFileDate;
-    if (EachRecording()) {
-        if (!allRead) {
-            AfxMessageBox(kNotAllRead, MB_OK, 0);
-            return;
-        }
-        if (!PlanEachRecording(recordings))
-            return;
-        fromFileDate = OutputPlan::FromFileDate(recordings);
-        m_lastOutputFolder = OutputPath();
-    } else {
-        if (!ConfirmReplace())
-            return;
-        // Dated only once its first clip is read: the clip tells when recording began.
-        if (!recordings.empty() && recordings[0].dated &&
-            m_details.Facts().IsRead(m_list.Paths()[0])) {
-            m_job->files->modifiedNs = recordings[0].name.startNs;
-            fromFileDate = {recordings[0].name.fromFileDate};
-        }
-        m_lastOutputFolder = OutputPlan::ParentOf(OutputPath());
-    }
-    m_job->options.verify = IsChecked(m_verify);
-    // From here on, a merge into the same file asks again: it would replace this one's work.
-    m_chosenOutput.Empty();
+    if (!m_output.Prepare(*m_job, recordings, allRead, firstRead, fromFileDate))
+        return;
 
     // Reading pauses so that the merge has the disks to itself; it goes on afterwards.
     m_details.Reader().Pause();
@@ -442,29 +382,6 @@ void CVeldrunDlg::OnMerge() {
     }
 }
 
-// One File per Recording turns the check box on, and Output File names the folder.
-bool CVeldrunDlg::ConfirmJoin(std::size_t recordings) {
-    switch (JoinQuestion::Ask(this, OutputPlan::JoinQuestion(recordings))) {
-    case JoinQuestion::Answer::Join:
-        return true;
-    case JoinQuestion::Answer::EachRecording:
-        static_cast<QAbstractButton*>(m_eachRecording.GetWidget())->setChecked(true);
-        OnEachRecording();
-        return CollectInputFiles();
-    case JoinQuestion::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
-bool CVeldrunDlg::PlanEachRecording(const std::vector<OutputPlan::Recording>& recordings) {
-    const std::wstring folder = OutputPath();
-    m_job->files->parts = OutputPlan::Parts(folder, recordings);
-    const std::wstring question = OutputPlan::ReplaceQuestion(m_job->files->parts, folder);
-    return question.empty() ||
-           AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
-}
-
 // Dialogs above this one close with their safe answer; a running merge is cancelled as its
 // Cancel does, and OnMerge ends this dialog once the merge has stopped.
 void CVeldrunDlg::OnQuitSignal() {
@@ -480,11 +397,4 @@ void CVeldrunDlg::OnQuitSignal() {
         modal->reject();
     }
     EndDialog(IDCANCEL);
-}
-
-// Asks before a merge replaces an existing file. Returns false when the answer is No.
-bool CVeldrunDlg::ConfirmReplace() {
-    const std::wstring question = OutputPlan::ReplaceQuestion(OutputPath(), m_chosenOutput.Str());
-    return question.empty() ||
-           AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }

@@ -14,7 +14,7 @@
 #include "ui/ClipDetails.h"
 #include "ui/FolderSearch.h"
 #include "ui/InputList.h"
-#include "ui/OutputPlan.h"
+#include "ui/OutputChoice.h"
 #include "ui/QuitSignals.h"
 
 class CProgressDlg;
@@ -69,16 +69,9 @@ protected:
     void UpdateControls();
     // False when a path cannot be converted for the file system.
     bool CollectInputFiles();
-    // The Output File text as a full path (OutputPlan::Resolve).
-    std::wstring OutputPath() const;
-    bool ConfirmReplace();
-    // Fills the job for one output per recording of `recordings` in the Output File's folder,
-    // asking before replacing files there; false when the answer is No.
-    bool PlanEachRecording(const std::vector<OutputPlan::Recording>& recordings);
-    // Asks before several recordings are joined into one; false when the merge is cancelled.
-    bool ConfirmJoin(std::size_t recordings);
     void OnEachRecording();
-    bool EachRecording() const;
+    // The list's recordings as read so far; `allRead` tells whether every clip is read.
+    std::vector<OutputPlan::Recording> ListRecordings(bool& allRead) const;
     // SIGTERM or SIGHUP: the program ends without asking anything, once a running merge has
     // stopped and given back its reserved space.
     void OnQuitSignal();
@@ -97,10 +90,8 @@ protected:
     CWnd m_summary;
     InputList m_list;
     std::vector<CString> m_startFiles;
-    // The output that Select... chose since the last merge: its dialog asked about replacing.
-    CString m_chosenOutput;
-    // The folder of the last output chosen or merged into, where Select... opens next.
-    std::wstring m_lastOutputFolder;
+    // The output side: Output File, its check boxes and Select....
+    OutputChoice m_output;
     // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;

@@ -19,6 +19,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
+#include "ui/OutputPlan.h"
 
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
@@ -104,7 +105,9 @@ TEST_F(MergeCommand, MergeIsEnabledOnlyWithEntriesAndAnOutputText) {
         EXPECT_TRUE(MergeEnabled()) << "blanks count as text";
         // Every refresh leaves the job with the list and the output as shown.
         EXPECT_EQ(std::vector<std::string>{dir / "a.mts"}, dlg.m_job->files->inputs);
-        EXPECT_EQ("   ", dlg.m_job->files->output);
+        // A name without a folder goes into the videos folder.
+        EXPECT_EQ(veldrun::ToNarrow(OutputPlan::VideosFolder()).value() + "/   ",
+                  dlg.m_job->files->output);
     });
 }
 
