@@ -20,8 +20,10 @@ CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inpu
 CProgressDlg::~CProgressDlg() {
     // A job whose worker never started still holds the notice that names this dialog.
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
-    if (job && !job->worker.joinable())
+    if (job && !job->worker.joinable()) {
         job->options.writingToDisk.clear();
+        job->options.verifyProgress.clear();
+    }
 }
 
 void CProgressDlg::DoDataExchange(CDataExchange* dx) {
@@ -30,6 +32,7 @@ void CProgressDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_STATUS, m_status);
     DDX_Control(dx, IDC_PROGRESS_FILE, m_fileName);
     DDX_Control(dx, IDC_PROGRESS_AMOUNTS, m_amounts);
+    DDX_Control(dx, IDC_PROGRESS_RECORDING, m_recording);
 }
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
@@ -54,6 +57,13 @@ BOOL CProgressDlg::OnInitDialog() {
     job->SetCallback(
         boost::bind(&CProgressDlg::OnProgress, this, ph::_1, ph::_2, ph::_3, ph::_4, ph::_5));
     job->options.writingToDisk = boost::bind(&CProgressDlg::OnWritingToDisk, this);
+    // Without verifying, nothing of it is bound or shown.
+    if (job->options.verify)
+        job->options.verifyProgress = boost::bind(&CProgressDlg::OnVerifyProgress, this, ph::_1,
+                                                  ph::_2, ph::_3, ph::_4, ph::_5);
+    for (const veldrun::JobFiles::Part& part : job->files->parts)
+        m_parts.push_back(
+            {part.first, veldrun::ToWide(veldrun::PathName::Last(part.path)).value_or(L"")});
     try {
         job->Start();
         m_running = true;
@@ -68,10 +78,19 @@ BOOL CProgressDlg::OnInitDialog() {
 bool CProgressDlg::OnProgress(std::int32_t fileIndex, std::int64_t fileSize,
                               std::int64_t filePosition, std::int64_t totalSize,
                               std::int64_t totalWritten) {
+    return Queue({fileIndex, fileSize, filePosition, totalSize, totalWritten});
+}
+
+bool CProgressDlg::OnVerifyProgress(std::int32_t fileIndex, std::int64_t fileSize,
+                                    std::int64_t filePosition, std::int64_t totalSize,
+                                    std::int64_t totalVerified) {
+    return Queue({fileIndex, fileSize, filePosition, totalSize, totalVerified, true});
+}
+
+bool CProgressDlg::Queue(const ProgressRecord& record) {
     {
         boost::mutex::scoped_lock lock(m_queueLock);
-        m_queue.push_back(
-            ProgressRecord{fileIndex, fileSize, filePosition, totalSize, totalWritten});
+        m_queue.push_back(record);
     }
     PostMessage(WM_MERGE_PROGRESS, 0, 0);
     return !m_cancelRequested.load();
@@ -140,13 +159,43 @@ void CProgressDlg::TakeRecord() {
         }
     }
 
+    // The next output's copy, or the verifying of the one just flushed, can be cancelled.
+    if (m_writing) {
+        m_writing = false;
+        if (CWnd* cancel = GetDlgItem(IDC_CANCEL_MERGE))
+            cancel->EnableWindow(TRUE);
+    }
+    // Each pass has its own speed, and shows its first clip's name afresh.
+    if (record.verifying != m_verifying) {
+        m_verifying = record.verifying;
+        m_rate = TransferRate();
+        m_shownFile = -1;
+    }
     m_progress.SendMessage(PBM_SETPOS, BarPosition(record.totalWritten, record.totalSize), 0);
     const int count =
         m_pInputList ? static_cast<int>(m_pInputList->SendMessage(LB_GETCOUNT, 0, 0)) : 0;
     CString status;
-    status.Format(L"Progressing file %i of %i", record.fileIndex + 1, count);
+    status.Format(record.verifying ? L"Verifying file %i of %i" : L"Progressing file %i of %i",
+                  record.fileIndex + 1, count);
     m_status.SetWindowText(status);
+    ShowRecording(record.fileIndex);
     ShowDetails(record);
+}
+
+void CProgressDlg::ShowRecording(std::int32_t fileIndex) {
+    if (m_parts.empty() || fileIndex < 0)
+        return;
+    std::size_t part = 0;
+    while (part + 1 < m_parts.size() &&
+           m_parts[part + 1].first <= static_cast<std::size_t>(fileIndex))
+        ++part;
+    if (part + 1 == m_shownPart)
+        return;
+    m_shownPart = part + 1;
+    CString line;
+    line.Format(L"Recording %i of %i: ", static_cast<int>(part + 1),
+                static_cast<int>(m_parts.size()));
+    m_recording.SetWindowText(line + m_parts[part].name.c_str());
 }
 
 // The amounts change with every record; they are shown a few times a second, which is as
@@ -206,7 +255,8 @@ void CProgressDlg::JoinWorker() {
     // The second end notification of a failed run finds the worker joined already.
     if (job && job->worker.joinable()) {
         job->worker.join();
-        // The notice names this dialog, which the job outlives.
+        // The notices name this dialog, which the job outlives.
         job->options.writingToDisk.clear();
+        job->options.verifyProgress.clear();
     }
 }

@@ -60,15 +60,17 @@ const std::vector<DialogTemplate> kDialogs = {
         {IDC_FILE_SIZE,         L"EDIT",    nullptr,               198, 210,  50,  12, kEditStyle,                                        WS_EX_STATICEDGE, kBottomRight},
         {IDC_STATIC,            L"STATIC",  L"File Size:",         198, 198,  29,   8, kLabelStyle,                                       0, kBottomRight},
     }},
-    {IDD_PROGRESS_DIALOG, L"Merging in progress", 220, 91,
+    {IDD_PROGRESS_DIALOG, L"Merging in progress", 220, 103,
      WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0,
      kShellFont, 8, 400, false, kDefaultCharset, {
     //  id                     class                    text         x    y    cx   cy  style                                                        exstyle  layout
-        {IDC_CANCEL_MERGE,     L"BUTTON",            L"Cancel",     85,  71,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0, kFixed},
+        {IDC_CANCEL_MERGE,     L"BUTTON",            L"Cancel",     85,  83,  50,  14, kChild | WS_TABSTOP | BS_PUSHBUTTON,                           0, kFixed},
         {IDC_PROGRESS,         L"msctls_progress32", nullptr,        6,   6, 208,  14, kChild | WS_BORDER,                                            0, kFixed},
         {IDC_STATUS,           L"EDIT",              nullptr,        6,  24, 208,  14, kChild | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,            0, kFixed},
         {IDC_PROGRESS_FILE,    L"STATIC",            L"",            6,  42, 208,   8, kNameStyle,                                                   0, kFixed},
         {IDC_PROGRESS_AMOUNTS, L"STATIC",            L"",            6,  54, 208,   8, kNameStyle,                                                   0, kFixed},
+        // Empty unless the run writes one output per recording.
+        {IDC_PROGRESS_RECORDING, L"STATIC",          L"",            6,  66, 208,   8, kNameStyle,                                                   0, kFixed},
     }},
 };
 // clang-format on

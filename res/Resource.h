@@ -36,3 +36,4 @@ constexpr int IDC_STATUS = 1005;
 constexpr int IDC_CANCEL_MERGE = 1006;
 constexpr int IDC_PROGRESS_FILE = 1007;
 constexpr int IDC_PROGRESS_AMOUNTS = 1008;
+constexpr int IDC_PROGRESS_RECORDING = 1009;

@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include "engine/MergeError.h"
@@ -21,9 +24,11 @@
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
+#include "ui/ChoiceBox.h"
 #include "ui/ListCommands.h"
 #include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
+#include "ui/Settings.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -83,6 +88,7 @@ ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
 ON_BN_CLICKED(IDC_MERGE, &CVeldrunDlg::OnMerge)
 ON_BN_CLICKED(IDC_SELECT_OUTPUT, &CVeldrunDlg::OnSelectOutput)
 ON_BN_CLICKED(IDC_EACH_RECORDING, &CVeldrunDlg::OnEachRecording)
+ON_BN_CLICKED(IDC_VERIFY, &CVeldrunDlg::OnVerify)
 ON_EN_CHANGE(IDC_OUTPUT_FILE, &CVeldrunDlg::OnListOrOutputChange)
 ON_LBN_SELCHANGE(IDC_INPUT_LIST, &CVeldrunDlg::OnListOrOutputChange)
 END_MESSAGE_MAP()
@@ -131,6 +137,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
     });
 
     UpdateControls();
+    LoadRemembered();
     return TRUE;
 }
 
@@ -299,6 +306,10 @@ void CVeldrunDlg::OnEachRecording() {
     m_output.EachRecordingChanged();
 }
 
+void CVeldrunDlg::OnVerify() {
+    m_output.VerifyChanged();
+}
+
 std::vector<OutputPlan::Recording> CVeldrunDlg::ListRecordings(bool& allRead) const {
     return OutputPlan::Split(m_job->files->inputs,
                              m_details.Facts().Clips(m_list.Paths(), allRead));
@@ -361,6 +372,7 @@ void CVeldrunDlg::OnMerge() {
     m_progress = &progress;
     const INT_PTR result = progress.DoModal();
     m_progress = nullptr;
+    NoteMergeEnded(result);
     m_details.Reader().Resume();
     // Veldrun keeps a failure's text only; a cancel is told by its kind's text.
     const std::string aborted =
@@ -397,4 +409,60 @@ void CVeldrunDlg::OnQuitSignal() {
         modal->reject();
     }
     EndDialog(IDCANCEL);
+}
+
+void CVeldrunDlg::OnCancel() {
+    if (ConfirmQuit())
+        CDialog::OnCancel();
+}
+
+bool CVeldrunDlg::ConfirmQuit() {
+    const int count = m_list.Count();
+    if (count == 0 || m_list.Paths() == m_mergedList)
+        return true;
+    const std::wstring question = L"Quit Veldrun and forget the list of " + std::to_wstring(count) +
+                                  (count == 1 ? L" clip?" : L" clips?");
+    return ChoiceBox::Ask(this, QMessageBox::Warning, question, {L"&Quit", L"Cancel"}, 1, 1) == 0;
+}
+
+void CVeldrunDlg::NoteMergeEnded(INT_PTR result) {
+    m_mergedList.clear();
+    if (result != IDOK)
+        return;
+    m_mergedList = m_list.Paths();
+    const veldrun::JobFiles& files = *m_job->files;
+    const std::string& output = files.parts.empty() ? files.output : files.parts.front().path;
+    Settings::SetLastOutputFolder(
+        QFileInfo(QFile::decodeName(output.c_str())).absolutePath().toStdWString());
+}
+
+void CVeldrunDlg::LoadRemembered() {
+    QWidget* window = GetWidget();
+    const QByteArray geometry = Settings::WindowGeometry();
+    if (!geometry.isEmpty())
+        window->restoreGeometry(geometry);
+    QHeaderView* header = static_cast<QTreeWidget*>(m_inputList.GetWidget())->header();
+    const std::vector<int> widths = Settings::ColumnWidths();
+    // The last column stretches to the list's edge: its width follows the others.
+    for (int column = 0; column + 1 < header->count(); ++column) {
+        if (column < static_cast<int>(widths.size()))
+            header->resizeSection(column, widths[column]);
+    }
+    // Saved as the dialog ends, while its window and list are still there.
+    QObject::connect(static_cast<QDialog*>(window), &QDialog::finished, window,
+                     [this] { SaveRemembered(); });
+}
+
+void CVeldrunDlg::SaveRemembered() {
+    Settings::SetWindowGeometry(GetWidget()->saveGeometry());
+    const QHeaderView* header = static_cast<QTreeWidget*>(m_inputList.GetWidget())->header();
+    std::vector<int> widths;
+    for (int column = 0; column < header->count(); ++column)
+        widths.push_back(header->sectionSize(column));
+    Settings::SetColumnWidths(widths);
+    // Files are added at the end: the last one's folder is where the user last took them from.
+    if (m_list.Count() != 0)
+        Settings::SetLastInputFolder(QFileInfo(QString::fromStdWString(m_list.Paths().back()))
+                                         .absolutePath()
+                                         .toStdWString());
 }

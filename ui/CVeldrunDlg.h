@@ -70,11 +70,26 @@ protected:
     // False when a path cannot be converted for the file system.
     bool CollectInputFiles();
     void OnEachRecording();
+    void OnVerify();
     // The list's recordings as read so far; `allRead` tells whether every clip is read.
     std::vector<OutputPlan::Recording> ListRecordings(bool& allRead) const;
     // SIGTERM or SIGHUP: the program ends without asking anything, once a running merge has
     // stopped and given back its reserved space.
     void OnQuitSignal();
+
+    // Escape and closing the window: end, once the user agrees to forget a list that was not
+    // merged as it stands.
+    void OnCancel() override;
+    // True when the list is empty, was merged as it stands by the last run, which completed, or
+    // the user answers Quit to the question.
+    bool ConfirmQuit();
+    // After a merge run that ended with `result`: a completed run's list needs no question at
+    // quitting, and its output's folder is the last one used.
+    void NoteMergeEnded(INT_PTR result);
+    // The window's geometry, the list's column widths and the last input folder: restored when
+    // the dialog opens, saved when it ends.
+    void LoadRemembered();
+    void SaveRemembered();
 
     DECLARE_MESSAGE_MAP()
 
@@ -95,6 +110,8 @@ protected:
     // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;
+    // The list as the last run, which completed, merged it; empty when the last run did not.
+    std::vector<std::wstring> m_mergedList;
     std::unique_ptr<QuitSignals> m_quitSignals;
     // Dropped, added and started-with names pass through it, so that folders bring their clips.
     FolderSearch m_folders;

@@ -7,6 +7,7 @@
 #include "platform/CFileDialog.h"
 #include "ui/FolderChooser.h"
 #include "ui/JoinQuestion.h"
+#include "ui/Settings.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ void OutputChoice::Attach(CWnd* dialog, CEdit* output, CWnd* eachRecording, CWnd
     m_output = output;
     m_eachRecording = eachRecording;
     m_verify = verify;
-    Box(m_verify)->setChecked(true);
+    Box(m_eachRecording)->setChecked(Settings::EachRecording());
+    Box(m_verify)->setChecked(Settings::Verify());
 }
 
 std::wstring OutputChoice::Path() const {
@@ -38,7 +40,12 @@ bool OutputChoice::EachRecording() const {
     return Box(m_eachRecording)->isChecked();
 }
 
+void OutputChoice::VerifyChanged() {
+    Settings::SetVerify(Box(m_verify)->isChecked());
+}
+
 void OutputChoice::EachRecordingChanged() {
+    Settings::SetEachRecording(EachRecording());
     CString text;
     m_output->GetWindowText(text);
     if (EachRecording() && !text.IsEmpty())
@@ -49,18 +56,21 @@ void OutputChoice::Select(const std::vector<std::string>& inputs,
                           const std::vector<OutputPlan::Recording>& recordings) {
     CString text;
     m_output->GetWindowText(text);
-    const std::wstring start = OutputPlan::StartPath(text.IsEmpty() ? L"" : Path(), m_lastFolder,
-                                                     inputs, recordings, EachRecording());
+    const std::wstring start =
+        OutputPlan::StartPath(text.IsEmpty() ? L"" : Path(), Settings::LastOutputFolder(), inputs,
+                              recordings, EachRecording());
     if (EachRecording()) {
         const std::wstring folder = FolderChooser::Choose(m_dialog, L"Select Output Folder", start);
-        if (!folder.empty())
-            m_output->SetWindowText((m_lastFolder = folder).c_str());
+        if (!folder.empty()) {
+            Settings::SetLastOutputFolder(folder);
+            m_output->SetWindowText(folder.c_str());
+        }
         return;
     }
     CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, kStreamFilter);
     if (dialog.DoModal() == IDOK) {
         m_chosen = dialog.GetPathName().Str();
-        m_lastFolder = OutputPlan::ParentOf(m_chosen);
+        Settings::SetLastOutputFolder(OutputPlan::ParentOf(m_chosen));
         m_output->SetWindowText(m_chosen.c_str());
     }
 }
@@ -92,7 +102,6 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
         AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) != IDYES)
         return false;
     job.options.verify = Box(m_verify)->isChecked();
-    m_lastFolder = EachRecording() ? Path() : OutputPlan::ParentOf(Path());
     // From here on, a merge into the same file asks again: it would replace this one's work.
     m_chosen.clear();
     return true;

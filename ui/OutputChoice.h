@@ -14,14 +14,16 @@ class CWnd;
 // what a merge writes from them. OutputPlan decides; this asks the user and fills the job.
 class OutputChoice {
 public:
-    // Takes the dialog's controls once they exist; the verify box starts checked.
+    // Takes the dialog's controls once they exist; the check boxes start as remembered.
     void Attach(CWnd* dialog, CEdit* output, CWnd* eachRecording, CWnd* verify);
 
     // The Output File text as a full path (OutputPlan::Resolve).
     std::wstring Path() const;
     bool EachRecording() const;
-    // After the check box changed: turned on, Output File names the folder of what it named.
+    // After a check box changed: remembered; turned on, "One file per recording" makes Output
+    // File name the folder of what it named.
     void EachRecordingChanged();
+    void VerifyChanged();
 
     // Select...: a folder, or a file to write, opened where OutputPlan::StartPath says for the
     // listed `inputs` and their `recordings`.
@@ -46,6 +48,4 @@ private:
     CWnd* m_verify = nullptr;
     // The output that Select... chose since the last merge: its dialog asked about replacing.
     std::wstring m_chosen;
-    // The folder of the last output chosen or merged into, where Select... opens next.
-    std::wstring m_lastFolder;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the dialog tests that need a real window system (a real mouse drag) on an X server of
-# their own.
+# Runs the dialog tests that need a real window system (a real mouse drag, the desktop opening a
+# folder) on an X server of their own.
 #
 # Usage: desktop-drag.sh PATH/TO/desktop_ui_tests
 # Needs Xvfb (xvfb) and xdotool. Exits 77 (skipped) when they are missing, except under CI.

@@ -117,9 +117,14 @@ start_program() {
     app_pid=$!
 }
 
-# Escape ends the program; it must end with status 0.
+# Escape ends the program; with `asks`, once Quit answers its question before forgetting a list
+# that was not merged as it stands. It must end with status 0.
 end_program() {
     xdotool key Escape
+    if [ "${1:-}" = asks ]; then
+        focus_window "$(basename "$program")" >/dev/null
+        xdotool key alt+q
+    fi
     for _ in $(seq 100); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1

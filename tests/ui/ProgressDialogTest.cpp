@@ -24,53 +24,18 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
+#include "tests/ui/WatchedProgressDlg.h"
 
 using veldrun::test::ControlOf;
 using veldrun::test::Fifo;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
 using veldrun::test::TempDir;
+using veldrun::test::WatchedProgressDlg;
 
 namespace {
 
 const QString kProgressTitle = "Merging in progress";
-
-// The real progress dialog, noting what its bar and status line show after every record.
-class WatchedProgressDlg : public CProgressDlg {
-public:
-    using CProgressDlg::CProgressDlg;
-
-    struct Shown {
-        int bar;
-        std::wstring status;
-        bool cancelEnabled;
-        std::wstring file;
-        std::wstring amounts;
-        // What the bar shows as text: nothing while its text is hidden.
-        QString barText;
-    };
-    std::vector<Shown> shown;
-
-protected:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-        const BOOL handled = CProgressDlg::OnWndMsg(message, wParam, lParam, result);
-        if ((message == WM_MERGE_PROGRESS || message == WM_MERGE_WRITING) && GetWidget()) {
-            shown.push_back({qobject_cast<QProgressBar*>(m_progress.GetWidget())->value(),
-                             MainDialogHarness::TextOf(m_status),
-                             GetDlgItem(IDC_CANCEL_MERGE)->IsWindowEnabled() != FALSE,
-                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_FILE)),
-                             MainDialogHarness::TextOf(*GetDlgItem(IDC_PROGRESS_AMOUNTS)),
-                             BarText()});
-        }
-        return handled;
-    }
-
-private:
-    QString BarText() const {
-        const auto* bar = qobject_cast<const QProgressBar*>(m_progress.GetWidget());
-        return bar && bar->isTextVisible() ? bar->text() : QString();
-    }
-};
 
 class ProgressDialog : public ::testing::Test {
 protected:

@@ -16,6 +16,7 @@
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
+#include "ui/ChoiceBox.h"
 
 using veldrun::test::ControlOf;
 using veldrun::test::ModalWatch;
@@ -54,7 +55,10 @@ Shown StartWith(std::vector<std::string> arguments, int listed = 0) {
             !QTest::qWaitFor([size] { return size->text() != "<N/A>"; }, 5000))
             ADD_FAILURE() << "the selected clip's size never came";
         shown.size = size->text().toStdString();
+        // With clips listed, Escape first asks whether to forget them.
+        ChoiceBox::Answers().Queue(0);
         QTest::keyClick(window, Qt::Key_Escape);
+        ChoiceBox::Answers().Clear();
     });
     arguments.insert(arguments.begin(), "/usr/bin/veldrun");
     std::vector<char*> argv;
