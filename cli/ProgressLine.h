@@ -13,11 +13,16 @@ class ProgressLine {
 public:
     using Clock = std::chrono::steady_clock;
 
+    // The pass a progress call comes from: copying the inputs, or reading the output back.
+    enum class Pass { Writing, Verifying };
+
     // Takes the number of inputs of the merge and the time it started (the rate's origin).
     ProgressLine(std::size_t fileCount, Clock::time_point start);
 
-    // Takes the figures of one progress call and keeps them for Text.
-    void Update(std::int32_t fileIndex, std::int64_t totalSize, std::int64_t totalWritten);
+    // Takes the figures of one progress call of `pass` at `now` and keeps them for Text. A
+    // change of pass restarts the rate, so that it shows the speed of the pass under way.
+    void Update(Pass pass, std::int32_t fileIndex, std::int64_t totalSize, std::int64_t totalDone,
+                Clock::time_point now);
 
     // True once Update was called: before that there is nothing worth drawing.
     bool HasFigures() const { return m_fileIndex >= 0; }
@@ -26,7 +31,8 @@ public:
     // passed since the last one that was due, and counts it as drawn.
     bool Due(Clock::time_point now);
 
-    // Returns the line for `now`: percent, file i of n, bytes done of total and mean rate.
+    // Returns the line for `now`: "verifying" while verifying, percent, file i of n, bytes done
+    // of total and the mean rate since the pass began.
     std::string Text(Clock::time_point now) const;
 
     // Redraws closer together than this only cost time: about ten a second.
@@ -34,12 +40,15 @@ public:
 
 private:
     std::size_t m_fileCount;
-    Clock::time_point m_start;
+    Pass m_pass = Pass::Writing;
+    // Where the rate counts from: when the pass began, and the bytes done by then.
+    Clock::time_point m_passStart;
+    std::int64_t m_passStartDone = 0;
     Clock::time_point m_lastDrawn;
     bool m_drawn = false;
     std::int32_t m_fileIndex = -1;
     std::int64_t m_totalSize = 0;
-    std::int64_t m_totalWritten = 0;
+    std::int64_t m_totalDone = 0;
 };
 
 } // namespace veldrun

@@ -16,15 +16,6 @@ namespace veldrun {
 
 namespace {
 
-std::vector<Recordings::Clip> ReadAll(const std::vector<std::string>& inputs) {
-    // Through the cache, so that an input listed twice is read once.
-    ProbeCache cache;
-    std::vector<Recordings::Clip> clips;
-    for (const std::string& input : inputs)
-        clips.push_back(Recordings::Clip{input, cache.Probe(input)});
-    return clips;
-}
-
 const char* Word(Recordings::Mark mark) {
     switch (mark) {
     case Recordings::Mark::Start:
@@ -68,8 +59,21 @@ std::string SummaryText(const Recordings::Summary& summary) {
 
 } // namespace
 
-int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream& out,
-                           std::ostream& err) {
+std::vector<Recordings::Clip> RecordingCheck::Read(const std::vector<std::string>& inputs,
+                                                   std::vector<int>* errors) {
+    // Through the cache, so that an input listed twice is read once.
+    ProbeCache cache;
+    std::vector<Recordings::Clip> clips;
+    for (const std::string& input : inputs) {
+        int error = 0;
+        clips.push_back(Recordings::Clip{input, cache.Probe(input, &error)});
+        if (errors)
+            errors->push_back(error);
+    }
+    return clips;
+}
+
+int RecordingCheck::Openable(const std::vector<std::string>& inputs, std::ostream& err) {
     try {
         for (const std::string& input : inputs)
             Veldrun::FileSize(input);
@@ -80,7 +84,14 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
         err << std::flush;
         return 1;
     }
-    const std::vector<Recordings::Clip> clips = ReadAll(inputs);
+    return 0;
+}
+
+int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream& out,
+                           std::ostream& err) {
+    if (Openable(inputs, err) != 0)
+        return 1;
+    const std::vector<Recordings::Clip> clips = Read(inputs);
     const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
 
     // Columns line up: numbers and durations to the right, dates and marks to the left.
@@ -109,13 +120,24 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
 void RecordingCheck::Notes(const std::vector<std::string>& inputs, std::ostream& err) {
     // The notes are advice: without memory for them the join goes on without them.
     try {
-        Write(inputs, err);
+        Write(Read(inputs), {}, err);
     } catch (const std::exception&) {
     }
 }
 
-void RecordingCheck::Write(const std::vector<std::string>& inputs, std::ostream& err) {
-    const std::vector<Recordings::Clip> clips = ReadAll(inputs);
+void RecordingCheck::Notes(const std::vector<Recordings::Clip>& clips,
+                           const std::vector<RecordingSplit::Group>& outputs, std::ostream& err) {
+    try {
+        Write(clips, outputs, err);
+    } catch (const std::exception&) {
+    }
+}
+
+void RecordingCheck::Write(const std::vector<Recordings::Clip>& clips,
+                           const std::vector<RecordingSplit::Group>& outputs, std::ostream& err) {
+    std::vector<bool> startsOutput(clips.size(), false);
+    for (const RecordingSplit::Group& output : outputs)
+        startsOutput[output.first] = true;
     const bool anyStream =
         std::any_of(clips.begin(), clips.end(), [](const Recordings::Clip& clip) {
             return clip.probe && clip.probe->kind != StreamProbe::Kind::NotStream;
@@ -126,7 +148,7 @@ void RecordingCheck::Write(const std::vector<std::string>& inputs, std::ostream&
     std::string text;
     for (std::size_t at = 0; at < clips.size(); ++at) {
         const std::string name = QuotedName(clips[at].name);
-        if (marks[at] == Recordings::Mark::NewRecording)
+        if (marks[at] == Recordings::Mark::NewRecording && !startsOutput[at])
             text += "note: " + name + " starts a new recording; players may show a jump here\n";
         else if (marks[at] == Recordings::Mark::NotStream)
             text +=

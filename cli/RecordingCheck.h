@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "recordings/RecordingSplit.h"
+#include "recordings/Recordings.h"
+
 namespace veldrun {
 
 // What the command line tells about recordings: the table of --check, and the notes before a
@@ -23,8 +26,24 @@ public:
     // read, or not for want of memory, are left to the merge to report. Never throws.
     static void Notes(const std::vector<std::string>& inputs, std::ostream& err);
 
+    // The same for inputs already read, joined into one output per recording of `outputs`
+    // (from RecordingSplit::Split): an input that starts an output gets no note.
+    static void Notes(const std::vector<Recordings::Clip>& clips,
+                      const std::vector<RecordingSplit::Group>& outputs, std::ostream& err);
+
+    // Takes the inputs; reads each once. Returns what was read, and, when `errors` is given,
+    // appends for each input the errno value of why it could not be read (0 when it was).
+    // Throws only std::bad_alloc.
+    static std::vector<Recordings::Clip> Read(const std::vector<std::string>& inputs,
+                                              std::vector<int>* errors = nullptr);
+
+    // Takes the inputs; returns 0 when each can be opened as a merge opens it, else 1 after
+    // printing "Merge error: Can't open input file" and its detail on `err`.
+    static int Openable(const std::vector<std::string>& inputs, std::ostream& err);
+
 private:
-    static void Write(const std::vector<std::string>& inputs, std::ostream& err);
+    static void Write(const std::vector<Recordings::Clip>& clips,
+                      const std::vector<RecordingSplit::Group>& outputs, std::ostream& err);
 };
 
 } // namespace veldrun

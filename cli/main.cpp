@@ -1,4 +1,5 @@
 #include <iostream>
+#include <new>
 #include <string>
 
 #include <boost/program_options/errors.hpp>
@@ -6,7 +7,9 @@
 #include "cli/CommandLine.h"
 #include "cli/FolderInputs.h"
 #include "cli/MergeRun.h"
+#include "cli/OutputFolder.h"
 #include "cli/RecordingCheck.h"
+#include "cli/RecordingFiles.h"
 #include "cli/SignalCancel.h"
 #include "cli/Terminal.h"
 #include "engine/OutputSignals.h"
@@ -20,6 +23,32 @@ namespace {
 int Print(const std::string& text) {
     std::cout << text << std::flush;
     return std::cout ? 0 : 1;
+}
+
+// Reads the inputs to split them into recordings (--each-recording) or to date the output
+// (--keep-date). Returns 0, or 1 after saying why nothing can be written.
+int PlanFromRecordings(const CommandLine& line, veldrun::JobFiles& files,
+                       veldrun::OutputFolder& folder) {
+    // As a merge would, before the folder is made: an input that cannot be opened stops it.
+    if (veldrun::RecordingCheck::Openable(line.inputs, std::cerr) != 0)
+        return 1;
+    try {
+        const veldrun::RecordingFiles recordings(line.inputs);
+        if (!line.eachRecording) {
+            files.modifiedNs = recordings.FirstStart();
+            if (!line.quiet)
+                veldrun::RecordingCheck::Notes(recordings.Clips(), {}, std::cerr);
+            return 0;
+        }
+        if (recordings.Parts(line.output, files.parts, std::cerr) != 0)
+            return 1;
+        if (!line.quiet)
+            veldrun::RecordingCheck::Notes(recordings.Clips(), recordings.Groups(), std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "veldrun-cli: not enough memory to read the inputs\n" << std::flush;
+        return 1;
+    }
+    return folder.Prepare(line.output, std::cerr);
 }
 
 } // namespace
@@ -43,12 +72,23 @@ int main(int argc, char* argv[]) {
         return 1;
     if (line.check)
         return veldrun::RecordingCheck::Report(line.inputs, std::cout, std::cerr);
-    if (!line.quiet)
+
+    veldrun::JobFiles files;
+    files.inputs = line.inputs;
+    veldrun::OutputFolder folder;
+    if (line.eachRecording || line.keepDate) {
+        if (PlanFromRecordings(line, files, folder) != 0)
+            return 1;
+    } else if (!line.quiet) {
         veldrun::RecordingCheck::Notes(line.inputs, std::cerr);
+    }
 
     // Installed before the merge starts, so that no signal finds the default action.
     veldrun::IgnoreOutputSignals();
     veldrun::SignalCancel::Install();
-    veldrun::MergeRun run(line, !line.quiet && veldrun::Terminal::ErrorIsTerminal());
-    return run.Execute();
+    veldrun::MergeRun run(line, files, !line.quiet && veldrun::Terminal::ErrorIsTerminal());
+    const int status = run.Execute();
+    if (status != 0)
+        folder.RemoveIfMadeAndEmpty();
+    return status;
 }

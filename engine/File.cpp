@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fiemap.h>
 #include <linux/fs.h>
 #include <linux/magic.h>
@@ -124,6 +125,37 @@ File::Stamp StampFrom(const struct stat& info) {
     return stamp;
 }
 
+// Removes the file that `path` names when `which` accepts it. Through a link the file is the
+// link's target. The links are followed here one by one, each from its own folder: realpath
+// fails once the full path is longer than PATH_MAX. No more links than the kernel itself
+// follows (40). Returns 0 when removed, -1 when `which` refused the file, else an errno.
+int RemoveTarget(const std::string& path, const std::function<bool(const struct stat&)>& which) {
+    std::unique_ptr<Folder> folder = std::make_unique<Folder>(AT_FDCWD, ".");
+    std::string name = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (folder->fd < 0)
+            return errno;
+        std::unique_ptr<Folder> parent =
+            std::make_unique<Folder>(folder->fd, PathName::Parent(name));
+        const std::string last = PathName::Last(name);
+        struct stat info;
+        if (parent->fd < 0 || ::fstatat(parent->fd, last.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno;
+        if (!S_ISLNK(info.st_mode)) {
+            if (!which(info))
+                return -1;
+            return ::unlinkat(parent->fd, last.c_str(), 0) == 0 ? 0 : errno;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlinkat(parent->fd, last.c_str(), target, sizeof target);
+        if (length <= 0 || length == static_cast<ssize_t>(sizeof target))
+            return length < 0 ? errno : ENAMETOOLONG;
+        name.assign(target, static_cast<std::size_t>(length));
+        folder = std::move(parent);
+    }
+    return ELOOP;
+}
+
 } // namespace
 
 File::~File() {
@@ -211,30 +243,9 @@ bool File::IdentityOf(const std::string& path, Id& id) {
 void File::RemoveIfCreatedAndEmpty(const std::string& path) {
     if (!m_created || m_fd < 0)
         return;
-    // Through a link the file created is the link's target. The links are followed here one by
-    // one, each from its own folder: realpath fails once the full path is longer than PATH_MAX.
-    // No more links than the kernel itself follows (40).
-    std::unique_ptr<Folder> folder = std::make_unique<Folder>(AT_FDCWD, ".");
-    std::string name = path;
-    for (int hops = 0; hops < 40 && folder->fd >= 0; ++hops) {
-        std::unique_ptr<Folder> parent =
-            std::make_unique<Folder>(folder->fd, PathName::Parent(name));
-        const std::string last = PathName::Last(name);
-        struct stat info;
-        if (parent->fd < 0 || ::fstatat(parent->fd, last.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-            return;
-        if (!S_ISLNK(info.st_mode)) {
-            if (IdOf(info) == Identity() && info.st_size == 0)
-                ::unlinkat(parent->fd, last.c_str(), 0);
-            return;
-        }
-        char target[PATH_MAX];
-        const ssize_t length = ::readlinkat(parent->fd, last.c_str(), target, sizeof target);
-        if (length <= 0 || length == static_cast<ssize_t>(sizeof target))
-            return;
-        name.assign(target, static_cast<std::size_t>(length));
-        folder = std::move(parent);
-    }
+    const Id self = Identity();
+    RemoveTarget(path,
+                 [&](const struct stat& info) { return IdOf(info) == self && info.st_size == 0; });
 }
 
 File::Locked File::Lock() {
@@ -415,11 +426,61 @@ bool File::WaitForWriteBack(std::int64_t offset, std::int64_t size) {
 }
 
 bool File::Flush() {
-    while (::fdatasync(m_fd) != 0) {
+    // Not fdatasync: it may leave the times just set unwritten.
+    while (::fsync(m_fd) != 0) {
         if (errno != EINTR)
             return Failed(errno);
     }
     return true;
+}
+
+bool File::SetModified(std::int64_t ns) {
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    // Rounded down for times before the epoch too: tv_nsec must lie in [0, 1e9).
+    std::int64_t seconds = ns / 1000000000;
+    std::int64_t rest = ns % 1000000000;
+    if (rest < 0) {
+        rest += 1000000000;
+        --seconds;
+    }
+    times[1].tv_sec = static_cast<time_t>(seconds);
+    times[1].tv_nsec = static_cast<long>(rest);
+    return ::futimens(m_fd, times) == 0 || Failed(errno);
+}
+
+bool File::OpenToInspect(const std::string& path) {
+    m_fd = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+    return m_fd >= 0 || Failed(errno);
+}
+
+bool File::OpenSameForReading(const File& other, const std::string& path) {
+    // Through /proc the open reaches the very file `other` holds, even renamed or replaced.
+    const Id wanted = other.Identity();
+    m_fd = ::open(("/proc/self/fd/" + std::to_string(other.m_fd)).c_str(),
+                  O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0 && errno == ENOENT)
+        m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (m_fd < 0)
+        return Failed(errno);
+    if (!(Identity() == wanted)) {
+        Close();
+        return Failed(ENOENT, "another file took its name");
+    }
+    MakeBlocking(m_fd);
+    return true;
+}
+
+bool File::RemoveIfSame(const std::string& path, const Id& id, std::string& problem) {
+    const int result =
+        RemoveTarget(path, [&](const struct stat& info) { return IdOf(info) == id; });
+    if (result == 0)
+        return true;
+    problem = result < 0         ? "another file has taken its name since"
+              : result == ENOENT ? "it is no longer there"
+                                 : std::generic_category().message(result);
+    return false;
 }
 
 std::int64_t File::Read(char* buffer, std::size_t size) {
@@ -497,6 +558,34 @@ File::Stamp File::CurrentStamp() const {
 
 void File::AdviseRandomAccess() {
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
+}
+
+bool File::OpenAgainForReading(const File& other) {
+    // The descriptor's link in /proc opens the very file it holds, even after a rename.
+    const std::string link = "/proc/self/fd/" + std::to_string(other.m_fd);
+    m_fd = ::open(link.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        return Failed(errno);
+    if (!(Identity() == other.Identity())) {
+        Close();
+        return Failed(ENOENT, "the open file cannot be found again");
+    }
+    return true;
+}
+
+void File::DropCachedPages(std::int64_t offset, std::int64_t size) {
+    // posix_fadvise takes a length of 0 as "to the end of the file".
+    if (size <= 0)
+        return;
+    ::posix_fadvise(m_fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                    POSIX_FADV_DONTNEED);
+}
+
+void File::ReadAhead(std::int64_t offset, std::int64_t size) {
+    if (size <= 0)
+        return;
+    ::posix_fadvise(m_fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                    POSIX_FADV_WILLNEED);
 }
 
 std::int64_t File::SeekFor(std::int64_t offset, int whence) const {

@@ -106,8 +106,21 @@ public:
     // Waits until the given bytes are on their way to the disk, starting what has not begun.
     // Returns false on a write error.
     bool WaitForWriteBack(std::int64_t offset, std::int64_t size);
-    // Waits until the file's data are on its device; false on a write error.
+    // Waits until the file's data and its times are on its device; false on a write error.
     bool Flush();
+    // Sets the file's modification time to `ns` nanoseconds since the epoch, leaving its
+    // access time as it is. False when the system refuses.
+    bool SetModified(std::int64_t ns);
+    // Opens `path` (a file of any kind, or a folder) only to ask about it: its identity, its
+    // file system's space and limits. Never blocks, never changes it. False when it is missing.
+    bool OpenToInspect(const std::string& path);
+    // Opens for reading the file that `other` has open, whatever its name is now; false when
+    // it cannot be (write-only permissions, no /proc and a renamed file).
+    bool OpenSameForReading(const File& other, const std::string& path);
+    // Removes `path` when it still names the file `id` (through symbolic links, the link's
+    // target). Returns false with the reason in `problem` when it does not, or when removing
+    // fails.
+    static bool RemoveIfSame(const std::string& path, const Id& id, std::string& problem);
 
     // Reads until `size` bytes are in `buffer` or the end of the file is reached. Returns the
     // number of bytes read, or -1 on a read error.
@@ -134,6 +147,15 @@ public:
 
     // Tells the kernel that reads will jump about, so it reads no more than is asked for.
     void AdviseRandomAccess();
+
+    // Opens for reading the file that `other` has open, whatever name it has now and however
+    // `other` opened it (an output is opened for writing only). False when it cannot be opened.
+    bool OpenAgainForReading(const File& other);
+    // Drops the cached pages of the given bytes, so that the next read of them comes from the
+    // disk. Pages not yet written back stay; flush first.
+    void DropCachedPages(std::int64_t offset, std::int64_t size);
+    // Starts reading the given bytes into the page cache, without waiting.
+    void ReadAhead(std::int64_t offset, std::int64_t size);
 
     // Where the first hole at or after `offset` starts (the end of the file when there is
     // none), or -1 when it cannot be told. Leaves the position as it was.

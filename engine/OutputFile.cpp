@@ -35,10 +35,11 @@ std::string Text(std::int64_t bytes) {
 
 } // namespace
 
-OutputFile::OutputFile(const JobFiles& job, const MergeOptions& options)
-    : m_inputs(job.inputs), m_path(job.output), m_toStandardOutput(options.toStandardOutput),
+OutputFile::OutputFile(const std::vector<std::string>& inputs, const std::string& path,
+                       const MergeOptions& options)
+    : m_inputs(inputs), m_path(path), m_toStandardOutput(options.toStandardOutput),
       m_syncToDisk(options.syncToDisk),
-      m_name(options.toStandardOutput ? "standard output" : QuotedName(job.output)) {}
+      m_name(options.toStandardOutput ? "standard output" : QuotedName(path)) {}
 
 void OutputFile::Open() {
     // Opening would create or lock a file that is one of the inputs, and copying from it into
@@ -112,18 +113,7 @@ void OutputFile::Prepare(std::int64_t total) {
         throw MergeError(MergeError::Kind::TooLarge,
                          what + " come to more bytes than any file can");
     }
-    const std::int64_t fileSystemLimit = m_file.MaxFileSize();
-    if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
-        throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + Text(finalSize) + "; the file system on " + where +
-                             " holds files of at most " + Text(fileSystemLimit));
-    }
-    const std::int64_t processLimit = File::ProcessFileSizeLimit();
-    if (processLimit >= 0 && finalSize > processLimit) {
-        throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + Text(finalSize) + "; this program may write files of at most " +
-                             Text(processLimit) + " (its file size limit)");
-    }
+    CheckFits(finalSize, m_file.MaxFileSize(), where);
     // Emptying the output gives its blocks back first; appending to standard output does not.
     const std::int64_t available = m_file.AvailableSpace();
     const std::int64_t room = available + (m_toStandardOutput ? 0 : m_file.FreedByEmptying());
@@ -142,6 +132,21 @@ void OutputFile::Prepare(std::int64_t total) {
         throw MergeError(m_file.Error() == EFBIG ? MergeError::Kind::TooLarge
                                                  : MergeError::Kind::NotEnoughSpace,
                          "needs " + Text(total) + " on " + where + ": " + m_file.Problem());
+    }
+}
+
+void OutputFile::CheckFits(std::int64_t finalSize, std::int64_t fileSystemLimit,
+                           const std::string& where) {
+    if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
+        throw MergeError(MergeError::Kind::TooLarge,
+                         "needs " + Text(finalSize) + "; the file system on " + where +
+                             " holds files of at most " + Text(fileSystemLimit));
+    }
+    const std::int64_t processLimit = File::ProcessFileSizeLimit();
+    if (processLimit >= 0 && finalSize > processLimit) {
+        throw MergeError(MergeError::Kind::TooLarge,
+                         "needs " + Text(finalSize) + "; this program may write files of at most " +
+                             Text(processLimit) + " (its file size limit)");
     }
 }
 
@@ -164,11 +169,15 @@ bool OutputFile::FlushesToDisk() const {
     return m_regular && m_syncToDisk;
 }
 
-void OutputFile::Finish() {
+void OutputFile::Complete(const boost::optional<std::int64_t>& modifiedNs) {
     OutputTrim::Disarm();
     // Inputs that shrank while they were copied leave reserved space unused.
     if (m_regular && m_end - m_start < m_reserved)
         m_file.Trim();
+    // After the last write and the trim, which would both move the time on again; before the
+    // flush, which puts the time on the disk with the data.
+    if (m_regular && modifiedNs && !m_file.SetModified(*modifiedNs))
+        FailToWrite("while setting its modification time");
     if (FlushesToDisk() && !m_file.Flush()) {
         m_untrusted = true;
         FailToWrite("while writing it to the disk");
@@ -178,6 +187,15 @@ void OutputFile::Finish() {
         throw MergeError(MergeError::Kind::CantWriteOutput,
                          m_name + ": another program changed the output file");
     }
+    m_complete = true;
+}
+
+void OutputFile::OpenForReadingBack(File& reader) const {
+    if (!reader.OpenSameForReading(m_file, m_path))
+        throw MergeError(MergeError::Kind::CantReadOutput, m_name + ": " + reader.Problem());
+}
+
+void OutputFile::Close() {
     if (!m_file.Close())
         FailToWrite("while closing it");
 }

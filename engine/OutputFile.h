@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include <boost/optional.hpp>
+
 #include "engine/File.h"
 
 namespace veldrun {
 
-struct JobFiles;
 struct MergeOptions;
 
 // The output of one merge, from opening to closing. It is opened without being emptied and
@@ -18,8 +19,10 @@ struct MergeOptions;
 // Every failure is a MergeError whose detail names the output.
 class OutputFile {
 public:
-    // Takes the merge's paths and options; opens nothing yet.
-    OutputFile(const JobFiles& job, const MergeOptions& options);
+    // Takes the merge's inputs, its output's path and the options; opens nothing yet. The
+    // strings must outlive this object.
+    OutputFile(const std::vector<std::string>& inputs, const std::string& path,
+               const MergeOptions& options);
 
     // Opens the output, creating it when missing, and locks it against other merges.
     // Throws "Output file is also an input file" when it is one of the inputs (before
@@ -42,10 +45,18 @@ public:
     // True when Finish will wait for the disk: a regular file, and flushing was asked for.
     bool FlushesToDisk() const;
 
-    // Puts the data on the disk (when asked for), checks that a regular output still holds
-    // exactly the bytes written under its name, and closes it. Throws "Can't write output
-    // file" when any of these fails.
-    void Finish();
+    // After the last write: gives back unused reserved space, gives a regular output the
+    // modification time `modifiedNs` when set, puts data and times on the disk (when asked
+    // for) and checks that the output still holds exactly the bytes written under its name.
+    // Throws "Can't write output file" when any of these fails.
+    void Complete(const boost::optional<std::int64_t>& modifiedNs);
+
+    // Opens `reader` on the very file written, for reading it back. Throws "Can't read output
+    // file" when it cannot be opened.
+    void OpenForReadingBack(File& reader) const;
+
+    // Closes the output. Throws "Can't write output file" when the close reports an error.
+    void Close();
 
     // After a failure: a file that Open created and nothing was written to is removed again;
     // a prepared output gives back the space reserved beyond what it holds; the output is
@@ -58,6 +69,19 @@ public:
 
     // The output's name in messages: its path as QuotedName shows it, or "standard output".
     const std::string& Name() const { return m_name; }
+    bool IsRegular() const { return m_regular; }
+    // A regular output that this merge emptied or created, so that what it holds is the
+    // merge's, and not yet Complete.
+    bool HoldsPart() const { return m_regular && m_prepared && !m_complete; }
+    // Where the merge's bytes start in the file, and how many were written.
+    std::int64_t Start() const { return m_start; }
+    std::int64_t Written() const { return m_end - m_start; }
+
+    // Throws "Output file is too large for its file system" when a file of `finalSize` bytes
+    // is more than the file system on `where` (limit `fileSystemLimit`, -1 for none) or this
+    // process may write.
+    static void CheckFits(std::int64_t finalSize, std::int64_t fileSystemLimit,
+                          const std::string& where);
 
 private:
     [[noreturn]] void FailToWrite(const std::string& when) const;
@@ -75,6 +99,7 @@ private:
     File m_file;
     bool m_regular = false;
     bool m_prepared = false;
+    bool m_complete = false;
     // What the file holds is not what was written: write-back failed, or another program
     // changed it.
     bool m_untrusted = false;

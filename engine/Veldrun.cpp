@@ -1,15 +1,20 @@
 #include "engine/Veldrun.h"
 
 #include <algorithm>
+#include <map>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include <boost/bind/bind.hpp>
 
+#include "engine/Amount.h"
 #include "engine/File.h"
 #include "engine/Messages.h"
 #include "engine/OutputFile.h"
+#include "engine/PathName.h"
 #include "engine/QuotedName.h"
+#include "engine/Verifier.h"
 
 namespace veldrun {
 
@@ -37,10 +42,10 @@ File::Stamp Measure(const std::string& path) {
 
 // The stamps of every input in list order, and the sum of their sizes. Sparse inputs can
 // claim more than 64 bits hold together; the space checks would then pass on a wrapped sum.
-std::vector<File::Stamp> MeasureAll(const JobFiles& job, std::int64_t& total) {
+std::vector<File::Stamp> MeasureAll(const std::vector<std::string>& inputs, std::int64_t& total) {
     std::vector<File::Stamp> stamps;
     total = 0;
-    for (const std::string& input : job.inputs) {
+    for (const std::string& input : inputs) {
         stamps.push_back(Measure(input));
         if (__builtin_add_overflow(total, stamps.back().size, &total))
             throw MergeError(MergeError::Kind::TooLarge,
@@ -116,18 +121,42 @@ std::int64_t CopyBlock(File& input, const std::string& inputName, OutputFile& ou
     return copied + got;
 }
 
-void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFile& output,
-                const MergeOptions& options) {
-    const std::unique_ptr<char[]> buffer(new char[kBlockSize]);
+// Where an output's figures sit in its run: the run's total, and the bytes written and
+// verified before it.
+struct RunFrame {
     std::int64_t total = 0;
-    const std::vector<File::Stamp> measured = MeasureAll(job, total);
-    output.Prepare(total);
-    const File::Id outputId = output.Stream().Identity();
     std::int64_t written = 0;
+    std::int64_t verified = 0;
+};
 
-    for (std::size_t index = 0; index < job.inputs.size(); ++index) {
-        const std::string& path = job.inputs[index];
-        const std::int64_t size = measured[index].size;
+// One output of a run: its inputs with their stamps, its path and time, and the run index of
+// its first input. A single merge measures its inputs only once its output is open.
+struct RunPart {
+    std::vector<std::string> inputs;
+    std::vector<File::Stamp> measured;
+    bool measureOnOpen = false;
+    std::string path;
+    boost::optional<std::int64_t> modifiedNs;
+    std::size_t firstIndex = 0;
+};
+
+std::int64_t SizeOf(const std::vector<File::Stamp>& stamps) {
+    std::int64_t total = 0;
+    for (const File::Stamp& stamp : stamps)
+        total += stamp.size;
+    return total;
+}
+
+void CopyInputs(const RunPart& part, const ProgressCallback& progress, OutputFile& output,
+                const MergeOptions& options, RunFrame& frame) {
+    const std::unique_ptr<char[]> buffer(new char[kBlockSize]);
+    output.Prepare(SizeOf(part.measured));
+    const File::Id outputId = output.Stream().Identity();
+
+    for (std::size_t index = 0; index < part.inputs.size(); ++index) {
+        const std::string& path = part.inputs[index];
+        const File::Stamp& measured = part.measured[index];
+        const std::int32_t runIndex = static_cast<std::int32_t>(part.firstIndex + index);
         File input;
         OpenInput(input, path);
         // The output was compared with the inputs' paths when it was opened, but a path can
@@ -135,7 +164,7 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
         if (input.Identity() == outputId)
             throw MergeError(MergeError::Kind::OutputIsInput,
                              output.Name() + " is the same file as the input " + QuotedName(path));
-        CheckUnchanged(input, path, measured[index], 0, false);
+        CheckUnchanged(input, path, measured, 0, false);
 
         // Only the measured bytes: the space checks and the reservation were made for them.
         std::int64_t position = 0;
@@ -143,12 +172,12 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
         bool ended = false;
         for (;;) {
             if (progress &&
-                !progress(static_cast<std::int32_t>(index), size, position, total, written))
+                !progress(runIndex, measured.size, position, frame.total, frame.written))
                 throw MergeError(MergeError::Kind::UserAborted, "");
-            if (position == size)
+            if (position == measured.size)
                 break;
-            const std::size_t limit =
-                static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, size - position));
+            const std::size_t limit = static_cast<std::size_t>(
+                std::min<std::int64_t>(kBlockSize, measured.size - position));
             const std::int64_t got =
                 CopyBlock(input, QuotedName(path), output, buffer.get(), limit, inKernel);
             if (got == 0) {
@@ -157,14 +186,32 @@ void CopyInputs(const JobFiles& job, const ProgressCallback& progress, OutputFil
             }
             output.Advance(got);
             position += got;
-            written += got;
+            frame.written += got;
         }
-        CheckUnchanged(input, path, measured[index], position, ended);
+        CheckUnchanged(input, path, measured, position, ended);
     }
 
     if (output.FlushesToDisk() && options.writingToDisk)
         options.writingToDisk();
-    output.Finish();
+}
+
+// Reads a complete output back and compares it with its inputs, when asked for.
+RunOutcome::Verified Verify(const OutputFile& output, const RunPart& part,
+                            const MergeOptions& options, RunFrame& frame) {
+    if (!options.verify)
+        return RunOutcome::Verified::No;
+    if (!output.IsRegular())
+        return RunOutcome::Verified::NotRegular;
+    File reader;
+    output.OpenForReadingBack(reader);
+    std::vector<Verifier::Input> inputs;
+    for (std::size_t i = 0; i < part.inputs.size(); ++i)
+        inputs.push_back(Verifier::Input{part.inputs[i], part.measured[i].size});
+    const Verifier::Result result = Verifier::Compare(
+        reader, output.Start(), output.Name(), inputs, static_cast<std::int32_t>(part.firstIndex),
+        frame.total, frame.verified, options.verifyProgress);
+    return result == Verifier::Result::Match ? RunOutcome::Verified::Yes
+                                             : RunOutcome::Verified::Cancelled;
 }
 
 // "first; second", leaving out what is empty.
@@ -172,6 +219,140 @@ std::string Joined(const std::string& first, const std::string& second) {
     if (first.empty() || second.empty())
         return first + second;
     return first + "; " + second;
+}
+
+// Merges `part` into its output, the `index`th of the run, and adds it to `outcome` once it is
+// complete. Returns false when verifying was cancelled: the output is complete, the run stops.
+// On failure names in `outcome` the output this merge emptied or created, and throws.
+bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progress,
+               const MergeOptions& options, RunFrame& frame, RunOutcome& outcome) {
+    OutputFile output(part.inputs, part.path, options);
+    output.Open();
+    RunOutcome::Verified verified = RunOutcome::Verified::No;
+    try {
+        if (part.measureOnOpen) {
+            part.measured = MeasureAll(part.inputs, frame.total);
+            part.measureOnOpen = false;
+        }
+        CopyInputs(part, progress, output, options, frame);
+        output.Complete(part.modifiedNs);
+        verified = Verify(output, part, options, frame);
+        output.Close();
+    } catch (const MergeError& error) {
+        const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
+        const bool holdsPart = output.HoldsPart();
+        if (holdsPart) {
+            outcome.partialPath = part.path;
+            outcome.partialBytes = output.Written();
+            const File::Id id = output.Stream().Identity();
+            outcome.partialDevice = id.device;
+            outcome.partialInode = id.inode;
+        }
+        // Abandoning trims the reservation, whose failure the leftover's words tell.
+        output.Abandon();
+        // Complete on the disk but not as it should be: neither done nor partial.
+        const std::string left = holdsPart || !output.IsRegular() ? output.Leftover(cancelled)
+                                 : output.Written() > 0
+                                     ? output.Name() + " is left in place as it was written"
+                                     : std::string();
+        throw MergeError(error.GetKind(), Joined(error.Detail(), left));
+    } catch (...) {
+        output.Abandon();
+        throw;
+    }
+    outcome.complete.push_back(RunOutcome::Written{part.path, output.Written(), verified});
+    if (options.outputComplete)
+        options.outputComplete(index);
+    return verified != RunOutcome::Verified::Cancelled;
+}
+
+// The space one file system must give the outputs on it, in run order.
+struct Room {
+    std::string where;
+    std::int64_t available = -1;
+    std::int64_t freed = 0;
+    std::int64_t needed = 0;
+    int outputs = 0;
+};
+
+// Throws, before anything is created or written, what the run's outputs would meet one after
+// the other: an output that is one of the run's inputs or another part's output, one too
+// large for its file system or this process, or file systems without room for every output
+// they take (less what emptying existing outputs gives back first).
+void CheckRun(const std::vector<RunPart>& parts) {
+    std::map<std::uint64_t, Room> rooms;
+    std::vector<File::Id> folders;
+    for (const RunPart& part : parts) {
+        const std::string name = QuotedName(part.path);
+        File::Id id;
+        if (File::IdentityOf(part.path, id)) {
+            for (const RunPart& other : parts) {
+                for (std::size_t i = 0; i < other.inputs.size(); ++i) {
+                    if (other.measured[i].id == id)
+                        throw MergeError(MergeError::Kind::OutputIsInput,
+                                         name + " is the same file as the input " +
+                                             QuotedName(other.inputs[i]));
+                }
+            }
+        }
+        File probe;
+        const bool exists = probe.OpenToInspect(part.path);
+        if (!exists && !probe.OpenToInspect(PathName::Parent(part.path)))
+            continue; // Opening it will say why.
+        if (exists && !probe.IsRegular())
+            continue; // Pipes and devices take what comes.
+
+        Room& room = rooms[probe.Identity().device];
+        if (room.outputs == 0) {
+            room.where = QuotedName(probe.MountPointOf(part.path));
+            room.available = probe.AvailableSpace();
+        }
+        const std::int64_t total = SizeOf(part.measured);
+        try {
+            OutputFile::CheckFits(total, probe.MaxFileSize(), room.where);
+        } catch (const MergeError& error) {
+            throw MergeError(error.GetKind(), name + " " + error.Detail());
+        }
+        if (exists)
+            room.freed += probe.FreedByEmptying();
+        room.needed += total;
+        ++room.outputs;
+        // Each output is emptied just before it is written, so what it frees comes too late
+        // for the outputs before it: checked at every output, not only for the sum.
+        const std::int64_t free = room.available + room.freed;
+        if (room.available >= 0 && room.needed > free) {
+            const std::string needs =
+                room.outputs == 1
+                    ? "needs " + Amount::Size(room.needed, Amount::Style::Rounded)
+                    : std::to_string(room.outputs) + " output files need " +
+                          Amount::Size(room.needed, Amount::Style::Rounded) + " together";
+            throw MergeError(MergeError::Kind::NotEnoughSpace,
+                             needs + ", " + Amount::Size(free, Amount::Style::Rounded) +
+                                 " free on " + room.where);
+        }
+    }
+}
+
+// The parts of `job`, their inputs measured. Throws std::invalid_argument for parts whose
+// firsts do not start at 0 and rise within the inputs.
+std::vector<RunPart> SplitRun(const JobFiles& job, std::int64_t& total) {
+    const std::vector<File::Stamp> measured = MeasureAll(job.inputs, total);
+    std::vector<RunPart> parts;
+    for (std::size_t i = 0; i < job.parts.size(); ++i) {
+        const std::size_t first = job.parts[i].first;
+        const std::size_t end =
+            i + 1 < job.parts.size() ? job.parts[i + 1].first : job.inputs.size();
+        if ((i == 0 && first != 0) || first >= end || end > job.inputs.size())
+            throw std::invalid_argument("the parts of a run must start at 0 and rise");
+        RunPart part;
+        part.inputs.assign(job.inputs.begin() + first, job.inputs.begin() + end);
+        part.measured.assign(measured.begin() + first, measured.begin() + end);
+        part.path = job.parts[i].path;
+        part.modifiedNs = job.parts[i].modifiedNs;
+        part.firstIndex = first;
+        parts.push_back(part);
+    }
+    return parts;
 }
 
 } // namespace
@@ -193,7 +374,7 @@ std::int64_t Veldrun::FileSize(const std::string& path) {
 
 std::int64_t Veldrun::TotalSize(const JobFiles& job) {
     std::int64_t total = 0;
-    MeasureAll(job, total);
+    MeasureAll(job.inputs, total);
     return total;
 }
 
@@ -202,19 +383,30 @@ void Veldrun::Merge(const JobFiles& job, ProgressCallback progress) {
 }
 
 void Veldrun::Merge(const JobFiles& job, ProgressCallback progress, const MergeOptions& options) {
-    OutputFile output(job, options);
-    output.Open();
-    try {
-        CopyInputs(job, progress, output, options);
-    } catch (const MergeError& error) {
-        const bool cancelled = error.GetKind() == MergeError::Kind::UserAborted;
-        // Abandoning trims the reservation, whose failure the leftover's words tell.
-        output.Abandon();
-        const std::string detail = Joined(error.Detail(), output.Leftover(cancelled));
-        throw MergeError(error.GetKind(), detail);
-    } catch (...) {
-        output.Abandon();
-        throw;
+    RunOutcome outcome;
+    MergeRun(job, std::move(progress), options, outcome);
+}
+
+void Veldrun::MergeRun(const JobFiles& job, ProgressCallback progress, const MergeOptions& options,
+                       RunOutcome& outcome) {
+    RunFrame frame;
+    if (job.parts.empty()) {
+        RunPart part;
+        part.inputs = job.inputs;
+        part.measureOnOpen = true;
+        part.path = job.output;
+        part.modifiedNs = job.modifiedNs;
+        MergePart(part, 0, progress, options, frame, outcome);
+        return;
+    }
+    std::vector<RunPart> parts = SplitRun(job, frame.total);
+    if (!options.toStandardOutput)
+        CheckRun(parts);
+    for (std::size_t index = 0; index < parts.size(); ++index) {
+        if (!MergePart(parts[index], index, progress, options, frame, outcome) &&
+            index + 1 < parts.size())
+            throw MergeError(MergeError::Kind::UserAborted,
+                             QuotedName(parts[index].path) + " is complete but not verified");
     }
 }
 
@@ -234,18 +426,51 @@ void Veldrun::Start() {
 
 void Veldrun::Run() {
     const ProgressCallback progress = callback;
+    RunOutcome outcome;
+    bool failed = true;
+    std::string text, detail;
     try {
-        Merge(*files, progress, options);
+        MergeRun(*files, progress, options, outcome);
+        failed = false;
     } catch (const MergeError& error) {
-        ReportFailure(error.what(), error.Detail());
+        text = error.what();
+        detail = error.Detail();
     } catch (const std::exception& error) {
-        ReportFailure(error.what(), "");
+        text = error.what();
     } catch (...) {
-        ReportFailure(kUnknownError, "the merge was stopped by a failure of an unknown kind");
+        text = kUnknownError;
+        detail = "the merge was stopped by a failure of an unknown kind";
     }
+    {
+        boost::mutex::scoped_lock lock(errorLock);
+        m_outcome = outcome;
+    }
+    if (failed)
+        ReportFailure(text, detail);
     // Guarded although Start asks for a callback: an empty one would end the process here.
     if (callback)
         callback(-1, 0, 0, 0, 0);
+}
+
+RunOutcome Veldrun::Outcome() {
+    boost::mutex::scoped_lock lock(errorLock);
+    return m_outcome;
+}
+
+bool Veldrun::RemovePartial(std::string& problem) {
+    boost::mutex::scoped_lock lock(errorLock);
+    if (m_outcome.partialPath.empty())
+        return true;
+    File::Id id;
+    id.device = m_outcome.partialDevice;
+    id.inode = m_outcome.partialInode;
+    if (!File::RemoveIfSame(m_outcome.partialPath, id, problem)) {
+        problem = QuotedName(m_outcome.partialPath) + " was not deleted: " + problem;
+        return false;
+    }
+    m_outcome.partialPath.clear();
+    m_outcome.partialBytes = 0;
+    return true;
 }
 
 std::string Veldrun::ErrorText() {

@@ -79,6 +79,10 @@ struct RunOutcome {
     // never named here).
     std::string partialPath;
     std::int64_t partialBytes = 0;
+    // The partial output's device and inode, so that only that file is ever removed under
+    // its name.
+    std::uint64_t partialDevice = 0;
+    std::uint64_t partialInode = 0;
 };
 
 // One merge job: joins the inputs of `files` byte for byte into the output, on a worker
@@ -174,6 +178,9 @@ public:
     MergeOptions options;
 
 private:
+    // Guarded by errorLock: what the last run left behind.
+    RunOutcome m_outcome;
+
     void ReportFailure(const std::string& text, const std::string& detail);
     void StoreError(const std::string& text, const std::string& detail);
 };

@@ -24,6 +24,12 @@ TEST(CliOptionsTest, UsageErrorsExitTwoWithoutMerging) {
         {"-x", "-o", output, input},
         {"-o", output, "-o", output, input},
         {"--quiet=yes", "-o", output, input},
+        // Verifying reads the disk, which --no-sync does not wait for.
+        {"--verify", "--no-sync", "-o", output, input},
+        {"--each-recording", "-o", "-", input},
+        {"--check", "--verify", input},
+        {"--check", "--each-recording", input},
+        {"--check", "--keep-date", input},
     };
     for (const std::vector<std::string>& args : cases) {
         const Outcome outcome = Process::Run(Cli(args));
@@ -31,8 +37,10 @@ TEST(CliOptionsTest, UsageErrorsExitTwoWithoutMerging) {
         EXPECT_EQ(outcome.status, 2) << shown;
         EXPECT_EQ(outcome.out, "") << shown;
         EXPECT_EQ(outcome.err.rfind("veldrun-cli: ", 0), 0u) << shown;
-        EXPECT_NE(outcome.err.find("Usage: veldrun-cli [-q] [--no-sync] -o OUTPUT INPUT...\n"),
-                  std::string::npos)
+        EXPECT_NE(
+            outcome.err.find("Usage: veldrun-cli [-q] [--no-sync | --verify] [--keep-date] -o "
+                             "OUTPUT INPUT...\n"),
+            std::string::npos)
             << shown;
         EXPECT_FALSE(TempDir::Exists(output)) << shown;
     }
@@ -45,7 +53,8 @@ TEST(CliOptionsTest, HelpGoesToStandardOutput) {
         EXPECT_EQ(outcome.status, 0);
         EXPECT_EQ(outcome.err, "");
         EXPECT_EQ(outcome.out.rfind("Usage: veldrun-cli", 0), 0u);
-        for (const char* option : {"--output", "--quiet", "--help", "--version"})
+        for (const char* option : {"--output", "--each-recording", "--keep-date", "--verify",
+                                   "--quiet", "--help", "--version"})
             EXPECT_NE(outcome.out.find(option), std::string::npos) << option;
     }
 }
