@@ -13,6 +13,7 @@
 #include "recordings/StreamProbe.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestStream.h"
+#include "tests/ui/UserFolders.h"
 
 using veldrun::Recordings;
 using veldrun::StreamProbe;
@@ -41,36 +42,9 @@ void SetModified(const std::string& path, std::int64_t seconds) {
     ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
 }
 
-// The folders a user has: HOME in a temporary folder, its videos folder named by the
-// desktop's user-dirs file, and the time zone UTC so that names from dates are known.
+// A user of the test's own (UserFolders), and a card.
 class OutputPlanTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Keep("HOME");
-        Keep("XDG_CONFIG_HOME");
-        Keep("TZ");
-        ::setenv("HOME", home.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-        std::filesystem::create_directories(home / ".config");
-        std::filesystem::create_directories(home / "Films");
-        home.Write(".config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Films\"\n");
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved) {
-            if (value.empty())
-                ::unsetenv(name.c_str());
-            else
-                ::setenv(name.c_str(), value.c_str(), 1);
-        }
-        ::tzset();
-    }
-    void Keep(const std::string& name) {
-        const char* value = std::getenv(name.c_str());
-        saved.emplace_back(name, value ? value : "");
-    }
-
     // The clips of `paths` as the dialog's reader finds them.
     static std::vector<Recordings::Clip> Read(const std::vector<std::string>& paths) {
         std::vector<Recordings::Clip> clips;
@@ -79,9 +53,9 @@ protected:
         return clips;
     }
 
-    TempDir home;
+    veldrun::test::UserFolders user;
+    const TempDir& home = user.Home();
     TempDir card;
-    std::vector<std::pair<std::string, std::string>> saved;
 };
 
 std::wstring Wide(const std::string& text) {
