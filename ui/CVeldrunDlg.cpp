@@ -297,8 +297,6 @@ bool CVeldrunDlg::CollectInputFiles() {
     }
     const std::optional<std::string> narrow = veldrun::ToNarrow(m_output.Path());
     files.output = narrow.value_or(std::string());
-    files.parts.clear();
-    files.modifiedNs.reset();
     return converted && narrow.has_value();
 }
 

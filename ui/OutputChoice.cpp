@@ -81,6 +81,9 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
     if (!EachRecording() && allRead && recordings.size() > 1 && !ConfirmJoin(recordings.size()))
         return false;
     veldrun::JobFiles& files = *job.files;
+    // The job is the dialog's for every merge: what the last one planned goes.
+    files.parts.clear();
+    files.modifiedNs.reset();
     std::wstring question;
     if (EachRecording()) {
         if (!allRead) {
