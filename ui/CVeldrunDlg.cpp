@@ -286,7 +286,7 @@ void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
     m_details.FitName(entry.Str());
 }
 
-bool CVeldrunDlg::CollectInputFiles() {
+bool CVeldrunDlg::CollectInputFiles(bool resolveOutput) {
     veldrun::JobFiles& files = *m_job->files;
     files.inputs.clear();
     bool converted = true;
@@ -295,7 +295,11 @@ bool CVeldrunDlg::CollectInputFiles() {
         converted = converted && narrow.has_value();
         files.inputs.push_back(narrow.value_or(std::string()));
     }
-    const std::optional<std::string> narrow = veldrun::ToNarrow(m_output.Path());
+    CString typed;
+    m_outputEdit.GetWindowText(typed);
+    // Resolving may read the desktop's folder settings: only for a merge, not every keystroke.
+    const std::optional<std::string> narrow =
+        veldrun::ToNarrow(resolveOutput ? m_output.Path() : std::wstring(typed.Str()));
     files.output = narrow.value_or(std::string());
     return converted && narrow.has_value();
 }
@@ -316,7 +320,7 @@ std::vector<OutputPlan::Recording> CVeldrunDlg::ListRecordings(bool& allRead) co
 // A path that cannot be converted is reported when Merge is pressed; the refresh shows what it
 // can.
 void CVeldrunDlg::UpdateControls() {
-    CollectInputFiles();
+    CollectInputFiles(false);
 
     CString output;
     m_outputEdit.GetWindowText(output);

@@ -67,8 +67,9 @@ protected:
     void OnSelectOutput();
     void OnListOrOutputChange();
     void UpdateControls();
-    // False when a path cannot be converted for the file system.
-    bool CollectInputFiles();
+    // False when a path cannot be converted for the file system. The output as typed, or as
+    // the full path it stands for with `resolveOutput`.
+    bool CollectInputFiles(bool resolveOutput = true);
     void OnEachRecording();
     void OnVerify();
     // The list's recordings as read so far; `allRead` tells whether every clip is read.
