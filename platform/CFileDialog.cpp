@@ -100,8 +100,12 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR 
 
 INT_PTR CFileDialog::DoModal() {
     lastError = 0;
-    const Request request = {m_open, Text(m_ofn.lpstrTitle), m_ofn.Flags, Text(m_ofn.lpstrFilter),
-                             Text(m_ofn.lpstrDefExt)};
+    const Request request = {m_open,
+                             Text(m_ofn.lpstrTitle),
+                             m_ofn.Flags,
+                             Text(m_ofn.lpstrFilter),
+                             Text(m_ofn.lpstrDefExt),
+                             Text(m_ofn.lpstrFile)};
     std::optional<Answer> queued = Answers().Take(request);
     Answer answer = queued ? *queued : AskUser();
     if (answer.result != IDOK || answer.paths.empty())

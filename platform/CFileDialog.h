@@ -26,6 +26,8 @@ public:
         DWORD flags;
         std::wstring filter;
         std::wstring defaultExtension;
+        // The name the dialog proposes; with a folder, the dialog opens there.
+        std::wstring fileName;
     };
     // What the user did: IDOK with the chosen paths in the dialog's order, or IDCANCEL.
     struct Answer {

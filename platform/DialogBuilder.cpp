@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,12 @@ QString TextOf(const res::ControlTemplate& control) {
 
 QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent,
                       const DialogBuilder::Notify& notify) {
+    if ((control.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        auto* box = new QCheckBox(TextOf(control), parent);
+        QObject::connect(box, &QCheckBox::clicked, parent,
+                         [notify, id = control.id] { notify(id, BN_CLICKED); });
+        return box;
+    }
     auto* button = new QPushButton(TextOf(control), parent);
     // The dialog handles Enter itself, with Win32's choice of button.
     button->setAutoDefault(false);

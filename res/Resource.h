@@ -27,6 +27,8 @@ constexpr int IDC_SELECT_OUTPUT = 1003;
 constexpr int IDC_CURRENT_SELECTION = 1004;
 constexpr int IDC_FILE_SIZE = 1005;
 constexpr int IDC_SUMMARY = 1006;
+constexpr int IDC_EACH_RECORDING = 1007;
+constexpr int IDC_VERIFY = 1008;
 
 // Progress dialog.
 constexpr int IDC_PROGRESS = 1004;

@@ -1,9 +1,7 @@
 #include "ui/CVeldrunDlg.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include <QApplication>
@@ -13,6 +11,7 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include "engine/MergeError.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CDataExchange.h"
@@ -27,6 +26,7 @@
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ListCommands.h"
+#include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
 #include "ui/Settings.h"
 #include "ui/VisibleText.h"
@@ -70,6 +70,8 @@ void CVeldrunDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURRENT_SELECTION, m_selectionEdit);
     DDX_Control(dx, IDC_FILE_SIZE, m_sizeEdit);
     DDX_Control(dx, IDC_MERGE, m_mergeButton);
+    DDX_Control(dx, IDC_EACH_RECORDING, m_eachRecording);
+    DDX_Control(dx, IDC_VERIFY, m_verify);
     DDX_Control(dx, IDC_SUMMARY, m_summary);
 }
 
@@ -85,6 +87,8 @@ ON_BN_CLICKED(IDC_MOVE_UP, &CVeldrunDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CVeldrunDlg::OnMoveDown)
 ON_BN_CLICKED(IDC_MERGE, &CVeldrunDlg::OnMerge)
 ON_BN_CLICKED(IDC_SELECT_OUTPUT, &CVeldrunDlg::OnSelectOutput)
+ON_BN_CLICKED(IDC_EACH_RECORDING, &CVeldrunDlg::OnEachRecording)
+ON_BN_CLICKED(IDC_VERIFY, &CVeldrunDlg::OnVerify)
 ON_EN_CHANGE(IDC_OUTPUT_FILE, &CVeldrunDlg::OnListOrOutputChange)
 ON_LBN_SELCHANGE(IDC_INPUT_LIST, &CVeldrunDlg::OnListOrOutputChange)
 END_MESSAGE_MAP()
@@ -104,6 +108,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    m_output.Attach(this, &m_outputEdit, &m_eachRecording, &m_verify);
 
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
@@ -281,7 +286,7 @@ void CVeldrunDlg::UpdateHorizontalExtent(const CString& entry) {
     m_details.FitName(entry.Str());
 }
 
-bool CVeldrunDlg::CollectInputFiles() {
+bool CVeldrunDlg::CollectInputFiles(bool resolveOutput) {
     veldrun::JobFiles& files = *m_job->files;
     files.inputs.clear();
     bool converted = true;
@@ -290,17 +295,32 @@ bool CVeldrunDlg::CollectInputFiles() {
         converted = converted && narrow.has_value();
         files.inputs.push_back(narrow.value_or(std::string()));
     }
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    const std::optional<std::string> narrow = veldrun::ToNarrow(output.Str());
+    CString typed;
+    m_outputEdit.GetWindowText(typed);
+    // Resolving may read the desktop's folder settings: only for a merge, not every keystroke.
+    const std::optional<std::string> narrow =
+        veldrun::ToNarrow(resolveOutput ? m_output.Path() : std::wstring(typed.Str()));
     files.output = narrow.value_or(std::string());
     return converted && narrow.has_value();
+}
+
+void CVeldrunDlg::OnEachRecording() {
+    m_output.EachRecordingChanged();
+}
+
+void CVeldrunDlg::OnVerify() {
+    m_output.VerifyChanged();
+}
+
+std::vector<OutputPlan::Recording> CVeldrunDlg::ListRecordings(bool& allRead) const {
+    return OutputPlan::Split(m_job->files->inputs,
+                             m_details.Facts().Clips(m_list.Paths(), allRead));
 }
 
 // A path that cannot be converted is reported when Merge is pressed; the refresh shows what it
 // can.
 void CVeldrunDlg::UpdateControls() {
-    CollectInputFiles();
+    CollectInputFiles(false);
 
     CString output;
     m_outputEdit.GetWindowText(output);
@@ -328,11 +348,8 @@ void CVeldrunDlg::OnListOrOutputChange() {
 }
 
 void CVeldrunDlg::OnSelectOutput() {
-    CFileDialog dialog(FALSE, L"mts", nullptr, OFN_OVERWRITEPROMPT, kStreamFilter, nullptr, 0);
-    if (dialog.DoModal() == IDOK) {
-        m_chosenOutput = dialog.GetPathName();
-        m_outputEdit.SetWindowText(m_chosenOutput);
-    }
+    bool allRead = false;
+    m_output.Select(m_job->files->inputs, ListRecordings(allRead));
     UpdateControls();
 }
 
@@ -344,10 +361,12 @@ void CVeldrunDlg::OnMerge() {
         AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
         return;
     }
-    if (!ConfirmReplace())
+    bool allRead = false;
+    const std::vector<OutputPlan::Recording> recordings = ListRecordings(allRead);
+    const bool firstRead = m_list.Count() != 0 && m_details.Facts().IsRead(m_list.Paths()[0]);
+    std::vector<bool> fromFileDate;
+    if (!m_output.Prepare(*m_job, recordings, allRead, firstRead, fromFileDate))
         return;
-    // From here on, a merge into the same file asks again: it would replace this one's work.
-    m_chosenOutput.Empty();
 
     // Reading pauses so that the merge has the disks to itself; it goes on afterwards.
     m_details.Reader().Pause();
@@ -357,10 +376,15 @@ void CVeldrunDlg::OnMerge() {
     m_progress = nullptr;
     NoteMergeEnded(result);
     m_details.Reader().Resume();
+    // Veldrun keeps a failure's text only; a cancel is told by its kind's text.
+    const std::string aborted =
+        veldrun::MergeError(veldrun::MergeError::Kind::UserAborted, "").what();
     if (m_quitting) {
         EndDialog(IDCANCEL);
     } else if (result == IDOK) {
-        AfxMessageBox(L"Merging complete", MB_OK | MB_ICONINFORMATION, 0);
+        MergeReport::Complete(this, m_job->Outcome(), fromFileDate);
+    } else if (result == IDCANCEL && m_job->ErrorText() == aborted) {
+        MergeReport::Cancelled(this, *m_job, fromFileDate);
     } else if (result == IDCANCEL) {
         std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
         // A detail that is not valid text is left out; the message stands on its own.
@@ -387,20 +411,6 @@ void CVeldrunDlg::OnQuitSignal() {
         modal->reject();
     }
     EndDialog(IDCANCEL);
-}
-
-// Asks before a merge replaces an existing file, unless the user chose that file in Select...,
-// whose dialog asked already. Returns false when the answer is No.
-bool CVeldrunDlg::ConfirmReplace() {
-    CString output;
-    m_outputEdit.GetWindowText(output);
-    std::error_code unknown;
-    if ((!m_chosenOutput.IsEmpty() && output == m_chosenOutput) ||
-        !std::filesystem::is_regular_file(m_job->files->output, unknown))
-        return true;
-    const CString question =
-        veldrun::VisibleText(output.Str()) + L" already exists.\nDo you want to replace it?";
-    return AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) == IDYES;
 }
 
 void CVeldrunDlg::OnCancel() {

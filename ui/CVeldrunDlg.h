@@ -14,6 +14,7 @@
 #include "ui/ClipDetails.h"
 #include "ui/FolderSearch.h"
 #include "ui/InputList.h"
+#include "ui/OutputChoice.h"
 #include "ui/QuitSignals.h"
 
 class CProgressDlg;
@@ -66,9 +67,13 @@ protected:
     void OnSelectOutput();
     void OnListOrOutputChange();
     void UpdateControls();
-    // False when a path cannot be converted for the file system.
-    bool CollectInputFiles();
-    bool ConfirmReplace();
+    // False when a path cannot be converted for the file system. The output as typed, or as
+    // the full path it stands for with `resolveOutput`.
+    bool CollectInputFiles(bool resolveOutput = true);
+    void OnEachRecording();
+    void OnVerify();
+    // The list's recordings as read so far; `allRead` tells whether every clip is read.
+    std::vector<OutputPlan::Recording> ListRecordings(bool& allRead) const;
     // SIGTERM or SIGHUP: the program ends without asking anything, once a running merge has
     // stopped and given back its reserved space.
     void OnQuitSignal();
@@ -96,11 +101,13 @@ protected:
     CEdit m_selectionEdit;
     CEdit m_sizeEdit;
     CButton m_mergeButton;
+    CButton m_eachRecording;
+    CButton m_verify;
     CWnd m_summary;
     InputList m_list;
     std::vector<CString> m_startFiles;
-    // The output that Select... chose since the last merge: its dialog asked about replacing.
-    CString m_chosenOutput;
+    // The output side: Output File, its check boxes and Select....
+    OutputChoice m_output;
     // The progress dialog of the merge that runs, if any; set once a quit signal arrived.
     CProgressDlg* m_progress = nullptr;
     bool m_quitting = false;

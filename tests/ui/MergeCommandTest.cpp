@@ -19,6 +19,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
+#include "ui/ChoiceBox.h"
 
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
@@ -36,11 +37,30 @@ protected:
         CFileDialog::Answers().Clear();
         AfxMessageBoxAnswers().Clear();
         CFileDialog::Answers().Record();
-        AfxMessageBoxAnswers().Record();
+        Restart();
     }
     void TearDown() override {
         CFileDialog::Answers().Clear();
         AfxMessageBoxAnswers().Clear();
+        ChoiceBox::Answers().Clear();
+    }
+    // Forgets unused answers and what was asked.
+    static void Restart() {
+        AfxMessageBoxAnswers().Clear();
+        ChoiceBox::Answers().Clear();
+        AfxMessageBoxAnswers().Record();
+        ChoiceBox::Answers().Record();
+    }
+    // The texts of the boxes shown since the last call, the end box last and only its first
+    // line, which says how the run ended.
+    static std::vector<std::wstring> Boxes() {
+        std::vector<std::wstring> texts;
+        for (const MessageBoxRequest& box : AfxMessageBoxAnswers().TakeRequests())
+            texts.push_back(box.text);
+        for (const ChoiceBox::Request& box : ChoiceBox::Answers().TakeRequests())
+            texts.push_back(box.text.substr(0, box.text.find(L'\n')));
+        Restart();
+        return texts;
     }
 
     // Adds files through the real Add button, answering its file dialog.
@@ -77,10 +97,10 @@ protected:
     // Presses Merge and returns the text of the message box that ends it.
     std::wstring Merge() {
         AfxMessageBoxAnswers().Queue(IDOK);
+        ChoiceBox::Answers().Queue(0);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
-        return boxes.size() == 1 ? boxes[0].text
-                                 : L"<" + std::to_wstring(boxes.size()) + L" boxes>";
+        const std::vector<std::wstring> boxes = Boxes();
+        return boxes.size() == 1 ? boxes[0] : L"<" + std::to_wstring(boxes.size()) + L" boxes>";
     }
 
     TempDir dir;
@@ -104,7 +124,7 @@ TEST_F(MergeCommand, MergeIsEnabledOnlyWithEntriesAndAnOutputText) {
         EXPECT_TRUE(MergeEnabled()) << "blanks count as text";
         // Every refresh leaves the job with the list and the output as shown.
         EXPECT_EQ(std::vector<std::string>{dir / "a.mts"}, dlg.m_job->files->inputs);
-        EXPECT_EQ("   ", dlg.m_job->files->output);
+        EXPECT_EQ("   ", dlg.m_job->files->output) << "resolved only for a merge";
     });
 }
 
@@ -168,14 +188,7 @@ TEST_F(MergeCommand, ASuccessfulMergeReportsCompletionAndKeepsTheDialogAsItWas) 
         Add({a, b});
         TypeOutput(dir / "out.mts");
         Select(1);
-        AfxMessageBoxAnswers().Queue(IDOK);
-        QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        const std::vector<MessageBoxRequest> boxes = AfxMessageBoxAnswers().TakeRequests();
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ(L"Merging complete", boxes[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes[0].type);
-        EXPECT_EQ(0u, boxes[0].helpId);
-        EXPECT_EQ(std::wstring(AfxGetAppName()), boxes[0].caption);
+        EXPECT_EQ(L"Merging complete", Merge());
 
         EXPECT_TRUE(TempDir::Read(dir / "out.mts") == TempDir::Read(a) + TempDir::Read(b));
         EXPECT_EQ(2, dlg.m_inputList.GetCount());
@@ -285,13 +298,9 @@ TEST_F(MergeCommand, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     const auto mergeAnswering = [&](int answer) {
         AfxMessageBoxAnswers().Queue(answer);
         AfxMessageBoxAnswers().Queue(IDOK);
+        ChoiceBox::Answers().Queue(0);
         QTest::mouseClick(dlg.Control(IDC_MERGE), Qt::LeftButton);
-        std::vector<std::wstring> texts;
-        for (const MessageBoxRequest& box : AfxMessageBoxAnswers().TakeRequests())
-            texts.push_back(box.text);
-        AfxMessageBoxAnswers().Clear();
-        AfxMessageBoxAnswers().Record();
-        return texts;
+        return Boxes();
     };
     dlg.Run([&] {
         Add({a});

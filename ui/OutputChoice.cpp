@@ -1,0 +1,125 @@
+#include "ui/OutputChoice.h"
+
+#include <QAbstractButton>
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CEdit.h"
+#include "platform/CFileDialog.h"
+#include "ui/FolderChooser.h"
+#include "ui/JoinQuestion.h"
+#include "ui/Settings.h"
+
+namespace {
+
+const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
+const wchar_t kNotAllRead[] = L"Some clips are still being read.\nMerge once they all are, so "
+                              L"that each recording is found.";
+
+QAbstractButton* Box(CWnd* control) {
+    return static_cast<QAbstractButton*>(control->GetWidget());
+}
+
+} // namespace
+
+void OutputChoice::Attach(CWnd* dialog, CEdit* output, CWnd* eachRecording, CWnd* verify) {
+    m_dialog = dialog;
+    m_output = output;
+    m_eachRecording = eachRecording;
+    m_verify = verify;
+    Box(m_eachRecording)->setChecked(Settings::EachRecording());
+    Box(m_verify)->setChecked(Settings::Verify());
+}
+
+std::wstring OutputChoice::Path() const {
+    CString text;
+    m_output->GetWindowText(text);
+    return OutputPlan::Resolve(text.Str());
+}
+
+bool OutputChoice::EachRecording() const {
+    return Box(m_eachRecording)->isChecked();
+}
+
+void OutputChoice::VerifyChanged() {
+    Settings::SetVerify(Box(m_verify)->isChecked());
+}
+
+void OutputChoice::EachRecordingChanged() {
+    Settings::SetEachRecording(EachRecording());
+    CString text;
+    m_output->GetWindowText(text);
+    if (EachRecording() && !text.IsEmpty())
+        m_output->SetWindowText(OutputPlan::FolderOf(Path()).c_str());
+}
+
+void OutputChoice::Select(const std::vector<std::string>& inputs,
+                          const std::vector<OutputPlan::Recording>& recordings) {
+    CString text;
+    m_output->GetWindowText(text);
+    const std::wstring start =
+        OutputPlan::StartPath(text.IsEmpty() ? L"" : Path(), Settings::LastOutputFolder(), inputs,
+                              recordings, EachRecording());
+    if (EachRecording()) {
+        const std::wstring folder = FolderChooser::Choose(m_dialog, L"Select Output Folder", start);
+        if (!folder.empty()) {
+            Settings::SetLastOutputFolder(folder);
+            m_output->SetWindowText(folder.c_str());
+        }
+        return;
+    }
+    CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, kStreamFilter);
+    if (dialog.DoModal() == IDOK) {
+        m_chosen = dialog.GetPathName().Str();
+        Settings::SetLastOutputFolder(OutputPlan::ParentOf(m_chosen));
+        m_output->SetWindowText(m_chosen.c_str());
+    }
+}
+
+bool OutputChoice::Prepare(veldrun::Veldrun& job,
+                           const std::vector<OutputPlan::Recording>& recordings, bool allRead,
+                           bool firstRead, std::vector<bool>& fromFileDate) {
+    if (!EachRecording() && allRead && recordings.size() > 1 && !ConfirmJoin(recordings.size()))
+        return false;
+    veldrun::JobFiles& files = *job.files;
+    // The job is the dialog's for every merge: what the last one planned goes.
+    files.parts.clear();
+    files.modifiedNs.reset();
+    std::wstring question;
+    if (EachRecording()) {
+        if (!allRead) {
+            AfxMessageBox(kNotAllRead, MB_OK, 0);
+            return false;
+        }
+        files.parts = OutputPlan::Parts(Path(), recordings);
+        question = OutputPlan::ReplaceQuestion(files.parts, Path());
+        fromFileDate = OutputPlan::FromFileDate(recordings);
+    } else {
+        question = OutputPlan::ReplaceQuestion(Path(), m_chosen);
+        // The first clip tells when recording began, once it is read.
+        if (firstRead && !recordings.empty() && recordings[0].dated) {
+            files.modifiedNs = recordings[0].name.startNs;
+            fromFileDate = {recordings[0].name.fromFileDate};
+        }
+    }
+    if (!question.empty() &&
+        AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, 0) != IDYES)
+        return false;
+    job.options.verify = Box(m_verify)->isChecked();
+    // From here on, a merge into the same file asks again: it would replace this one's work.
+    m_chosen.clear();
+    return true;
+}
+
+bool OutputChoice::ConfirmJoin(std::size_t recordings) {
+    switch (JoinQuestion::Ask(m_dialog, OutputPlan::JoinQuestion(recordings))) {
+    case JoinQuestion::Answer::Join:
+        return true;
+    case JoinQuestion::Answer::EachRecording:
+        Box(m_eachRecording)->setChecked(true);
+        EachRecordingChanged();
+        return true;
+    case JoinQuestion::Answer::Cancel:
+        break;
+    }
+    return false;
+}
