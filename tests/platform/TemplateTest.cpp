@@ -165,7 +165,8 @@ TEST(DialogBuilding, AboutBoxShowsTheIconAtIconSize) {
 
 TEST(DialogBuilding, TabOrderIsTemplateOrderStartingAtTheFirstTabStop) {
     const std::vector<std::pair<int, std::vector<int>>> expected = {
-        {IDD_MAIN_DIALOG, {3, 7, 4, 1000, 5, 6, 1001, 1002, 1003, 1004, 1005}},
+        {IDD_MAIN_DIALOG,
+         {3, 7, 4, 1000, 5, 6, 1001, 1002, 1003, IDC_EACH_RECORDING, IDC_VERIFY, 1004, 1005}},
         {IDD_ABOUTBOX, {IDOK}},
         {IDD_PROGRESS_DIALOG, {1006, 1005}},
     };

@@ -46,6 +46,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     std::string folder = argv[1];
+    ::mkdir(folder.c_str(), 0755);
     for (const char* part : {"/PRIVATE", "/AVCHD", "/BDMV", "/STREAM"}) {
         folder += part;
         ::mkdir(folder.c_str(), 0755);

@@ -30,6 +30,7 @@
 #include "tests/support/TestStream.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
+#include "ui/ChoiceBox.h"
 #include "ui/ClipTable.h"
 #include "ui/MarkDelegate.h"
 
@@ -351,8 +352,9 @@ TEST(RecordingReader, PausesWhileAMergeRunsAndGoesOnAfterwards) {
             readDuringMerge = !dialog.m_details.Reader().Take().empty();
             joined = pipe.ReadAll();
         });
-        AfxMessageBoxAnswers().Queue(IDOK);
+        ChoiceBox::Answers().Queue(0);
         dialog.Click(IDC_MERGE);
+        ChoiceBox::Answers().Clear();
         EXPECT_EQ(watch.Seen(), 1);
         EXPECT_FALSE(readDuringMerge);
         EXPECT_EQ(joined, TempDir::Read(a) + TempDir::Read(filler));
