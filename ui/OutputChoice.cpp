@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 
+#include "engine/PathName.h"
+#include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CEdit.h"
 #include "platform/CFileDialog.h"
@@ -98,7 +100,10 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
         // The first clip tells when recording began, once it is read.
         if (firstRead && !recordings.empty() && recordings[0].dated) {
             files.modifiedNs = recordings[0].name.startNs;
-            fromFileDate = {recordings[0].name.fromFileDate};
+            // Only a name that Select... proposed came from the file date.
+            const bool proposed = veldrun::PathName::Last(Path()) ==
+                                  veldrun::ToWide(recordings[0].name.file).value_or(L"");
+            fromFileDate = {proposed && recordings[0].name.fromFileDate};
         }
     }
     if (!question.empty() &&

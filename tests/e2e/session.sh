@@ -95,7 +95,9 @@ wait_for_keys() {
 # Starts the X server and points DISPLAY at it.
 start_x_server() {
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # No auto-repeat: on a loaded machine xdotool's key release can come late enough for the
+    # server to repeat the key, and a check box pressed twice stays as it was.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r >"$work/xvfb.log" 2>&1 &
     server_pid=$!
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
@@ -129,7 +131,13 @@ end_program() {
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    if kill -0 "$app_pid" 2>/dev/null; then
+        local id names=""
+        for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+            names+=" '$(xdotool getwindowname "$id")'"
+        done
+        fail "the program did not end; its windows:$names; focus on '$(xdotool getwindowfocus getwindowname 2>/dev/null)'"
+    fi
     local status=0
     wait "$app_pid" || status=$?
     app_pid=""
