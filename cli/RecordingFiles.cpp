@@ -28,7 +28,9 @@ int RecordingFiles::Parts(const std::string& folder, std::vector<JobFiles::Part>
         if (m_names[at].file.empty()) {
             const std::size_t first = m_groups[at].first;
             err << "Merge error: Can't read input file\n"
-                << QuotedName(m_clips[first].name) << ": " << std::strerror(m_errors[first]) << '\n'
+                << QuotedName(m_clips[first].name) << ": "
+                << (m_errors[first] != 0 ? std::strerror(m_errors[first]) : "it could not be read")
+                << '\n'
                 << std::flush;
             return 1;
         }

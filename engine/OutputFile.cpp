@@ -252,9 +252,10 @@ void OutputFile::FailToWrite(const std::string& when) const {
 
 void OutputFile::Abandon() {
     OutputTrim::Disarm();
+    // A complete output gave its space back already; cutting it again would date it now.
     if (!m_prepared)
         m_file.RemoveIfCreatedAndEmpty(m_path);
-    else if (m_regular && !m_file.Trim())
+    else if (m_regular && !m_complete && !m_file.Trim())
         m_trimProblem = m_file.Problem();
     m_file.Close();
 }

@@ -165,6 +165,8 @@ CFileDialog::Answer CFileDialog::AskUser() const {
         if (m_ofn.lpstrDefExt)
             dialog.setDefaultSuffix(QString::fromWCharArray(m_ofn.lpstrDefExt));
     }
+    if (m_ofn.lpstrInitialDir && *m_ofn.lpstrInitialDir)
+        dialog.setDirectory(QString::fromWCharArray(m_ofn.lpstrInitialDir));
     if (m_ofn.lpstrFile && *m_ofn.lpstrFile)
         dialog.selectFile(QString::fromWCharArray(m_ofn.lpstrFile));
     if (dialog.exec() != QDialog::Accepted)

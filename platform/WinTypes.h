@@ -152,6 +152,7 @@ struct OPENFILENAME {
     LPWSTR lpstrFile;
     DWORD nMaxFile;
     LPCWSTR lpstrTitle;
+    LPCWSTR lpstrInitialDir;
     DWORD Flags;
     LPCWSTR lpstrDefExt;
 };

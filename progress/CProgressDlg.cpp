@@ -229,7 +229,10 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
 // The flush cannot be cut short, so Cancel goes grey for it.
 void CProgressDlg::ShowWritingToDisk() {
     m_writing = true;
-    m_progress.SendMessage(PBM_SETPOS, 100, 0);
+    // In a run of several outputs the bar counts over the run: it stays where the copy left it.
+    const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
+    if (!job || job->files->parts.empty())
+        m_progress.SendMessage(PBM_SETPOS, 100, 0);
     m_status.SetWindowText(L"Writing to disk...");
     if (CWnd* cancel = GetDlgItem(IDC_CANCEL_MERGE))
         cancel->EnableWindow(FALSE);

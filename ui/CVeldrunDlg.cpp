@@ -225,6 +225,8 @@ void CVeldrunDlg::OnAdd() {
     // The dialog's own result buffer grows to fit the selection.
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kStreamFilter);
     dialog.m_ofn.lpstrTitle = L"Select Streams";
+    const std::wstring lastFolder = Settings::LastInputFolder();
+    dialog.m_ofn.lpstrInitialDir = lastFolder.c_str();
 
     if (dialog.DoModal() == IDOK) {
         const LPCTSTR buffer = dialog.GetOFN().lpstrFile;

@@ -12,6 +12,7 @@
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CWnd.h"
+#include "ui/Settings.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -73,8 +74,10 @@ void FolderSearch::Choose(Then then) {
     const std::wstring caption = L"Select Folder";
     std::optional<std::wstring> folder = ChooserAnswers().Take(caption);
     if (!folder) {
-        folder = QFileDialog::getExistingDirectory(Window(), QString::fromStdWString(caption))
-                     .toStdWString();
+        folder =
+            QFileDialog::getExistingDirectory(Window(), QString::fromStdWString(caption),
+                                              QString::fromStdWString(Settings::LastInputFolder()))
+                .toStdWString();
     }
     // Searched even when it has gone meanwhile, so that the user hears why nothing came.
     if (!folder->empty())

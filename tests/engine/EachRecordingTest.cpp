@@ -370,6 +370,7 @@ TEST(EachRecording, VerifyingReadsEveryOutputBackAndStopsTheRunAtAFault) {
             dir.Write("in3.MTS", TempDir::Pattern(run.bytes[3].size(), 77));
     };
     outcome = RunOutcome();
+    run.job.parts[1].modifiedNs = std::int64_t(1720951421) * 1000000000;
     try {
         Veldrun::MergeRun(run.job, CallLog().Callback(), options, outcome);
         ADD_FAILURE() << "the run did not fail";
@@ -377,6 +378,10 @@ TEST(EachRecording, VerifyingReadsEveryOutputBackAndStopsTheRunAtAFault) {
         EXPECT_EQ(MergeError::Kind::OutputMismatch, error.GetKind());
         EXPECT_NE(std::string::npos, error.Detail().find("left in place")) << error.Detail();
     }
+    // Left as it was written, its date included: giving back space it no longer holds would
+    // date it now.
+    EXPECT_EQ(*run.job.parts[1].modifiedNs, StatOf(dir / "second.MTS").modifiedNs);
+    run.job.parts[1].modifiedNs.reset();
     ASSERT_EQ(1u, outcome.complete.size());
     EXPECT_EQ("", outcome.partialPath);
     EXPECT_TRUE(TempDir::Read(dir / "second.MTS") == run.Expected(1));

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -451,6 +452,19 @@ TEST(Remembered, TheDialogRestoresWhatItsLastRunLeft) {
         EXPECT_EQ(size, second.GetWidget()->size());
         EXPECT_EQ(place, second.GetWidget()->pos());
         EXPECT_EQ(widths, Widths(second));
+
+        // Add and Add Folder... open where the clips were last taken from.
+        std::vector<QString> opened;
+        const auto look = [&](QWidget* modal) {
+            opened.push_back(static_cast<QFileDialog*>(modal)->directory().absolutePath());
+            static_cast<QDialog*>(modal)->reject();
+        };
+        const ModalWatch add("Select Streams", look);
+        const ModalWatch addFolder("Select Folder", look);
+        QTest::mouseClick(second.Control(IDC_ADD), Qt::LeftButton);
+        QTest::mouseClick(second.Control(IDC_ADD_FOLDER), Qt::LeftButton);
+        const QString folder = QString::fromStdString(dir / "Vidéos 2024");
+        EXPECT_EQ((std::vector<QString>{folder, folder}), opened);
     });
 }
 

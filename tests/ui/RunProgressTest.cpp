@@ -95,6 +95,7 @@ TEST_F(RunProgress, ARunOfThreeRecordingsNamesEachAndCancelComesBackAfterEachFlu
         const auto flushing = After([&] { Job().options.writingToDisk(); });
         EXPECT_EQ(L"Writing to disk...", flushing.status);
         EXPECT_FALSE(flushing.cancelEnabled);
+        EXPECT_EQ(start.bar, flushing.bar) << "the first of three outputs does not fill the bar";
         // Escape during the flush stops nothing: the next output goes ahead.
         QTest::keyClick(modal, Qt::Key_Escape);
 
