@@ -46,7 +46,7 @@ check_outputs() {
 }
 
 # One file per recording is on as a remembered setting leaves it: Alt+P sent from here was at
-# times undone on a loaded machine (see the README's known problems).
+# times not taken on a loaded machine, for a reason not found yet.
 mkdir -p "$work/home/veldrun"
 printf '[merge]\neachRecording=true\n' >"$work/home/veldrun/veldrun.conf"
 start_x_server
