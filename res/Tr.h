@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Marks an English text in a table or template for translation and gives it as wide text; the
+// context names the table's messages in the translation files. The texts are ASCII.
+#define VELDRUN_TEXT(context, text) L"" text
+
+namespace res {
+
+// Takes a translation context, an English source text (UTF-8, the text shown when no
+// translation is loaded), an optional disambiguation and, for texts with %n, the count that
+// chooses the plural form; returns the text in the user's language. Throws only
+// std::bad_alloc.
+std::wstring Tr(const char* context, const char* source, const char* disambiguation = nullptr,
+                int n = -1);
+
+// Takes a context and an English text marked with VELDRUN_TEXT (ASCII, wide); returns it
+// translated as above. Throws only std::bad_alloc.
+std::wstring Tr(const char* context, const wchar_t* source);
+
+} // namespace res
