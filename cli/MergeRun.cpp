@@ -5,6 +5,7 @@
 #include <boost/bind/bind.hpp>
 
 #include "cli/SignalCancel.h"
+#include "cli/Terminal.h"
 #include "engine/QuotedName.h"
 
 namespace veldrun {
@@ -18,7 +19,7 @@ std::string OutputName(const std::string& path) {
 } // namespace
 
 MergeRun::MergeRun(const CommandLine& line, const JobFiles& files, bool showProgress)
-    : m_line(files.inputs.size(), ProgressLine::Clock::now()), m_showProgress(showProgress),
+    : m_line(files.inputs, ProgressLine::Clock::now()), m_showProgress(showProgress),
       m_verify(line.verify) {
     *m_job.files = files;
     m_job.options.toStandardOutput = files.parts.empty() && line.output == "-";
@@ -101,8 +102,12 @@ void MergeRun::OnOutputComplete(std::size_t output) {
 }
 
 void MergeRun::Draw() {
-    // One write per redraw; \033[K clears what a longer previous line left behind.
-    std::cerr << ('\r' + m_line.Text(ProgressLine::Clock::now()) + "\033[K") << std::flush;
+    // One write per redraw; \033[K clears what a longer previous line left behind. The last
+    // column stays free: a line that fills it makes some terminals wrap, and \r would then
+    // redraw on a new line each time.
+    const std::size_t columns = Terminal::ErrorColumns();
+    std::cerr << ('\r' + m_line.Text(ProgressLine::Clock::now(), columns - 1) + "\033[K")
+              << std::flush;
 }
 
 int MergeRun::ReportVerified(const RunOutcome& outcome) {

@@ -1,11 +1,14 @@
 #include "cli/RecordingCheck.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
+#include <system_error>
 
+#include "engine/File.h"
 #include "engine/MergeError.h"
 #include "engine/QuotedName.h"
 #include "engine/Veldrun.h"
@@ -40,6 +43,15 @@ std::string DurationText(const Recordings::Clip& clip) {
 
 std::string DateText(const Recordings::Clip& clip) {
     return clip.probe && clip.probe->recorded ? clip.probe->recorded->Text() : "-";
+}
+
+// Why `path` could not be read, in the words a merge would use: File's own reason for what it
+// refuses to open (a pipe, a device), else the system's for `error`, the failure of the read.
+std::string Reason(const std::string& path, int error) {
+    File file;
+    if (!file.OpenForReading(path))
+        return file.Problem();
+    return std::generic_category().message(error);
 }
 
 std::string Counted(std::size_t count, const char* one, const char* many) {
@@ -87,34 +99,40 @@ int RecordingCheck::Openable(const std::vector<std::string>& inputs, std::ostrea
     return 0;
 }
 
-int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream& out,
-                           std::ostream& err) {
-    if (Openable(inputs, err) != 0)
-        return 1;
-    const std::vector<Recordings::Clip> clips = Read(inputs);
+int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream& out) {
+    std::vector<int> errors;
+    const std::vector<Recordings::Clip> clips = Read(inputs, &errors);
     const std::vector<Recordings::Mark> marks = Recordings::Marks(clips);
 
     // Columns line up: numbers and durations to the right, dates and marks to the left.
-    std::vector<std::string> durations, dates;
-    std::size_t durationWidth = 0, dateWidth = 0, wordWidth = 0;
+    std::vector<std::string> durations, dates, words;
+    std::size_t durationWidth = 0, dateWidth = 0, wordWidth = 0, unreadable = 0;
     for (std::size_t at = 0; at < clips.size(); ++at) {
         durations.push_back(DurationText(clips[at]));
         durationWidth = std::max(durationWidth, durations.back().size());
         dates.push_back(DateText(clips[at]));
         dateWidth = std::max(dateWidth, dates.back().size());
-        wordWidth = std::max(wordWidth, std::string(Word(marks[at])).size());
+        // Too little memory to read a clip says nothing about the clip: it stays unknown.
+        const bool readable = errors[at] == 0 || errors[at] == ENOMEM;
+        words.push_back(readable ? Word(marks[at])
+                                 : "cannot be read: " + Reason(inputs[at], errors[at]));
+        unreadable += readable ? 0 : 1;
+        wordWidth = std::max(wordWidth, words.back().size());
     }
     const int numberWidth = static_cast<int>(std::to_string(clips.size()).size());
     std::ostringstream text;
     for (std::size_t at = 0; at < clips.size(); ++at) {
         text << std::setw(numberWidth) << at + 1 << "  " << std::setw(int(durationWidth))
              << durations[at] << "  " << std::left << std::setw(int(dateWidth)) << dates[at] << "  "
-             << std::setw(int(wordWidth)) << Word(marks[at]) << std::right << "  "
+             << std::setw(int(wordWidth)) << words[at] << std::right << "  "
              << QuotedName(clips[at].name) << '\n';
     }
-    text << SummaryText(Recordings::Summarize(clips, marks)) << '\n';
+    text << SummaryText(Recordings::Summarize(clips, marks));
+    if (unreadable > 0)
+        text << ", " << unreadable << " cannot be read";
+    text << '\n';
     out << text.str() << std::flush;
-    return out ? 0 : 1;
+    return out && unreadable == 0 ? 0 : 1;
 }
 
 void RecordingCheck::Notes(const std::vector<std::string>& inputs, std::ostream& err) {

@@ -15,10 +15,10 @@ class RecordingCheck {
 public:
     // Takes the inputs; prints on `out` one line per input (number, duration, recorded date and
     // time or "-", mark, the input as given, quoted by QuotedName when it holds control characters)
-    // and a summary line. Returns the exit status: 0; 1 after printing "Merge error: Can't open
-    // input file" and its detail on `err`, before any line, when an input cannot be opened (as a
-    // merge does); 1 when `out` cannot be written.
-    static int Report(const std::vector<std::string>& inputs, std::ostream& out, std::ostream& err);
+    // and a summary line. An input that cannot be read gets "cannot be read: " and the reason
+    // in the mark's column, and the summary counts it. Returns the exit status: 0 when every
+    // input could be read, 1 when one could not or when `out` cannot be written.
+    static int Report(const std::vector<std::string>& inputs, std::ostream& out);
 
     // Takes the inputs of a join; prints on `err` a note for each input where the joined stream
     // does not continue: a new recording, not a stream, or a seam that cannot be told. Prints

@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     if (veldrun::FolderInputs::Expand(line.inputs, std::cerr) != 0)
         return 1;
     if (line.check)
-        return veldrun::RecordingCheck::Report(line.inputs, std::cout, std::cerr);
+        return veldrun::RecordingCheck::Report(line.inputs, std::cout);
 
     veldrun::JobFiles files;
     files.inputs = line.inputs;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/cli/Cli.h"
 #include "tests/cli/Process.h"
@@ -114,24 +116,96 @@ TEST_F(CliCheckTest, OutOfMemoryWhileReadingLeavesClipsUnknown) {
     EXPECT_TRUE(sawClock) << "no limit let the clip be read";
 }
 
-TEST_F(CliCheckTest, MissingInputIsReportedLikeAMergeOne) {
-    for (const std::string& bad :
-         {dir / "missing.MTS: No such file or directory",
-          std::string("/dev/null: Not a regular file (a pipe or a device)")}) {
-        const std::string path = bad.substr(0, bad.find(": "));
-        const Outcome outcome = Process::Run(Cli({"--check", first, path}));
-        EXPECT_EQ(outcome.status, 1) << bad;
-        EXPECT_EQ(outcome.err, "Merge error: Can't open input file\n" + bad + "\n");
-        EXPECT_EQ(outcome.out, "") << bad;
+TEST_F(CliCheckTest, AnInputThatCannotBeReadGetsItsLineAndTheOthersAreStillChecked) {
+    const std::string missing = dir / "00007.MTS";
+    const Outcome gone = Process::Run(Cli({"--check", first, second, missing, third}));
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.err, "");
+    EXPECT_EQ(gone.out, "1  0:01:00  -  start                                      " + first +
+                            "\n" + "2  0:01:00  -  continues                                  " +
+                            second + "\n" +
+                            "3        -  -  cannot be read: No such file or directory  " + missing +
+                            "\n" + "4  0:01:00  -  unknown                                    " +
+                            third + "\n" + "4 inputs, 2 recordings, 1 cannot be read\n");
+
+    // A pipe with no writer is refused at once, not waited on; a device is refused unopened.
+    const std::string fifo = dir / "fifo.MTS";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Outcome special = Process::Run(Cli({"--check", fifo, "/dev/null", first}));
+    EXPECT_EQ(special.status, 1);
+    EXPECT_EQ(special.out,
+              "1        -  -  cannot be read: Not a regular file (a pipe or a device)  " + fifo +
+                  "\n" +
+                  "2        -  -  cannot be read: Not a regular file (a pipe or a device)  " +
+                  "/dev/null\n" +
+                  "3  0:01:00  -  unknown                                                  " +
+                  first + "\n" + "3 inputs, 1 recording, 2 cannot be read\n");
+
+    // A path through a file, and an input listed twice: each line says it again.
+    const Outcome twice = Process::Run(Cli({"--check", first + "/x", first + "/x"}));
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.out, "1  -  -  cannot be read: Not a directory  " + first + "/x\n" +
+                             "2  -  -  cannot be read: Not a directory  " + first + "/x\n" +
+                             "2 inputs, 0 recordings, 2 cannot be read\n");
+}
+
+TEST_F(CliCheckTest, AFileWithoutReadPermissionCannotBeRead) {
+    const std::string locked = dir.Write("00009.MTS", TempDir::Read(second));
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    // Root reads any file: the tool runs without the capabilities that let it, as a user would.
+    std::vector<std::string> args = Cli({"--check", first, locked});
+    if (::geteuid() == 0) {
+        if (::access("/usr/bin/setpriv", X_OK) != 0)
+            GTEST_SKIP() << "no setpriv to drop root's right to read any file";
+        args.insert(args.begin(),
+                    {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"});
     }
+    const Outcome outcome = Process::Run(args);
+    EXPECT_EQ(outcome.status, 1) << outcome.err;
+    EXPECT_EQ(outcome.out, "1  0:01:00  -  start                              " + first + "\n" +
+                               "2        -  -  cannot be read: Permission denied  " + locked +
+                               "\n" + "2 inputs, 1 recording, 1 cannot be read\n");
+}
+
+TEST_F(CliCheckTest, AReadThatFailsAfterTheOpenGivesTheSystemsReason) {
+    // A kernel setting that opens as a regular file but refuses to be read: the loopback
+    // interface has no link speed.
+    const std::string speed = "/sys/class/net/lo/speed";
+    struct stat info;
+    if (::stat(speed.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        GTEST_SKIP() << speed << " is not there to fail";
+    const Outcome outcome = Process::Run(Cli({"--check", speed, first}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "1        -  -  cannot be read: Invalid argument  " + speed + "\n" +
+                               "2  0:01:00  -  unknown                           " + first + "\n" +
+                               "2 inputs, 1 recording, 1 cannot be read\n");
+}
+
+TEST_F(CliCheckTest, ExitStatusIsTwoForAUsageErrorAndOneWhenNothingCanBeWritten) {
+    const std::string usage =
+        "Usage: veldrun-cli [-q] [--no-sync | --verify] [--keep-date] -o OUTPUT INPUT...\n"
+        "       veldrun-cli [-q] [--no-sync | --verify] --each-recording -o FOLDER INPUT...\n"
+        "       veldrun-cli --check INPUT...\n"
+        "       veldrun-cli --help | --version\n"
+        "Try 'veldrun-cli --help' for more information.\n";
     // --check joins nothing, so it takes no output; and it needs inputs.
-    for (const auto& args : {std::vector<std::string>{"--check", "-o", dir / "out.MTS", first},
-                             std::vector<std::string>{"--check"}}) {
-        const Outcome outcome = Process::Run(Cli(args));
-        EXPECT_EQ(outcome.status, 2);
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--check", "-o", dir / "out.MTS", first}, "--check joins nothing: -o cannot go with it"},
+        {{"--check", "--verify", first}, "--check joins nothing: --verify cannot go with it"},
+        {{"--check"}, "no INPUT file given"},
+        {{"--check", "--bogus", first}, "unrecognised option '--bogus'"},
+    };
+    for (const auto& bad : cases) {
+        const Outcome outcome = Process::Run(Cli(bad.args));
+        EXPECT_EQ(outcome.status, 2) << bad.message;
         EXPECT_EQ(outcome.out, "");
-        EXPECT_FALSE(TempDir::Exists(dir / "out.MTS"));
+        EXPECT_EQ(outcome.err, "veldrun-cli: " + bad.message + "\n" + usage);
     }
+    EXPECT_FALSE(TempDir::Exists(dir / "out.MTS"));
+    // A table that cannot be written is a failure even when every input was read.
     EXPECT_EQ(Process::Run(CliInShell("exec >/dev/full", {"--check", first})).status, 1);
 }
 
@@ -192,7 +266,11 @@ TEST_F(CliCheckTest, NamesWithControlCharactersArePrintedQuoted) {
                                   "/no'$'\\r''folder/out.MTS': No such file or directory\n");
     const Outcome checkMissing = Process::Run(Cli({"--check", first, gone}));
     EXPECT_EQ(checkMissing.status, 1);
-    EXPECT_EQ(checkMissing.err, missing.err);
+    EXPECT_EQ(checkMissing.out, "1  0:01:00  -  start                                      " +
+                                    first + "\n" +
+                                    "2        -  -  cannot be read: No such file or directory  '" +
+                                    dir.Path() + "/gone'$'\\033'']0;title'$'\\a''.MTS'\n" +
+                                    "2 inputs, 1 recording, 1 cannot be read\n");
 }
 
 } // namespace

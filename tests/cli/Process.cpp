@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -29,7 +30,7 @@ void CloseFd(int& fd) {
 }
 
 // Opens a pseudo terminal; returns the master and stores the slave, both close-on-exec.
-int OpenTerminal(int& slave) {
+int OpenTerminal(int& slave, unsigned short columns) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
         Fail("posix_openpt");
@@ -40,6 +41,11 @@ int OpenTerminal(int& slave) {
     ::tcgetattr(slave, &mode);
     ::cfmakeraw(&mode);
     ::tcsetattr(slave, TCSANOW, &mode);
+    if (columns > 0) {
+        const winsize size = {24, columns, 0, 0};
+        if (::ioctl(slave, TIOCSWINSZ, &size) != 0)
+            Fail("TIOCSWINSZ");
+    }
     return master;
 }
 
@@ -59,7 +65,7 @@ void Drain(int& fd, std::string& text) {
 
 } // namespace
 
-Process::Process(const std::vector<std::string>& argv, ErrorTo error) {
+Process::Process(const std::vector<std::string>& argv, ErrorTo error, unsigned short columns) {
     // Everything is prepared before the fork: the child only rewires descriptors and execs.
     std::vector<char*> args;
     for (const std::string& arg : argv)
@@ -74,7 +80,7 @@ Process::Process(const std::vector<std::string>& argv, ErrorTo error) {
         if (::pipe2(err, O_CLOEXEC) != 0)
             Fail("pipe");
     } else {
-        err[0] = OpenTerminal(err[1]);
+        err[0] = OpenTerminal(err[1], columns);
     }
     const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
 
@@ -170,8 +176,8 @@ Outcome Process::Wait(std::chrono::milliseconds limit) {
     return outcome;
 }
 
-Outcome Process::Run(const std::vector<std::string>& argv, ErrorTo error) {
-    return Process(argv, error).Wait();
+Outcome Process::Run(const std::vector<std::string>& argv, ErrorTo error, unsigned short columns) {
+    return Process(argv, error, columns).Wait();
 }
 
 } // namespace test

@@ -23,9 +23,11 @@ class Process {
 public:
     enum class ErrorTo { Pipe, Terminal };
 
-    // Starts the program at `argv[0]`, a path, with `argv`. Throws std::runtime_error when
-    // the child cannot be set up.
-    explicit Process(const std::vector<std::string>& argv, ErrorTo error = ErrorTo::Pipe);
+    // Starts the program at `argv[0]`, a path, with `argv`; a terminal gets `columns` as its
+    // width (0: none set, as a fresh pseudo terminal has). Throws std::runtime_error when the
+    // child cannot be set up.
+    explicit Process(const std::vector<std::string>& argv, ErrorTo error = ErrorTo::Pipe,
+                     unsigned short columns = 0);
     // Kills and reaps a child that is still running, so that no test leaves one behind.
     ~Process();
     Process(const Process&) = delete;
@@ -46,7 +48,8 @@ public:
     Outcome Wait(std::chrono::milliseconds limit = std::chrono::seconds(5));
 
     // Starts and waits in one go.
-    static Outcome Run(const std::vector<std::string>& argv, ErrorTo error = ErrorTo::Pipe);
+    static Outcome Run(const std::vector<std::string>& argv, ErrorTo error = ErrorTo::Pipe,
+                       unsigned short columns = 0);
 
 private:
     int m_pid = -1;
