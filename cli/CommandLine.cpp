@@ -88,14 +88,16 @@ std::string CommandLine::Help() {
     CommandLine unused;
     std::ostringstream text;
     text << Usage() << "\nJoins the INPUT files, in the order given, byte for byte into OUTPUT.\n"
-         << "Shows a progress line while standard error is a terminal, and a note for each\n"
-         << "INPUT that starts a new recording. --check tells which INPUTs continue each other\n"
-         << "and joins nothing.\n\n"
+         << "Shows a progress line (the clip, the amounts, the rate and the time left) while\n"
+         << "standard error is a terminal, and a note for each INPUT that starts a new\n"
+         << "recording. --check tells which INPUTs continue each other and joins nothing.\n\n"
          << "With --each-recording, each recording among the INPUTs becomes its own file in\n"
          << "FOLDER (made when it is missing and its parent exists), named after when it was\n"
          << "recorded, \"2024-07-14 10.03.41.MTS\", and given that time as its modification\n"
          << "time: the camera's date when the clip has one, else the file's.\n\n"
-         << Visible(unused);
+         << Visible(unused)
+         << "\nExit status: 0 on success; 1 when the join fails, or with --check when an INPUT\n"
+         << "cannot be read; 2 for a usage error.\n";
     return text.str();
 }
 

@@ -58,7 +58,7 @@ std::string Counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-std::string SummaryText(const Recordings::Summary& summary) {
+std::string SummaryText(const Recordings::Summary& summary, std::size_t unreadable) {
     std::string text = Counted(summary.clips, "input", "inputs") + ", " +
                        Counted(summary.recordings, "recording", "recordings");
     if (summary.notStreams > 0)
@@ -66,6 +66,8 @@ std::string SummaryText(const Recordings::Summary& summary) {
             ", " + Counted(summary.notStreams, "not a transport stream", "not transport streams");
     if (summary.duration)
         text += ", " + Recordings::FormatDuration(*summary.duration);
+    if (unreadable > 0)
+        text += ", " + std::to_string(unreadable) + " cannot be read";
     return text;
 }
 
@@ -127,10 +129,7 @@ int RecordingCheck::Report(const std::vector<std::string>& inputs, std::ostream&
              << std::setw(int(wordWidth)) << words[at] << std::right << "  "
              << QuotedName(clips[at].name) << '\n';
     }
-    text << SummaryText(Recordings::Summarize(clips, marks));
-    if (unreadable > 0)
-        text << ", " << unreadable << " cannot be read";
-    text << '\n';
+    text << SummaryText(Recordings::Summarize(clips, marks), unreadable) << '\n';
     out << text.str() << std::flush;
     return out && unreadable == 0 ? 0 : 1;
 }
