@@ -138,6 +138,10 @@ std::string ProgressLine::Text(Clock::time_point now, std::size_t columns) const
         if (!name.empty())
             return head + separator + name + figuresText;
     }
+    // Without the name: the rate goes first, since the time left says more; then the time
+    // left, then the amounts.
+    if (Joined(head, figures).size() > columns)
+        figures.erase(figures.begin() + 1);
     while (!figures.empty() && Joined(head, figures).size() > columns)
         figures.pop_back();
     std::string line = Joined(head, figures);

@@ -36,8 +36,8 @@ public:
     // file's name, bytes done of total, the mean rate since the pass began and, once the pass
     // has run a second and until it ends, the time left at that rate. Takes at most `columns`
     // terminal columns: the name is cut first (its start, keeping the end that tells clips
-    // apart), then left out; then the figures from the end of the line, each whole, so that
-    // no number is shown cut short. Throws only std::bad_alloc.
+    // apart), then left out; then the rate, the time left and the amounts, each whole, so
+    // that no number is shown cut short. Throws only std::bad_alloc.
     std::string Text(Clock::time_point now, std::size_t columns = kUnlimited) const;
 
     // Redraws closer together than this only cost time: about ten a second.

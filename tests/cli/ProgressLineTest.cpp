@@ -84,8 +84,10 @@ TEST(ProgressLineTest, NarrowTerminalCutsTheNameBeforeAnyFigure) {
     // No room for even that: the name goes, the figures stay whole.
     EXPECT_EQ(line.Text(now, head.size() + 3 + figures.size()),
               " 25% | file 1 of 1 | 500.0 MB of 2.00 GB | 100.0 MB/s | about 15 s left");
-    // Narrower still: whole figures leave from the end, never a number cut short.
-    EXPECT_EQ(line.Text(now, 52), " 25% | file 1 of 1 | 500.0 MB of 2.00 GB");
+    // Narrower still: whole figures leave, never a number cut short; the rate first, as the
+    // time left says more.
+    EXPECT_EQ(line.Text(now, 70), " 25% | file 1 of 1 | 500.0 MB of 2.00 GB | about 15 s left");
+    EXPECT_EQ(line.Text(now, 57), " 25% | file 1 of 1 | 500.0 MB of 2.00 GB");
     // Narrower than the count itself: cut, but never wider than the terminal.
     EXPECT_EQ(line.Text(now, 10), " 25% | fil");
 }
