@@ -112,8 +112,11 @@ start_program() {
     shift
     mkdir -p "$work/home"
     chmod 700 "$work/home"
+    # The desktop's session bus is left out, unless atspi.sh has started one of the test's own.
+    local bus=(-u DBUS_SESSION_BUS_ADDRESS)
+    [ -n "${atspi_bus:-}" ] && bus=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     (cd "$folder" && exec env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_QPA_PLATFORMTHEME \
-        -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY HOME="$work/home" \
+        -u WAYLAND_DISPLAY "${bus[@]}" HOME="$work/home" \
         XDG_CONFIG_HOME="$work/home" XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=xcb \
         "$program" "$@") >"$work/app.log" 2>&1 &
     app_pid=$!
