@@ -147,15 +147,15 @@ end_program() {
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-# Types `output` into the output field, reached from Add with `tabs` presses of Tab, presses
-# Merge (the field's neighbour before it) and confirms the message box.
+# Types `output` into the output field, reached with `tabs` presses of Tab, presses Merge (four
+# more: Select..., the two check boxes, Merge) and confirms the message box.
 merge_into() {
     local main="$1" tabs="$2" output="$3" box
     for _ in $(seq "$tabs"); do
         xdotool key Tab
     done
     xdotool type --delay 2 "$output"
-    xdotool key shift+Tab space
+    xdotool key Tab Tab Tab Tab space
     # Message boxes carry the executable's name as their caption.
     box="$(focus_window "$(basename "$program")")"
     [ "$box" != "$main" ] || fail "no message box"
