@@ -37,7 +37,12 @@ def main(pid):
         atspi.find(window, "push button", name)
     for name in CHECK_BOXES:
         atspi.find(window, "check box", name)
-    atspi.find(window, "text", "Output File")
+    # Merge is disabled until an output is named; the state change reaches the tree.
+    merge = atspi.find(window, "push button", "Merge")
+    check(not atspi.has_state(merge, "enabled"), "Merge is enabled without an output")
+    output = atspi.find(window, "text", "Output File")
+    atspi.set_text(output, "/tmp/joined.mts")
+    atspi.wait_until("Merge to be enabled", lambda: atspi.has_state(merge, "enabled"))
 
     # Read-only fields: named, and tied to the label the window shows above them.
     for name in ("Current Selection", "File Size"):

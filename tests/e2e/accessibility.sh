@@ -3,7 +3,8 @@
 # session bus of its own with Qt's accessibility bridge on, and reads its window as a screen
 # reader does, over AT-SPI (accessibility-tree.py): the names of the list, the buttons and the
 # two read-only fields, which must be labelled by their labels, and the rows' marks in words.
-# It presses Add through AT-SPI, too, and cancels the file dialog that opens.
+# Through AT-SPI it also names an output (Merge must become enabled), presses Add and cancels
+# the file dialog that opens.
 #
 # Usage: accessibility.sh PATH/TO/veldrun PATH/TO/make_test_card
 # Needs Xvfb (xvfb), xdotool, dbus-run-session (dbus), at-spi2-core and python3-pyatspi. Exits 77

@@ -115,6 +115,17 @@ def text(node):
     return interface.getText(0, interface.characterCount)
 
 
+def set_text(node, new_text):
+    """Replaces an editable field's text, as typing would (the program is told of the change).
+    Raises AtspiError when the field cannot be edited."""
+    try:
+        editable = node.queryEditableText()
+    except NotImplementedError:
+        raise AtspiError(f"{describe(node)} cannot be edited") from None
+    if not editable.setTextContents(new_text):
+        raise AtspiError(f"{describe(node)} refused the text {new_text!r}")
+
+
 def action_names(node):
     try:
         action = node.queryAction()
