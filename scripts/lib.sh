@@ -14,10 +14,12 @@ VELDRUN_BUILD_PACKAGES=(
 # for the runs in a real window, a Wayland compositor and Qt's plugin for it, the validators of
 # the desktop entry and AppStream file, the desktop's file type table, the manual page reader,
 # the Debian packaging tools, the tools that make the small file systems on which output
-# faults are tried, and a real encoder and multiplexer (GStreamer) that makes clips for the
-# check of recordings.
+# faults are tried, a real encoder and multiplexer (GStreamer) that makes clips for the
+# check of recordings, and a session bus with the accessibility bus and Python's AT-SPI client
+# for reading the window as a screen reader does.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool x11-utils
+    dbus at-spi2-core python3-pyatspi
     weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file

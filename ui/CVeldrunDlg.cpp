@@ -23,6 +23,7 @@
 #include "progress/CProgressDlg.h"
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
+#include "ui/Accessibility.h"
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ListCommands.h"
@@ -122,6 +123,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
                           m_inputList.SetCurSel(to);
                           UpdateControls();
                       }});
+    Accessibility::SetUpMainDialog(*this);
 
     // The file manager hands the files over in its own order, which is kept.
     std::vector<std::wstring> start;
