@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "engine/MergeError.h"
@@ -25,6 +26,7 @@
 #include "res/Resource.h"
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
+#include "ui/FileSizeField.h"
 #include "ui/ListCommands.h"
 #include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
@@ -110,6 +112,8 @@ BOOL CVeldrunDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
     m_output.Attach(this, &m_outputEdit, &m_eachRecording, &m_verify);
 
+    if (auto* sizeField = qobject_cast<QLineEdit*>(m_sizeEdit.GetWidget()))
+        FileSizeField::Fit(sizeField, m_selectionEdit.GetWidget(), ClipDetails::SizeFieldTexts());
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
     // The list's menu, keys and drag live as long as its widget.
@@ -332,7 +336,7 @@ void CVeldrunDlg::UpdateControls() {
     const std::wstring* selected = m_list.SelectedPath();
     if (!selected) {
         m_selectionEdit.SetWindowText(L"<None selected>");
-        m_sizeEdit.SetWindowText(L"<N/A>");
+        m_sizeEdit.SetWindowText(ClipDetails::NoSizeText().c_str());
         return;
     }
     m_selectionEdit.SetWindowText(selected->c_str());
