@@ -63,8 +63,10 @@ std::int64_t Ticks(double seconds) {
     return static_cast<std::int64_t>(seconds * veldrun::StreamProbe::kClockRate);
 }
 
-// A size, and its text in English and German; digits are never rounded up.
+// A size, and its text in English and German in the list or, with `field`, in File Size;
+// digits are never rounded up.
 struct SizeCase {
+    bool field;
     std::int64_t bytes;
     const wchar_t* english;
     const wchar_t* german;
@@ -73,25 +75,25 @@ struct SizeCase {
 } // namespace
 
 TEST(LocalFormat, SizesAreTruncatedAtEachUnitsEdgeWithTheLocalesSeparators) {
-    const SizeCase sizes[] = {{999, L"999 B", L"999 B"},
-                              {999'999, L"999.9 kB", L"999,9 kB"},
-                              {1'000'000, L"1.0 MB", L"1,0 MB"},
-                              {1'999'999'999, L"1.9 GB", L"1,9 GB"},
-                              {5'368'709'120, L"5.3 GB", L"5,3 GB"},
-                              {1'234'567'890'123, L"1,234.5 GB", L"1.234,5 GB"}};
-    for (const SizeCase& c : sizes) {
-        EXPECT_EQ(LocalFormat(kEnglish).Size(c.bytes), c.english) << c.bytes;
-        EXPECT_EQ(LocalFormat(kGerman).Size(c.bytes), c.german) << c.bytes;
-    }
-    // File Size counts bytes below a million, and groups no digits.
-    const SizeCase fileSizes[] = {{999'999, L"999999.0 BYTES", L"999999,0 BYTES"},
-                                  {1'000'000, L"1.0 MB", L"1,0 MB"},
-                                  {1'999'999'999, L"1.9 GB", L"1,9 GB"},
-                                  {5'368'709'120, L"5.3 GB", L"5,3 GB"},
-                                  {1'234'567'890'123, L"1234.5 GB", L"1234,5 GB"}};
-    for (const SizeCase& c : fileSizes) {
-        EXPECT_EQ(LocalFormat(kEnglish).FileSize(c.bytes), c.english) << c.bytes;
-        EXPECT_EQ(LocalFormat(kGerman).FileSize(c.bytes), c.german) << c.bytes;
+    const SizeCase cases[] = {{false, 999, L"999 B", L"999 B"},
+                              {false, 999'999, L"999.9 kB", L"999,9 kB"},
+                              {false, 1'000'000, L"1.0 MB", L"1,0 MB"},
+                              {false, 1'999'999'999, L"1.9 GB", L"1,9 GB"},
+                              {false, 5'368'709'120, L"5.3 GB", L"5,3 GB"},
+                              {false, 1'234'567'890'123, L"1,234.5 GB", L"1.234,5 GB"},
+                              // File Size counts bytes below a million, and groups no digits.
+                              {true, 999'999, L"999999.0 BYTES", L"999999,0 BYTES"},
+                              {true, 1'000'000, L"1.0 MB", L"1,0 MB"},
+                              {true, 1'999'999'999, L"1.9 GB", L"1,9 GB"},
+                              {true, 5'368'709'120, L"5.3 GB", L"5,3 GB"},
+                              {true, 1'234'567'890'123, L"1234.5 GB", L"1234,5 GB"}};
+    for (const SizeCase& c : cases) {
+        const auto text = [&c](const QLocale& locale) {
+            return c.field ? LocalFormat(locale).FileSize(c.bytes)
+                           : LocalFormat(locale).Size(c.bytes);
+        };
+        EXPECT_EQ(text(kEnglish), c.english) << c.bytes;
+        EXPECT_EQ(text(kGerman), c.german) << c.bytes;
     }
 }
 
