@@ -112,6 +112,8 @@ BOOL CVeldrunDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
     m_output.Attach(this, &m_outputEdit, &m_eachRecording, &m_verify);
 
+    // File Size shows its longest text whole in the user's language and font; the template
+    // was laid out for the English text in Windows' font.
     if (auto* sizeField = qobject_cast<QLineEdit*>(m_sizeEdit.GetWidget()))
         FileSizeField::Fit(sizeField, m_selectionEdit.GetWidget(), ClipDetails::SizeFieldTexts());
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
