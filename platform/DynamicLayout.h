@@ -20,6 +20,13 @@ public:
     // Takes `control` at its present geometry, which stands for the template size.
     void Add(QWidget* control, const res::ControlLayout& layout);
 
+    // The layout that follows `dialog`'s resizes; nothing for a dialog of fixed size.
+    static DynamicLayout* Of(const QWidget* dialog);
+
+    // Keeps a change that the dialog's own code made to `control`'s geometry (a field widened
+    // at set-up to fit its text) as the dialog grows, as if the template had asked for it.
+    void Moved(QWidget* control);
+
     // Where a control of template geometry `start` goes when the dialog has grown by `growth`.
     static QRect Place(const QRect& start, const res::ControlLayout& layout, const QSize& growth);
 
@@ -37,5 +44,7 @@ private:
 
     QWidget* m_dialog;
     QSize m_base;
+    // The growth that the controls were last placed for.
+    QSize m_placed{0, 0};
     std::vector<Item> m_items;
 };

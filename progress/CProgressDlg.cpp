@@ -8,12 +8,12 @@
 
 #include <QProgressBar>
 
-#include "engine/Amount.h"
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "platform/CDataExchange.h"
 #include "res/Resource.h"
 #include "res/Tr.h"
+#include "progress/LocalFormat.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
     : CDialog(IDD_PROGRESS_DIALOG), m_weakJob(job), m_pInputList(inputList) {}
@@ -223,13 +223,13 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
     if (!newFile && !last && now - m_amountsShownAt < kAmountsInterval)
         return;
     m_amountsShownAt = now;
-    using veldrun::Amount;
-    std::string amounts = Amount::Size(record.totalWritten, Amount::Style::Truncated) + " of " +
-                          Amount::Size(record.totalSize, Amount::Style::Truncated);
+    const LocalFormat format;
+    std::wstring amounts =
+        format.Size(record.totalWritten) + L" of " + format.Size(record.totalSize);
     const double left = m_rate.SecondsLeft(record.totalSize);
     if (left >= 0 && !last)
-        amounts += ", " + Amount::Rate(m_rate.BytesPerSecond()) + ", " + Amount::TimeLeft(left);
-    m_amounts.SetWindowText(veldrun::ToWide(amounts).value_or(L"").c_str());
+        amounts += L", " + format.Rate(m_rate.BytesPerSecond()) + L", " + format.TimeLeft(left);
+    m_amounts.SetWindowText(amounts.c_str());
 }
 
 // The flush cannot be cut short, so Cancel goes grey for it.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "engine/MergeError.h"
@@ -26,6 +27,7 @@
 #include "ui/Accessibility.h"
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
+#include "ui/FileSizeField.h"
 #include "ui/ListCommands.h"
 #include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
@@ -111,6 +113,10 @@ BOOL CVeldrunDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
     m_output.Attach(this, &m_outputEdit, &m_eachRecording, &m_verify);
 
+    // File Size shows its longest text whole in the user's language and font; the template
+    // was laid out for the English text in Windows' font.
+    if (auto* sizeField = qobject_cast<QLineEdit*>(m_sizeEdit.GetWidget()))
+        FileSizeField::Fit(sizeField, m_selectionEdit.GetWidget(), ClipDetails::SizeFieldTexts());
     m_details.Attach(&m_inputList, &m_summary, &m_sizeEdit);
     auto* list = static_cast<QTreeWidget*>(m_inputList.GetWidget());
     // The list's menu, keys and drag live as long as its widget.
@@ -334,7 +340,7 @@ void CVeldrunDlg::UpdateControls() {
     const std::wstring* selected = m_list.SelectedPath();
     if (!selected) {
         m_selectionEdit.SetWindowText(L"<None selected>");
-        m_sizeEdit.SetWindowText(L"<N/A>");
+        m_sizeEdit.SetWindowText(ClipDetails::NoSizeText().c_str());
         return;
     }
     m_selectionEdit.SetWindowText(selected->c_str());

@@ -1,13 +1,14 @@
 #include "ui/ClipDetails.h"
 
+#include <limits>
 #include <set>
 
 #include <QCoreApplication>
 #include <QSet>
 #include <QTreeWidget>
 
-#include "engine/Amount.h"
 #include "ui/ClipTable.h"
+#include "progress/LocalFormat.h"
 
 ClipDetails::ClipDetails(const InputList& list, CWnd* window, UINT readMessage)
     : m_list(list), m_reader(window, readMessage) {
@@ -67,9 +68,19 @@ CString ClipDetails::SelectedSizeText() const {
     const std::wstring* selected = m_list.SelectedPath();
     const boost::optional<std::int64_t> size = selected ? m_facts.Size(*selected) : boost::none;
     if (!size)
-        return L"<N/A>";
-    const std::string text = veldrun::Amount::Size(*size, veldrun::Amount::Style::Truncated);
-    return std::wstring(text.begin(), text.end());
+        return NoSizeText().c_str();
+    return LocalFormat().FileSize(*size);
+}
+
+std::wstring ClipDetails::NoSizeText() {
+    return L"<N/A>";
+}
+
+// A file's size is a signed 64-bit count, so the largest shows the most digits of GB.
+std::vector<std::wstring> ClipDetails::SizeFieldTexts() {
+    const LocalFormat format;
+    return {NoSizeText(), format.FileSize(999'999), format.FileSize(999'999'999),
+            format.FileSize(std::numeric_limits<std::int64_t>::max())};
 }
 
 bool ClipDetails::AllRead() const {

@@ -38,8 +38,13 @@ public:
     // Takes the reader's results; the details follow if they changed anything.
     void TakeReadings();
 
-    // The size field's text for the selected entry: its size as read, else "<N/A>".
+    // The size field's text for the selected entry: its size as read (LocalFormat::FileSize),
+    // else NoSizeText.
     CString SelectedSizeText() const;
+    // The size field's text when there is no size to show: "<N/A>".
+    static std::wstring NoSizeText();
+    // The longest texts that the size field may show, for each of its units.
+    static std::vector<std::wstring> SizeFieldTexts();
     // True when every listed clip has been read.
     bool AllRead() const;
     const ClipFacts& Facts() const { return m_facts; }

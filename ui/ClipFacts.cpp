@@ -7,9 +7,9 @@
 #include <set>
 #include <tuple>
 
-#include "engine/Amount.h"
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
+#include "progress/LocalFormat.h"
 
 namespace {
 
@@ -47,10 +47,6 @@ bool AnyStream(const std::vector<Recordings::Clip>& clips) {
     });
 }
 
-std::wstring Wide(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
 std::wstring Joined(const std::wstring& a, const std::wstring& b) {
     return a.empty() || b.empty() ? a + b : a + L"; " + b;
 }
@@ -72,14 +68,15 @@ std::wstring ReasonText(int error) {
 }
 
 void FillColumns(const StreamProbe::Result& probe, ClipFacts::Row& row) {
+    const LocalFormat format;
     row.fileDate = !probe.recorded;
-    const std::wstring when =
-        Wide(probe.recorded ? probe.recorded->Text() : FileDate(probe.stamp.modifiedNs).Text());
-    row.recorded = when.substr(0, 16);
-    row.recordedTip = row.fileDate ? L"file date" : when;
+    const veldrun::RecordedTime when =
+        probe.recorded ? *probe.recorded : FileDate(probe.stamp.modifiedNs);
+    row.recorded = format.DateTime(when, false);
+    row.recordedTip = row.fileDate ? L"file date" : format.DateTime(when, true);
     if (probe.kind == StreamProbe::Kind::Clock)
-        row.length = Wide(Recordings::FormatDuration(StreamProbe::Duration(probe)));
-    row.size = Wide(veldrun::Amount::Size(probe.stamp.size, veldrun::Amount::Style::Truncated));
+        row.length = format.Duration(StreamProbe::Duration(probe));
+    row.size = format.Size(probe.stamp.size);
 }
 
 std::wstring CountText(std::size_t count) {
@@ -87,7 +84,7 @@ std::wstring CountText(std::size_t count) {
 }
 
 std::wstring SizeText(std::int64_t bytes) {
-    return Wide(veldrun::Amount::Size(bytes, veldrun::Amount::Style::Truncated));
+    return LocalFormat().Size(bytes);
 }
 
 } // namespace
@@ -237,7 +234,7 @@ std::wstring ClipFacts::SummaryText(int count, std::int64_t total,
         text += L", " + std::to_wstring(twice) + L" listed twice";
     if (recordings) {
         if (recordings->duration)
-            text += L", " + Wide(Recordings::FormatDuration(*recordings->duration));
+            text += L", " + LocalFormat().Duration(*recordings->duration);
     }
     if (unreadable.empty())
         return text + L", " + SizeText(total) + (recordings ? L"" : L" in all");

@@ -26,13 +26,13 @@ public:
         unsigned marks = kNone;
         // The marks in words, "" for none.
         std::wstring note;
-        // "YYYY-MM-DD HH:MM": when recording began, else the file's modification time
-        // (fileDate); the tooltip has the seconds, or says "file date". For a clip that cannot
-        // be read, the reason.
+        // When recording began, else the file's modification time (fileDate), to the minute
+        // in the locale's order (LocalFormat); the tooltip has the seconds, or says "file
+        // date". For a clip that cannot be read, the reason.
         std::wstring recorded;
         std::wstring recordedTip;
         bool fileDate = false;
-        // H:MM:SS for a clip with a clock.
+        // H:MM:SS for a clip with a clock; the size as LocalFormat writes it.
         std::wstring length;
         std::wstring size;
     };
@@ -60,13 +60,13 @@ public:
     // count ("3 clips"), since the sizes are not all known.
     std::wstring Summary(const std::vector<std::wstring>& paths) const;
 
-    // The summary line: "3 clips, 6.4 GB in all"; with files that cannot be read, the size of
-    // the others and the unreadable names ("3 clips, 2 of them 4.2 GB; 00003.MTS cannot be
-    // read"); empty for no clips. With `recordings` (once every clip has been read and one is a
-    // stream) the recordings, the files that are not streams and the playing time come after
-    // the count, and "in all" goes: "3 clips, one recording, 0:38:12, 6.4 GB". Entries that
-    // list a file again (`twice`) are told before the playing time: "10 clips, 3 recordings,
-    // 1 listed twice, 0:41:20, 8.5 GB".
+    // The summary line, its numbers in the user's locale (LocalFormat): "3 clips, 6.4 GB in
+    // all"; with files that cannot be read, the size of the others and the unreadable names
+    // ("3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read"); empty for no clips. With
+    // `recordings` (once every clip has been read and one is a stream) the recordings, the files
+    // that are not streams and the playing time come after the count, and "in all" goes: "3 clips,
+    // one recording, 0:38:12, 6.4 GB". Entries that list a file again (`twice`) are told before the
+    // playing time: "10 clips, 3 recordings, 1 listed twice, 0:41:20, 8.5 GB".
     static std::wstring
     SummaryText(int count, std::int64_t total, const std::vector<std::wstring>& unreadable,
                 const boost::optional<veldrun::Recordings::Summary>& recordings = boost::none,

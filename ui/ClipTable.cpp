@@ -9,15 +9,27 @@
 #include <QTreeWidget>
 
 #include "platform/ListBoxWidget.h"
+#include "recordings/StreamProbe.h"
+#include "progress/LocalFormat.h"
 #include "ui/MarkDelegate.h"
 
 namespace {
 
-// The widest texts that the columns show in common cases.
+// The widest texts that the columns show in common cases, the numbers in the user's locale.
 const char kTypicalName[] = "00000.MTS";
-const char kWidestDate[] = "0000-00-00 00:00";
-const char kWidestLength[] = "00:00:00";
-const char kWidestSize[] = "000.0 GB";
+
+QString WidestDate() {
+    return QString::fromStdWString(LocalFormat().DateTime({2000, 12, 28, 10, 0, 0}, false));
+}
+
+QString WidestLength() {
+    return QString::fromStdWString(
+        LocalFormat().Duration(10 * 3600 * veldrun::StreamProbe::kClockRate));
+}
+
+QString WidestSize() {
+    return QString::fromStdWString(LocalFormat().Size(999'900'000'000));
+}
 
 QString FolderOf(const QString& path) {
     const int slash = path.lastIndexOf('/');
@@ -50,13 +62,14 @@ ClipTable::ClipTable(QTreeWidget* view) : QObject(view), m_view(view) {
     // However narrow the user makes it, the Name column keeps a few letters.
     header->setMinimumSectionSize(TextWidth("00…"));
     header->resizeSection(kName, TextWidth(kTypicalName));
-    header->resizeSection(kRecorded, TextWidth(kWidestDate));
-    header->resizeSection(kLength, TextWidth(kWidestLength));
-    header->resizeSection(kSize, TextWidth(kWidestSize));
+    const QString widestDate = WidestDate();
+    header->resizeSection(kRecorded, TextWidth(widestDate));
+    header->resizeSection(kLength, TextWidth(WidestLength()));
+    header->resizeSection(kSize, TextWidth(WidestSize()));
     // The italic face of file dates is loaded now, not while clips are being listed.
     QFont italic = view->font();
     italic.setItalic(true);
-    QFontMetrics(italic).horizontalAdvance(kWidestDate);
+    QFontMetrics(italic).horizontalAdvance(widestDate);
     connect(view->model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { Named(first, last); });
     Named(0, view->topLevelItemCount() - 1);

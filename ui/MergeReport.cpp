@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QUrl>
 
-#include "engine/Amount.h"
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "ui/ChoiceBox.h"
+#include "progress/LocalFormat.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -23,7 +23,7 @@ std::wstring Shown(const std::string& text) {
 }
 
 std::wstring SizeText(std::int64_t bytes) {
-    return Shown(veldrun::Amount::Size(bytes, veldrun::Amount::Style::Truncated));
+    return LocalFormat().Size(bytes);
 }
 
 bool AllAre(const std::vector<RunOutcome::Written>& written, RunOutcome::Verified verified) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLocale>
 #include <QTemporaryDir>
 
 namespace {
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setFont(QFont("DejaVu Sans", 9));
+    // The dialog writes numbers and dates as the default locale does; the tests expect the
+    // neutral C locale's, whatever the machine's language.
+    QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshConfiguration);
     return RUN_ALL_TESTS();

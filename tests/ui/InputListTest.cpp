@@ -248,7 +248,7 @@ TEST(ClipFacts, AListWithoutStreamsHasNoRecordingMarksAndThePlainSummary) {
     facts.Take(paths[0], Other(5));
     facts.Take(paths[1], Other(6));
     EXPECT_EQ(facts.MarkNotes(paths), (Names{L"", L"", L"Listed twice: the same file as entry 1"}));
-    EXPECT_EQ(facts.Summary(paths), L"3 clips, 1 listed twice, 16.0 BYTES in all")
+    EXPECT_EQ(facts.Summary(paths), L"3 clips, 1 listed twice, 16 B in all")
         << "a copy counts twice";
 }
 
@@ -261,7 +261,7 @@ TEST(ClipFacts, SummaryTextNamesUpToTwoUnreadableClips) {
     EXPECT_EQ(text(3, 4294950912, {L"00003.MTS"}),
               L"3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read");
     EXPECT_EQ(text(4, 999, {L"a.mts", L"b.mts"}),
-              L"4 clips, 2 of them 999.0 BYTES; a.mts and b.mts cannot be read");
+              L"4 clips, 2 of them 999 B; a.mts and b.mts cannot be read");
     EXPECT_EQ(text(3, 0, {L"a.mts", L"b.mts", L"c.mts"}),
               L"3 clips; a.mts and 2 more cannot be read");
     EXPECT_EQ(text(1, 0, {L"a.mts"}), L"1 clip; a.mts cannot be read");
@@ -397,7 +397,7 @@ TEST(ClipFacts, ColumnsShowTheRecordedDateElseTheFilesDateTheLengthAndTheSize) {
     EXPECT_EQ(rows[2].recorded, L"2023-03-04 05:06");
     EXPECT_TRUE(rows[2].fileDate);
     EXPECT_EQ(rows[2].length, L"") << "not a stream: no length";
-    EXPECT_EQ(rows[2].size, L"3000.0 BYTES");
+    EXPECT_EQ(rows[2].size, L"3.0 kB");
     EXPECT_EQ(rows[2].note, L"Not a transport stream");
 
     EXPECT_EQ(rows[3].marks, unsigned(ClipFacts::Row::kUnreadable));
@@ -442,11 +442,11 @@ TEST(ClipFacts, UnreadableAndListedTwiceMarksComeAndGoWithTheListAndTheReadings)
     EXPECT_EQ(rows[4].note, L"Listed twice: the same file as entry 2");
     EXPECT_EQ(rows[2].marks, unsigned(ClipFacts::Row::kNewPiece));
     // The copies are joined, so their time and size count; they are no recordings of their own.
-    EXPECT_EQ(facts.Summary(list), L"5 clips, 2 recordings, 2 listed twice, 0:01:10, 9000.0 BYTES");
+    EXPECT_EQ(facts.Summary(list), L"5 clips, 2 recordings, 2 listed twice, 0:01:10, 9.0 kB");
 
     // The first listing removed: the copy is the file's only entry now.
     EXPECT_EQ(facts.Rows({b, link})[1].marks, unsigned(ClipFacts::Row::kNewPiece));
-    EXPECT_EQ(facts.Summary({b, link}), L"2 clips, 2 recordings, 0:00:40, 4000.0 BYTES");
+    EXPECT_EQ(facts.Summary({b, link}), L"2 clips, 2 recordings, 0:00:40, 4.0 kB");
     // A copy that cannot be read any more is no copy.
     facts.Take(link, boost::none, ENOENT);
     EXPECT_EQ(facts.Rows({a1, link})[1].marks, unsigned(ClipFacts::Row::kUnreadable));

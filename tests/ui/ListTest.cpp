@@ -702,7 +702,7 @@ TEST(MainDialogKeys, MnemonicsPressTheButtonsAndLabelsFocusTheirControls) {
 
 TEST(MainDialogWindow, GrowsToShowLongPathsWholeAndTheirEndsAndTooltips) {
     const std::wstring card =
-        L"/media/anna/Camcorder backups/Summer holiday 2024/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/";
+        L"/media/anna/Backups/Summer holiday 2024/CANON_SD/PRIVATE/AVCHD/BDMV/STREAM/";
     ListDialog dialog;
     dialog.Run([&] {
         // At its first size the columns that tell the clips apart show whole; the window may
@@ -761,7 +761,7 @@ TEST(Summary, CountsTheClipsAndTheirSizeAndNamesThoseThatCannotBeRead) {
     EXPECT_EQ(SummaryText(3, 4294950912, {L"00003.MTS"}, boost::none),
               L"3 clips, 2 of them 4.2 GB; 00003.MTS cannot be read");
     EXPECT_EQ(SummaryText(4, 999, {L"a.mts", L"b.mts"}, boost::none),
-              L"4 clips, 2 of them 999.0 BYTES; a.mts and b.mts cannot be read");
+              L"4 clips, 2 of them 999 B; a.mts and b.mts cannot be read");
     EXPECT_EQ(SummaryText(3, 0, {L"a.mts", L"b.mts", L"c.mts"}, boost::none),
               L"3 clips; a.mts and 2 more cannot be read");
     EXPECT_EQ(SummaryText(1, 0, {L"a.mts"}, boost::none), L"1 clip; a.mts cannot be read");
@@ -807,7 +807,7 @@ TEST(ListRefresh, ThreeHundredClipsAreReadOffTheUserInterfaceThread) {
         }
         ASSERT_EQ(dialog.Entries().size(), 300u);
         EXPECT_EQ(MainDialogHarness::TextOf(*dialog.GetDlgItem(IDC_SUMMARY)),
-                  L"300 clips, 44850.0 BYTES in all")
+                  L"300 clips, 44.8 kB in all")
             << "the sizes came from the reader";
 
         // A refresh for each keystroke in the output field, and one for a selection.

@@ -88,7 +88,7 @@ TEST(OpenFolder, TheEndBoxOpensTheFirstOutputsFolder) {
     });
     MergeReport::Complete(nullptr, outcome, {});
     EXPECT_EQ(1, box.Seen());
-    EXPECT_TRUE(shownText.startsWith("Merging complete\n2024-07-14 10.03.41.MTS, 10.0 BYTES\n"))
+    EXPECT_TRUE(shownText.startsWith("Merging complete\n2024-07-14 10.03.41.MTS, 10 B\n"))
         << shownText.toStdString();
     const std::string opened = opener.Opened();
     ASSERT_FALSE(opened.empty()) << "xdg-open was not started";

@@ -20,7 +20,6 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "engine/Amount.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
@@ -32,6 +31,7 @@
 #include "tests/ui/ModalWatch.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ClipTable.h"
+#include "ui/LocalFormat.h"
 #include "ui/MarkDelegate.h"
 
 using veldrun::test::Fifo;
@@ -118,8 +118,7 @@ void DragEntry(MarksDialog& dialog, int from, int onto) {
 }
 
 CString Size(std::int64_t bytes) {
-    const std::string text = veldrun::Amount::Size(bytes, veldrun::Amount::Style::Truncated);
-    return std::wstring(text.begin(), text.end());
+    return LocalFormat().Size(bytes);
 }
 
 } // namespace
@@ -215,7 +214,7 @@ TEST(RecordingMarks, AListWithoutStreamsKeepsThePlainSummaryAndNoMarks) {
         dialog.Add({one, two});
         dialog.AwaitReading();
         EXPECT_EQ(dialog.Marks(), (Names{L"", L""}));
-        EXPECT_EQ(dialog.Summary(), L"2 clips, 11.0 BYTES in all");
+        EXPECT_EQ(dialog.Summary(), L"2 clips, 11 B in all");
     });
 }
 
@@ -404,9 +403,9 @@ TEST(ClipTable, ColumnsShowEachClipAndTheHeaderDoesNotReorder) {
                   (Names{L"00001.MTS", L"00002.MTS", L"00009.MTS", L"notes.txt"}));
         EXPECT_EQ(dialog.Column(ClipTable::kFolder), (Names{folder, folder, folder, folder}));
         EXPECT_EQ(dialog.Column(ClipTable::kLength), (Names{L"0:00:10", L"1:01:55", L"", L""}));
-        EXPECT_EQ(dialog.Column(ClipTable::kSize),
-                  (Names{Size(Clip(0, 10).size()).Str(), Size(dated.size()).Str(), L"",
-                         L"3000.0 BYTES"}));
+        EXPECT_EQ(
+            dialog.Column(ClipTable::kSize),
+            (Names{Size(Clip(0, 10).size()).Str(), Size(dated.size()).Str(), L"", L"3.0 kB"}));
         // Streams without the camera's date show the file's own, set apart.
         QTreeWidget* list = dialog.List();
         const QString fileDate =

@@ -84,21 +84,21 @@ TEST_F(EndBox, ListsEachOutputAndWhatVerifyingFound) {
          {false, true, false},
          L"Merging complete\n"
          L"2024-07-14 10.03.41.MTS, 1.2 GB\n"
-         L"2024-07-14 11.00.00.MTS, 999999.0 BYTES (named from the file date)\n"
+         L"2024-07-14 11.00.00.MTS, 999.9 kB (named from the file date)\n"
          L"2024-07-15 09.30.00.mts, 1.0 MB\n"
          L"Verifying was cancelled: the output is complete but not verified."},
         {{Output("/tmp/out.pipe", 2, V::NotRegular)},
          {},
-         L"Merging complete\nout.pipe, 2.0 BYTES\n"
+         L"Merging complete\nout.pipe, 2 B\n"
          L"Not verified: the output is not a regular file, which cannot be read back."},
         // Verifying off says nothing of it; a name holding a line break cannot add a line.
         {{Output("/v/a\nVerified: fake.MTS", 7, V::No)},
          {},
-         L"Merging complete\na\\nVerified: fake.MTS, 7.0 BYTES"},
+         L"Merging complete\na\\nVerified: fake.MTS, 7 B"},
         // Partly verified is not verified.
         {{Output("/v/a.MTS", 1, V::Yes), Output("/v/b.MTS", 1, V::No)},
          {},
-         L"Merging complete\na.MTS, 1.0 BYTES\nb.MTS, 1.0 BYTES"},
+         L"Merging complete\na.MTS, 1 B\nb.MTS, 1 B"},
     };
     for (const Case& c : cases) {
         RunOutcome outcome;
@@ -169,7 +169,7 @@ TEST_F(EndBox, CancelAsksToDeleteThePartialFileAndSaysWhenItCannot) {
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(L"Merging cancelled.\n2024-07-14 10.03.41.MTS, 3.0 MB (named from the file date)\n"
               L"Verified: the output matches its inputs byte for byte.\n"
-              L"999.0 BYTES written so far are left in /home/anna/Videos/x.MTS.\nDo you want to "
+              L"999 B written so far are left in /home/anna/Videos/x.MTS.\nDo you want to "
               L"delete this partial file?",
               boxes[0].text);
 
@@ -201,7 +201,7 @@ TEST_F(EndBox, ACancelDuringTheLastVerifyingEndsAsComplete) {
     MergeReport::Cancelled(nullptr, outcome, 2, never, {});
     const auto complete = ChoiceBox::Answers().TakeRequests();
     ASSERT_EQ(1u, complete.size());
-    EXPECT_EQ(L"Merging complete\na.MTS, 5.0 BYTES\nb.MTS, 6.0 BYTES\n"
+    EXPECT_EQ(L"Merging complete\na.MTS, 5 B\nb.MTS, 6 B\n"
               L"Verifying was cancelled: the output is complete but not verified.",
               complete[0].text);
     EXPECT_TRUE(AfxMessageBoxAnswers().TakeRequests().empty());

@@ -158,7 +158,7 @@ TEST_F(RunProgress, VerifyingShowsItsOwnPassAndCancelStopsIt) {
         EXPECT_EQ(L"Verifying file 1 of 1", begun.status);
         EXPECT_EQ(0, begun.bar) << "a pass of its own, from the start";
         EXPECT_EQ(L"00001.MTS", begun.file);
-        EXPECT_EQ(L"0.0 BYTES of 2.0 MB", begun.amounts);
+        EXPECT_EQ(L"0 B of 2.0 MB", begun.amounts);
         EXPECT_TRUE(begun.cancelEnabled);
 
         const auto half =
