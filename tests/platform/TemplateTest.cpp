@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -319,6 +320,35 @@ TEST(DialogResizing, OnlyDialogsWithASizingBorderGrowAndOnlyTheMainOneMaximizes)
             window->resize(before + QSize(50, 50));
             EXPECT_EQ(window->size() != before, main) << id;
             shown.EndDialog(IDOK);
+        });
+    }
+}
+
+// Translations run longer than English, German by about a third: each label and check box
+// needs room beyond its English text, or its translation is cut off.
+TEST(DialogBuilding, LabelsAndCheckBoxesHaveRoomForLongerTranslations) {
+    const double kLonger = 1.3;
+    for (int id : kDialogs) {
+        RecordingDialog dialog(id);
+        dialog.Run([&] {
+            for (QLabel* label : dialog.GetWidget()->findChildren<QLabel*>()) {
+                const QString text = QString(label->text()).remove('&');
+                if (label->pixmap().isNull() && !text.isEmpty()) {
+                    EXPECT_GE(label->width(),
+                              kLonger * label->fontMetrics().horizontalAdvance(text))
+                        << "dialog " << id << ": " << text.toStdString();
+                }
+            }
+            for (QCheckBox* box : dialog.GetWidget()->findChildren<QCheckBox*>()) {
+                const QString text = QString(box->text()).remove('&');
+                const int indicator =
+                    box->sizeHint().width() - box->fontMetrics().horizontalAdvance(text);
+                EXPECT_GE(box->width(),
+                          indicator + kLonger * box->fontMetrics().horizontalAdvance(text))
+                    << "dialog " << id << ": " << text.toStdString();
+                EXPECT_GE(box->height(), box->fontMetrics().height()) << text.toStdString();
+            }
+            dialog.EndDialog(IDOK);
         });
     }
 }
