@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Marks an English text in a table or template for translation and gives it as wide text; the
 // context names the table's messages in the translation files. The texts are ASCII.
@@ -18,5 +19,11 @@ std::wstring Tr(const char* context, const char* source, const char* disambiguat
 // Takes a context and an English text marked with VELDRUN_TEXT (ASCII, wide); returns it
 // translated as above. Throws only std::bad_alloc.
 std::wstring Tr(const char* context, const wchar_t* source);
+
+// Takes a translated text and the texts for its %1 %2 ... markers; returns the text with each
+// marker replaced by its argument in one pass, so that a translation may put them in any order
+// and an argument's own "%2" stays as it is. Other % sequences (%n, %i) are left alone.
+// Throws only std::bad_alloc.
+std::wstring Filled(const std::wstring& text, const std::vector<std::wstring>& args);
 
 } // namespace res
