@@ -1,6 +1,7 @@
 #include "platform/DialogBuilder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -141,13 +142,41 @@ Qt::WindowFlags WindowFlagsOf(DWORD style) {
     return flags;
 }
 
-// As on Win32, a label's mnemonic focuses the next control of the template that is not a
-// label itself.
-void SetBuddies(const std::vector<std::pair<const res::ControlTemplate*, QWidget*>>& built) {
-    for (std::size_t i = 0; i < built.size(); ++i) {
-        auto* label = qobject_cast<QLabel*>(built[i].second);
-        if (!label || (built[i].first->style & SS_NOPREFIX) || !label->text().contains('&'))
+using Built = std::vector<std::pair<const res::ControlTemplate*, QWidget*>>;
+
+// A label without a mnemonic names the field that starts just below it at its left edge, as
+// the templates lay such pairs out: the nearest such control within a line's height.
+QWidget* FieldBelow(const Built& built, const res::ControlTemplate& label) {
+    const int kLeftSlack = 2;
+    const int kMaxGap = 8;
+    const int bottom = label.y + label.cy;
+    QWidget* field = nullptr;
+    int fieldTop = bottom + kMaxGap + 1;
+    for (const auto& [control, widget] : built) {
+        if (IsClass(*control, L"STATIC") || std::abs(control->x - label.x) > kLeftSlack ||
+            control->y < bottom || control->y >= fieldTop)
             continue;
+        field = widget;
+        fieldTop = control->y;
+    }
+    return field;
+}
+
+// Ties each label to the field it names (QLabel's buddy), which is also how assistive tools
+// learn the field's name. As on Win32, a label's mnemonic focuses the next control of the
+// template that is not a label itself; a label without one names the field below it. Statics
+// with SS_NOPREFIX show data rather than name a field.
+void SetBuddies(const Built& built) {
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        const res::ControlTemplate& control = *built[i].first;
+        auto* label = qobject_cast<QLabel*>(built[i].second);
+        if (!label || (control.style & SS_NOPREFIX) || label->text().isEmpty())
+            continue;
+        if (!label->text().contains('&')) {
+            if (QWidget* field = FieldBelow(built, control))
+                label->setBuddy(field);
+            continue;
+        }
         for (std::size_t next = i + 1; next < built.size(); ++next) {
             if (!IsClass(*built[next].first, L"STATIC")) {
                 label->setBuddy(built[next].second);
@@ -187,7 +216,7 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
     }
 
     // Qt's focus chain is the order of creation, which is the template's: the tab order.
-    std::vector<std::pair<const res::ControlTemplate*, QWidget*>> built;
+    Built built;
     for (const res::ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, window, notify);
         if (!widget)

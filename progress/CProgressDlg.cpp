@@ -45,6 +45,11 @@ BOOL CProgressDlg::OnInitDialog() {
     // The bar shows its position as a percentage, which a Win32 bar cannot.
     if (auto* bar = qobject_cast<QProgressBar*>(m_progress.GetWidget()))
         bar->setTextVisible(true);
+    // Neither has a label: assistive tools read them by these names.
+    m_status.GetWidget()->setAccessibleName(
+        QString::fromStdWString(res::Tr("CProgressDlg", "Status")));
+    m_progress.GetWidget()->setAccessibleName(
+        QString::fromStdWString(res::Tr("CProgressDlg", "Progress")));
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
     if (!job)
         return TRUE;

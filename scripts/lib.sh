@@ -15,11 +15,13 @@ VELDRUN_BUILD_PACKAGES=(
 # for the runs in a real window, a Wayland compositor and Qt's plugin for it, the validators of
 # the desktop entry and AppStream file, the desktop's file type table, the manual page reader,
 # the Debian packaging tools, the tools that make the small file systems on which output
-# faults are tried, and a real encoder and multiplexer (GStreamer) that makes clips for the
-# check of recordings; the locales the translated runs start under, with the C library's own
-# translations, and a font with Japanese characters.
+# faults are tried, a real encoder and multiplexer (GStreamer) that makes clips for the
+# check of recordings, a session bus with the accessibility bus and Python's AT-SPI client
+# for reading the window as a screen reader does, and the locales the translated runs start
+# under, with the C library's own translations and a font with Japanese characters.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool x11-utils
+    dbus at-spi2-core python3-pyatspi
     weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db
     dpkg-dev file

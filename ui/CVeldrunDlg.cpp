@@ -24,6 +24,7 @@
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
 #include "res/Tr.h"
+#include "ui/Accessibility.h"
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ErrorTexts.h"
@@ -121,6 +122,7 @@ BOOL CVeldrunDlg::OnInitDialog() {
                           m_inputList.SetCurSel(to);
                           UpdateControls();
                       }});
+    Accessibility::SetUpMainDialog(*this);
 
     // The file manager hands the files over in its own order, which is kept.
     std::vector<std::wstring> start;

@@ -48,8 +48,8 @@ startup_class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 # takes the selected entry out.
 wait_for_keys "$main"
 xdotool key Tab Tab space
-# From Remove: the list, Move Up, Move Down, Merge (disabled), the output field.
-merge_into "$main" 4 "$output"
+# From Remove: Move Up, Move Down, the output field.
+merge_into "$main" 3 "$output"
 end_program
 
 cat "$start/local.MTS" "$clips/00000.MTS" "$clips/00001.MTS" >"$work/expected"

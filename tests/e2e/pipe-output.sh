@@ -29,15 +29,15 @@ xdotool key Return
 wait_for "the file dialog to close" lacks_window "Select Streams"
 refocus "$main"
 
-# To the output field: Add Folder, Remove, the list, Move Up, Move Down (Merge is still
-# disabled).
-xdotool key Tab Tab Tab Tab Tab Tab
+# To the output field: Add Folder, Remove, Move Up, Move Down, the field.
+xdotool key Tab Tab Tab Tab Tab
 xdotool type --delay 2 "$fifo"
 
 # The reader takes the first MiB and leaves; the merge has seven more to write.
 head -c 1048576 <"$fifo" >"$work/received" &
 reader=$!
-xdotool key shift+Tab space
+# On to Merge: Select..., the two check boxes, Merge.
+xdotool key Tab Tab Tab Tab space
 
 box="$(focus_window "$(basename "$program")")"
 [ "$box" != "$main" ] || fail "no message box"

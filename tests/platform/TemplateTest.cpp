@@ -180,6 +180,39 @@ TEST(DialogBuilding, TabOrderIsTemplateOrderStartingAtTheFirstTabStop) {
     }
 }
 
+// What each label of a dialog is tied to: the id of its buddy, 0 for none.
+std::map<QString, int> Buddies(const RecordingDialog& dialog) {
+    std::map<QString, int> buddies;
+    for (QLabel* label : dialog.GetWidget()->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            buddies[label->text()] =
+                label->buddy() ? label->buddy()->property(DialogBuilder::kIdProperty).toInt() : 0;
+    }
+    return buddies;
+}
+
+TEST(DialogBuilding, EachLabelIsTiedToTheFieldItNamesWithOrWithoutAMnemonic) {
+    RecordingDialog main(IDD_MAIN_DIALOG);
+    main.Run([&] {
+        // "File Size:" comes after its field in the template and names the one below it.
+        const std::map<QString, int> expected = {
+            {"&Input Files:", IDC_INPUT_LIST},
+            {"&Output File:", IDC_OUTPUT_FILE},
+            {"Current Selection:", IDC_CURRENT_SELECTION},
+            {"File Size:", IDC_FILE_SIZE},
+        };
+        EXPECT_EQ(Buddies(main), expected);
+        main.EndDialog(IDOK);
+    });
+    // Texts with nothing below them name no control.
+    RecordingDialog about(IDD_ABOUTBOX);
+    about.Run([&] {
+        for (const auto& [text, buddy] : Buddies(about))
+            EXPECT_EQ(buddy, 0) << text.toStdString();
+        about.EndDialog(IDOK);
+    });
+}
+
 TEST(DialogBuilding, DefaultButtonIsTheDefPushButtonOnly) {
     RecordingDialog main(IDD_MAIN_DIALOG);
     main.Run([&] {
