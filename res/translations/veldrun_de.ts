@@ -23,6 +23,14 @@
         <source>Writing to disk...</source>
         <translation>Daten werden auf den Datenträger geschrieben...</translation>
     </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
