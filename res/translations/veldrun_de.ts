@@ -52,11 +52,11 @@
     </message>
     <message>
         <source>Merge error: Can&apos;t convert file name</source>
-        <translation>Fehler beim Zusammenfügen: Der Dateiname kann nicht umgewandelt werden</translation>
+        <translation>Fehler beim Verbinden: Der Dateiname kann nicht umgewandelt werden</translation>
     </message>
     <message>
         <source>Merge error: %1</source>
-        <translation>Fehler beim Zusammenfügen: %1</translation>
+        <translation>Fehler beim Verbinden: %1</translation>
     </message>
     <message>
         <source>Quit Veldrun and forget the list of 1 clip?</source>
@@ -210,7 +210,7 @@
     </message>
     <message>
         <source>Joins clips byte for byte.</source>
-        <translation>Fügt Clips Byte für Byte zusammen.</translation>
+        <translation>Verbindet Clips Byte für Byte.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -226,7 +226,7 @@
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation>&amp;Ordner hinzufügen...</translation>
+        <translation>&amp;Ordner...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
@@ -246,7 +246,7 @@
     </message>
     <message>
         <source>&amp;Merge</source>
-        <translation>&amp;Zusammenfügen</translation>
+        <translation>&amp;Verbinden</translation>
     </message>
     <message>
         <source>&amp;Output File:</source>
@@ -274,7 +274,7 @@
     </message>
     <message>
         <source>Merging in progress</source>
-        <translation>Zusammenfügen läuft</translation>
+        <translation>Verbinden läuft</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -313,7 +313,7 @@
     </message>
     <message>
         <source>Input file changed during merging</source>
-        <translation>Eine Eingabedatei hat sich während des Zusammenfügens geändert</translation>
+        <translation>Eine Eingabedatei hat sich während des Verbindens geändert</translation>
     </message>
     <message>
         <source>Output file does not match its inputs</source>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>Can&apos;t start merge thread</source>
-        <translation>Der Thread zum Zusammenfügen kann nicht gestartet werden</translation>
+        <translation>Der Thread zum Verbinden kann nicht gestartet werden</translation>
     </message>
     <message>
         <source>Unknown error</source>
@@ -432,7 +432,7 @@
     <name>MergeReport</name>
     <message>
         <source>Merging complete</source>
-        <translation>Zusammenfügen abgeschlossen</translation>
+        <translation>Verbinden abgeschlossen</translation>
     </message>
     <message>
         <source>OK</source>
@@ -444,7 +444,7 @@
     </message>
     <message>
         <source>Merging cancelled.</source>
-        <translation>Zusammenfügen abgebrochen.</translation>
+        <translation>Verbinden abgebrochen.</translation>
     </message>
     <message>
         <source>%1 written so far are left in %2.
@@ -491,7 +491,7 @@ Kein Dateimanager hat ihn übernommen.</translation>
         <source>Some clips are still being read.
 Merge once they all are, so that each recording is found.</source>
         <translation>Einige Clips werden noch gelesen.
-Fügen Sie erst zusammen, wenn alle gelesen sind, damit jede Aufnahme gefunden wird.</translation>
+Verbinden Sie erst, wenn alle gelesen sind, damit jede Aufnahme gefunden wird.</translation>
     </message>
 </context>
 <context>

@@ -13,12 +13,12 @@ import atspi
 
 BUTTONS = [
     "Hinzufügen",
-    "Ordner hinzufügen...",
+    "Ordner...",
     "Entfernen",
     "Nach oben",
     "Nach unten",
     "Auswählen...",
-    "Zusammenfügen",
+    "Verbinden",
 ]
 CHECK_BOXES = ["Eine Datei pro Aufnahme", "Nach dem Schreiben prüfen"]
 COLUMNS = ["Name", "Aufgenommen", "Länge", "Größe", "Ordner"]
@@ -61,7 +61,7 @@ def check_main(app, output):
 
     field = atspi.find(window, "text", "Ausgabedatei")
     atspi.set_text(field, output)
-    merge = atspi.find(window, "push button", "Zusammenfügen")
+    merge = atspi.find(window, "push button", "Verbinden")
     atspi.wait_until("Merge to be enabled", lambda: atspi.has_state(merge, "enabled"))
     atspi.press(merge)
     box = box_saying(app, "ist bereits vorhanden.\nMöchten Sie die Datei ersetzen?")

@@ -117,8 +117,8 @@ TEST(Translations, UnderGermanTheDialogItsListAndItsMessageBoxesReadGerman) {
     MainDialogHarness dialog;
     dialog.Run([&] {
         EXPECT_EQ(TextOf(dialog.Control(IDC_ADD)).toStdString(), "&Hinzufügen");
-        EXPECT_EQ(TextOf(dialog.Control(IDC_ADD_FOLDER)).toStdString(), "&Ordner hinzufügen...");
-        EXPECT_EQ(TextOf(dialog.Control(IDC_MERGE)).toStdString(), "&Zusammenfügen");
+        EXPECT_EQ(TextOf(dialog.Control(IDC_ADD_FOLDER)).toStdString(), "&Ordner...");
+        EXPECT_EQ(TextOf(dialog.Control(IDC_MERGE)).toStdString(), "&Verbinden");
         EXPECT_EQ(TextOf(dialog.Control(IDC_VERIFY)).toStdString(), "&Nach dem Schreiben prüfen");
         EXPECT_EQ(TextOf(dialog.Control(IDC_CURRENT_SELECTION)).toStdString(), "<Keine Auswahl>");
         auto* list = static_cast<QTreeWidget*>(dialog.Control(IDC_INPUT_LIST));
@@ -135,7 +135,7 @@ TEST(Translations, UnderGermanTheDialogItsListAndItsMessageBoxesReadGerman) {
         const auto boxes = AfxMessageBoxAnswers().TakeRequests();
         ASSERT_EQ(boxes.size(), 1u);
         const QString text = QString::fromStdWString(boxes[0].text);
-        EXPECT_TRUE(text.startsWith("Fehler beim Zusammenfügen: Die Eingabedatei kann nicht "
+        EXPECT_TRUE(text.startsWith("Fehler beim Verbinden: Die Eingabedatei kann nicht "
                                     "geöffnet werden\n" +
                                     QString::fromStdString(gone)))
             << text.toStdString();

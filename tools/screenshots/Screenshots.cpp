@@ -42,9 +42,11 @@
 #include "platform/DialogBuilder.h"
 #include "progress/CProgressDlg.h"
 #include "res/Resource.h"
+#include "res/Tr.h"
 #include "tests/support/TestStream.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
+#include "ui/Translations.h"
 
 using veldrun::test::ModalWatch;
 using veldrun::test::TestStream;
@@ -263,12 +265,12 @@ void Drop(QWidget* window, const QList<QUrl>& urls) {
 
 void Fill(QWidget* window, const SampleClips& clips) {
     Drop(window, clips.Urls());
-    // Shown once the clips are read: their sizes add up under the list, in all.
-    Await(
-        [&] {
-            return Control(window, IDC_SUMMARY)->property("text").toString().endsWith("in all");
-        },
-        "the clips were not read");
+    // Shown once the clips are read: their sizes add up under the list, "in all" in the
+    // language shown.
+    const QString inAll =
+        QString::fromStdWString(res::Tr("ClipFacts", "%1 in all")).section("%1", 1);
+    Await([&] { return Control(window, IDC_SUMMARY)->property("text").toString().endsWith(inAll); },
+          "the clips were not read");
     auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
     if (list && list->topLevelItemCount() > 1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -292,11 +294,14 @@ void Clear(QWidget* window) {
 void ShowCard(QWidget* window, const SampleCard& card) {
     auto* list = qobject_cast<QTreeWidget*>(Control(window, IDC_INPUT_LIST));
     Drop(window, card.Urls());
+    // The summary names the recordings once every clip is read, in the language shown.
+    const QString recordings =
+        QString::fromStdWString(res::Tr("ClipFacts", "%n recordings", nullptr, 2)).section(' ', 1);
     Await(
         [&] {
             const QString summary = Control(window, IDC_SUMMARY)->property("text").toString();
             return list && list->topLevelItemCount() == card.Urls().size() &&
-                   summary.contains("recordings");
+                   summary.contains(recordings);
         },
         "the card's clips were not read");
     if (list && list->topLevelItemCount() > 4)
@@ -307,12 +312,21 @@ void ShowCard(QWidget* window, const SampleCard& card) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: veldrun_screenshots FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: veldrun_screenshots FOLDER [LANGUAGE]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApp(argc, argv);
+    // In another language the pictures are named after it: main-dialog-de.png.
+    const QString language = argc == 3 ? Translations::Load({QString::fromLocal8Bit(argv[2])}) : "";
+    const QString suffix = language.isEmpty() ? "" : "-" + language;
+    const auto png = [&](const char* name) {
+        return QString(name) + suffix + ".png";
+    };
+    const auto caption = [](const wchar_t* text) {
+        return QString::fromStdWString(res::Tr("DialogTemplate", text));
+    };
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
         std::fprintf(stderr, "veldrun_screenshots: cannot create %s\n", argv[1]);
@@ -325,33 +339,33 @@ int main(int argc, char* argv[]) {
     ::mkfifo(qPrintable(clips.Output()), 0600);
     PipeReader reader(clips.Output());
     bool saved = true;
-    ModalWatch progress("Merging in progress", [&](QWidget* dialog) {
+    ModalWatch progress(caption(L"Merging in progress"), [&](QWidget* dialog) {
         // The merge stops in the block that reaches past the pause; the record before that
         // block is the only one at the pause's percentage.
         auto* bar = qobject_cast<QProgressBar*>(Control(dialog, IDC_PROGRESS));
         const int atPause = CProgressDlg::BarPosition(kPauseAt, kTotal);
         Await([&] { return bar && bar->value() == atPause; }, "the merge did not reach the pause");
-        saved = Save(dialog, folder.filePath("progress-dialog.png")) && saved;
+        saved = Save(dialog, folder.filePath(png("progress-dialog"))) && saved;
         reader.Release();
         QTest::mouseClick(Control(dialog, IDC_CANCEL_MERGE), Qt::LeftButton);
     });
-    ModalWatch about("About Veldrun", [&](QWidget* box) {
-        saved = Save(box, folder.filePath("about-box.png")) && saved;
+    ModalWatch about(caption(L"About Veldrun"), [&](QWidget* box) {
+        saved = Save(box, folder.filePath(png("about-box"))) && saved;
         QTest::keyClick(box, Qt::Key_Return);
     });
     ModalWatch main("Veldrun", [&](QWidget* window) {
         ShowCard(window, card);
-        saved = Save(window, folder.filePath("input-list.png")) && saved;
+        saved = Save(window, folder.filePath(png("input-list"))) && saved;
         Clear(window);
         Fill(window, clips);
         // The sizes and the summary come from the clip reader's thread.
         auto* size = qobject_cast<QLineEdit*>(Control(window, IDC_FILE_SIZE));
         Await([&] { return size && size->text() != "<N/A>"; }, "the clips were not read");
-        saved = Save(window, folder.filePath("main-dialog.png")) && saved;
+        saved = Save(window, folder.filePath(png("main-dialog"))) && saved;
         const QSize normal = window->size();
         window->showMaximized();
         Await([&] { return window->size() != normal; }, "the window was not maximized");
-        saved = Save(window, folder.filePath("main-dialog-maximized.png")) && saved;
+        saved = Save(window, folder.filePath(png("main-dialog-maximized"))) && saved;
         window->showNormal();
         Await([&] { return window->size() == normal; }, "the window was not restored");
         reader.Start();
