@@ -385,14 +385,12 @@ void CVeldrunDlg::OnMerge() {
     m_progress = nullptr;
     NoteMergeEnded(result);
     m_details.Reader().Resume();
-    // Veldrun keeps a failure's text only; a cancel is told by its kind's text.
-    const std::string aborted =
-        veldrun::MergeError(veldrun::MergeError::Kind::UserAborted, "").what();
+    const bool aborted = m_job->ErrorKind() == veldrun::MergeError::Kind::UserAborted;
     if (m_quitting) {
         EndDialog(IDCANCEL);
     } else if (result == IDOK) {
         MergeReport::Complete(this, m_job->Outcome(), fromFileDate);
-    } else if (result == IDCANCEL && m_job->ErrorText() == aborted) {
+    } else if (result == IDCANCEL && aborted) {
         MergeReport::Cancelled(this, *m_job, fromFileDate);
     } else if (result == IDCANCEL) {
         std::wstring text =
