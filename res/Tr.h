@@ -13,6 +13,8 @@ namespace res {
 // translation is loaded), an optional disambiguation and, for texts with %n, the count that
 // chooses the plural form; returns the text in the user's language. Throws only
 // std::bad_alloc.
+// Give the count as int(x), not static_cast<int>(x): lupdate loses a call whose arguments hold
+// a template's angle brackets.
 std::wstring Tr(const char* context, const char* source, const char* disambiguation = nullptr,
                 int n = -1);
 

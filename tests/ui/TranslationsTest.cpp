@@ -17,6 +17,7 @@
 #include "platform/CFileDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
+#include "res/Tr.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
@@ -86,6 +87,15 @@ TEST(Translations, TheFourLanguagesAreBuiltIntoTheProgram) {
     for (const char* language : {"de", "es", "fr", "ja"})
         EXPECT_TRUE(shipped.contains(language))
             << language << " in " << shipped.join(' ').toStdString();
+}
+
+// A translation may reorder the markers; a file name holding "%2" stays as it is; markers
+// without an argument and the Format and plural markers are left for their own steps.
+TEST(Translations, FilledPutsEachArgumentInItsMarkersPlaceOnce) {
+    EXPECT_EQ(res::Filled(L"%2 in %1", {L"a", L"b"}), L"b in a");
+    EXPECT_EQ(res::Filled(L"%1: %2", {L"50%2 off.mts", L"gone"}), L"50%2 off.mts: gone");
+    EXPECT_EQ(res::Filled(L"%1 and %1", {L"x"}), L"x and x");
+    EXPECT_EQ(res::Filled(L"%i of %n, %3%", {L"a"}), L"%i of %n, %3%");
 }
 
 // Each kind has its own message: English as the engine writes it, and a translation that
