@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -113,7 +114,7 @@ TEST(Translations, EveryEngineErrorKindHasItsOwnTranslatedMessage) {
     }
 }
 
-TEST(Translations, UnderGermanTheDialogItsListAndItsMessageBoxesReadGerman) {
+TEST(Translations, UnderGermanTheDialogItsListFileDialogAndMessageBoxesReadGerman) {
     TempDir dir;
     const std::string gone = dir / "00001.MTS";
     // The system's reason follows the C library's locale, where that locale is there.
@@ -133,6 +134,21 @@ TEST(Translations, UnderGermanTheDialogItsListAndItsMessageBoxesReadGerman) {
         EXPECT_EQ(TextOf(dialog.Control(IDC_CURRENT_SELECTION)).toStdString(), "<Keine Auswahl>");
         auto* list = static_cast<QTreeWidget*>(dialog.Control(IDC_INPUT_LIST));
         EXPECT_EQ(list->headerItem()->text(1).toStdString(), "Aufgenommen");
+
+        // Add's file dialog: our title and filters, Qt's own buttons and labels.
+        QStringList filters, buttons;
+        ModalWatch files("Streams auswählen", [&](QWidget* window) {
+            auto* chooser = static_cast<QFileDialog*>(window);
+            filters = chooser->nameFilters();
+            for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                buttons << button->text();
+            chooser->reject();
+        });
+        QTest::mouseClick(dialog.Control(IDC_ADD), Qt::LeftButton);
+        EXPECT_EQ(files.Seen(), 1);
+        EXPECT_EQ(filters.value(0).toStdString(), "MTS-Dateien (*.mts *.MTS)");
+        EXPECT_EQ(filters.value(1).toStdString(), "Alle Dateien (*)");
+        EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
 
         // A clip that is gone by the time Merge is pressed: the error box names the kind in
         // German, then the file and the system's reason.
