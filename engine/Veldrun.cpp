@@ -445,12 +445,14 @@ void Veldrun::Run() {
     RunOutcome outcome;
     bool failed = true;
     std::string text, detail;
+    boost::optional<MergeError::Kind> kind;
     try {
         MergeRun(*files, progress, options, outcome);
         failed = false;
     } catch (const MergeError& error) {
         text = error.what();
         detail = error.Detail();
+        kind = error.GetKind();
     } catch (const std::exception& error) {
         text = error.what();
     } catch (...) {
@@ -462,7 +464,7 @@ void Veldrun::Run() {
         m_outcome = outcome;
     }
     if (failed)
-        ReportFailure(text, detail);
+        ReportFailure(text, detail, kind);
     // Guarded although Start asks for a callback: an empty one would end the process here.
     if (callback)
         callback(-1, 0, 0, 0, 0);
@@ -499,16 +501,24 @@ std::string Veldrun::ErrorDetail() {
     return errorDetail;
 }
 
-void Veldrun::ReportFailure(const std::string& text, const std::string& detail) {
-    if (callback)
-        callback(-1, -1, -1, -1, -1);
-    StoreError(text, detail);
+boost::optional<MergeError::Kind> Veldrun::ErrorKind() {
+    boost::mutex::scoped_lock lock(errorLock);
+    return m_errorKind;
 }
 
-void Veldrun::StoreError(const std::string& text, const std::string& detail) {
+void Veldrun::ReportFailure(const std::string& text, const std::string& detail,
+                            boost::optional<MergeError::Kind> kind) {
+    if (callback)
+        callback(-1, -1, -1, -1, -1);
+    StoreError(text, detail, kind);
+}
+
+void Veldrun::StoreError(const std::string& text, const std::string& detail,
+                         boost::optional<MergeError::Kind> kind) {
     boost::mutex::scoped_lock lock(errorLock);
     errorText = text;
     errorDetail = detail;
+    m_errorKind = kind;
 }
 
 } // namespace veldrun

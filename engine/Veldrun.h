@@ -171,6 +171,9 @@ public:
     // Returns a copy of the detail of the last failed run: one line naming the file and what
     // the system said, or what the output now holds; empty where there is nothing to add.
     std::string ErrorDetail();
+    // Returns the kind of the last failed run's MergeError; none until a run fails, or when it
+    // failed otherwise (the thread could not start, an unknown failure).
+    boost::optional<MergeError::Kind> ErrorKind();
 
     const std::unique_ptr<JobFiles> files;
     boost::thread worker;
@@ -185,9 +188,13 @@ public:
 private:
     // Guarded by errorLock: what the last run left behind.
     RunOutcome m_outcome;
+    // Guarded by errorLock, set together with errorText.
+    boost::optional<MergeError::Kind> m_errorKind;
 
-    void ReportFailure(const std::string& text, const std::string& detail);
-    void StoreError(const std::string& text, const std::string& detail);
+    void ReportFailure(const std::string& text, const std::string& detail,
+                       boost::optional<MergeError::Kind> kind);
+    void StoreError(const std::string& text, const std::string& detail,
+                    boost::optional<MergeError::Kind> kind = boost::none);
 };
 
 } // namespace veldrun

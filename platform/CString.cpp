@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "res/StringTable.h"
+#include "res/Tr.h"
 
 BOOL CString::LoadString(UINT id) {
     const wchar_t* text = res::StringTable::Find(static_cast<int>(id));
-    m_text = text ? text : L"";
+    m_text = text ? res::Tr("StringTable", text) : L"";
     return !m_text.empty();
 }
 

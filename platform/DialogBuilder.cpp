@@ -19,6 +19,7 @@
 #include "platform/ListBoxWidget.h"
 #include "platform/ProgressBarWidget.h"
 #include "platform/WinApi.h"
+#include "res/Tr.h"
 
 namespace {
 
@@ -26,8 +27,9 @@ bool IsClass(const res::ControlTemplate& control, const wchar_t* name) {
     return std::wcscmp(control.className, name) == 0;
 }
 
+// Template texts are marked for translation under the template's context.
 QString TextOf(const res::ControlTemplate& control) {
-    return QString::fromWCharArray(control.text ? control.text : L"");
+    return QString::fromStdWString(res::Tr("DialogTemplate", control.text ? control.text : L""));
 }
 
 QWidget* CreateButton(const res::ControlTemplate& control, QWidget* parent,
@@ -197,7 +199,8 @@ QFont FontOf(const res::DialogTemplate& dialog) {
 bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
                           const Notify& notify) {
     window->setWindowFlags(WindowFlagsOf(dialog.style));
-    window->setWindowTitle(QString::fromWCharArray(dialog.caption ? dialog.caption : L""));
+    window->setWindowTitle(
+        QString::fromStdWString(res::Tr("DialogTemplate", dialog.caption ? dialog.caption : L"")));
     window->setFont(FontOf(dialog));
     window->setProperty(kStyleProperty, static_cast<uint>(dialog.style));
     window->setAcceptDrops(dialog.exStyle & WS_EX_ACCEPTFILES);

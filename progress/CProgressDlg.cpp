@@ -56,7 +56,7 @@ BOOL CProgressDlg::OnInitDialog() {
 
     m_progress.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     m_progress.SendMessage(PBM_SETPOS, 0, 0);
-    m_status.SetWindowText(L"Working...");
+    m_status.SetWindowText(res::Tr("CProgressDlg", "Working...").c_str());
     m_started = std::chrono::steady_clock::now();
 
     namespace ph = boost::placeholders;
@@ -181,8 +181,10 @@ void CProgressDlg::TakeRecord() {
     const int count =
         m_pInputList ? static_cast<int>(m_pInputList->SendMessage(LB_GETCOUNT, 0, 0)) : 0;
     CString status;
-    status.Format(record.verifying ? L"Verifying file %i of %i" : L"Progressing file %i of %i",
-                  record.fileIndex + 1, count);
+    const std::wstring format = record.verifying
+                                    ? res::Tr("CProgressDlg", "Verifying file %i of %i")
+                                    : res::Tr("CProgressDlg", "Progressing file %i of %i");
+    status.Format(format.c_str(), record.fileIndex + 1, count);
     m_status.SetWindowText(status);
     ShowRecording(record.fileIndex);
     ShowDetails(record);
@@ -199,7 +201,7 @@ void CProgressDlg::ShowRecording(std::int32_t fileIndex) {
         return;
     m_shownPart = part + 1;
     CString line;
-    line.Format(L"Recording %i of %i: ", static_cast<int>(part + 1),
+    line.Format(res::Tr("CProgressDlg", "Recording %i of %i: ").c_str(), static_cast<int>(part + 1),
                 static_cast<int>(m_parts.size()));
     m_recording.SetWindowText(line + m_parts[part].name.c_str());
 }
@@ -239,7 +241,7 @@ void CProgressDlg::ShowWritingToDisk() {
     const boost::shared_ptr<veldrun::Veldrun> job = m_weakJob.lock();
     if (!job || job->files->parts.empty())
         m_progress.SendMessage(PBM_SETPOS, 100, 0);
-    m_status.SetWindowText(L"Writing to disk...");
+    m_status.SetWindowText(res::Tr("CProgressDlg", "Writing to disk...").c_str());
     if (CWnd* cancel = GetDlgItem(IDC_CANCEL_MERGE))
         cancel->EnableWindow(FALSE);
 }

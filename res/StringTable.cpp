@@ -3,16 +3,18 @@
 #include <map>
 
 #include "res/Resource.h"
+#include "res/Tr.h"
 
 namespace res {
 
 namespace {
 
 const std::map<int, std::wstring> kStrings = {
-    {IDS_ABOUTBOX, L"&About Veldrun..."},
+    {IDS_ABOUTBOX, VELDRUN_TEXT("StringTable", "&About Veldrun...")},
     // Written after the program's name when the window system cannot be opened.
     {IDS_NO_DISPLAY,
-     L"cannot open a display; start Veldrun from a desktop session, or use veldrun-cli"},
+     VELDRUN_TEXT("StringTable", "cannot open a display; start Veldrun from a desktop session, "
+                                 "or use veldrun-cli")},
 };
 
 std::map<int, std::wstring>& Overrides() {

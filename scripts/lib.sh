@@ -8,6 +8,7 @@ VELDRUN_BUILD_PACKAGES=(
     libboost-thread-dev libboost-program-options-dev
     libgtest-dev
     qt6-base-dev fonts-dejavu-core
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 
 # What the tests of the desktop program add: an X server, synthetic keys and window properties
@@ -15,8 +16,9 @@ VELDRUN_BUILD_PACKAGES=(
 # the desktop entry and AppStream file, the desktop's file type table, the manual page reader,
 # the Debian packaging tools, the tools that make the small file systems on which output
 # faults are tried, a real encoder and multiplexer (GStreamer) that makes clips for the
-# check of recordings, and a session bus with the accessibility bus and Python's AT-SPI client
-# for reading the window as a screen reader does.
+# check of recordings, a session bus with the accessibility bus and Python's AT-SPI client
+# for reading the window as a screen reader does, and the locales the translated runs start
+# under, with the C library's own translations and a font with Japanese characters.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
     xvfb xdotool x11-utils
     dbus at-spi2-core python3-pyatspi
@@ -26,6 +28,7 @@ VELDRUN_DESKTOP_TEST_PACKAGES=(
     dosfstools e2fsprogs btrfs-progs xfsprogs mount
     gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
+    locales libc-l10n fonts-noto-cjk
 )
 
 # Installs those of the given packages that are missing, through sudo when not root.

@@ -24,21 +24,20 @@
 #include "progress/CProgressDlg.h"
 #include "recordings/Recordings.h"
 #include "res/Resource.h"
+#include "res/Tr.h"
 #include "ui/Accessibility.h"
 #include "ui/CAboutDlg.h"
 #include "ui/ChoiceBox.h"
+#include "ui/ErrorTexts.h"
 #include "ui/FileSizeField.h"
 #include "ui/ListCommands.h"
 #include "ui/MergeReport.h"
 #include "ui/NaturalOrder.h"
 #include "ui/Settings.h"
+#include "ui/StreamFilter.h"
 #include "ui/VisibleText.h"
 
 namespace {
-
-const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
-const wchar_t kTooManyFiles[] =
-    L"Too many files were selected at once. Add them in smaller groups.";
 
 // What a drop or the command line may list: an existing file, or a folder for its clips.
 bool IsListable(const std::wstring& path) {
@@ -231,8 +230,10 @@ void CVeldrunDlg::AddInputFiles(const std::vector<std::wstring>& paths) {
 
 void CVeldrunDlg::OnAdd() {
     // The dialog's own result buffer grows to fit the selection.
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, kStreamFilter);
-    dialog.m_ofn.lpstrTitle = L"Select Streams";
+    const std::wstring filter = StreamFilter::Text();
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, filter.c_str());
+    const std::wstring title = res::Tr("CVeldrunDlg", "Select Streams");
+    dialog.m_ofn.lpstrTitle = title.c_str();
     const std::wstring lastFolder = Settings::LastInputFolder();
     dialog.m_ofn.lpstrInitialDir = lastFolder.c_str();
 
@@ -246,7 +247,10 @@ void CVeldrunDlg::OnAdd() {
                                     NaturalOrder::Less, [](const std::wstring&) { return true; });
         m_folders.AddFiles(chosen);
     } else if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
-        AfxMessageBox(kTooManyFiles, MB_OK, 0);
+        AfxMessageBox(res::Tr("CVeldrunDlg",
+                              "Too many files were selected at once. Add them in smaller groups.")
+                          .c_str(),
+                      MB_OK, 0);
     }
 
     UpdateControls();
@@ -339,7 +343,7 @@ void CVeldrunDlg::UpdateControls() {
 
     const std::wstring* selected = m_list.SelectedPath();
     if (!selected) {
-        m_selectionEdit.SetWindowText(L"<None selected>");
+        m_selectionEdit.SetWindowText(res::Tr("CVeldrunDlg", "<None selected>").c_str());
         m_sizeEdit.SetWindowText(ClipDetails::NoSizeText().c_str());
         return;
     }
@@ -368,7 +372,8 @@ void CVeldrunDlg::OnMerge() {
     const FolderSearch::Hold hold(m_folders);
     if (!CollectInputFiles()) {
         // Passing on a changed path could name another file: refuse rather than guess.
-        AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
+        AfxMessageBox(res::Tr("CVeldrunDlg", "Merge error: Can't convert file name").c_str(), MB_OK,
+                      0);
         return;
     }
     bool allRead = false;
@@ -386,17 +391,16 @@ void CVeldrunDlg::OnMerge() {
     m_progress = nullptr;
     NoteMergeEnded(result);
     m_details.Reader().Resume();
-    // Veldrun keeps a failure's text only; a cancel is told by its kind's text.
-    const std::string aborted =
-        veldrun::MergeError(veldrun::MergeError::Kind::UserAborted, "").what();
+    const bool aborted = m_job->ErrorKind() == veldrun::MergeError::Kind::UserAborted;
     if (m_quitting) {
         EndDialog(IDCANCEL);
     } else if (result == IDOK) {
         MergeReport::Complete(this, m_job->Outcome(), fromFileDate);
-    } else if (result == IDCANCEL && m_job->ErrorText() == aborted) {
+    } else if (result == IDCANCEL && aborted) {
         MergeReport::Cancelled(this, *m_job, fromFileDate);
     } else if (result == IDCANCEL) {
-        std::wstring text = L"Merge error: " + veldrun::ToWide(m_job->ErrorText()).value_or(L"");
+        std::wstring text =
+            res::Filled(res::Tr("CVeldrunDlg", "Merge error: %1"), {ErrorTexts::Message(*m_job)});
         // A detail that is not valid text is left out; the message stands on its own.
         const std::wstring detail =
             veldrun::VisibleText(veldrun::ToWide(m_job->ErrorDetail()).value_or(L""));
@@ -432,9 +436,14 @@ bool CVeldrunDlg::ConfirmQuit() {
     const int count = m_list.Count();
     if (count == 0 || m_list.Paths() == m_mergedList)
         return true;
-    const std::wstring question = L"Quit Veldrun and forget the list of " + std::to_wstring(count) +
-                                  (count == 1 ? L" clip?" : L" clips?");
-    return ChoiceBox::Ask(this, QMessageBox::Warning, question, {L"&Quit", L"Cancel"}, 1, 1) == 0;
+    // English takes its singular from its own text: the program needs no English translation.
+    const std::wstring question =
+        count == 1 ? res::Tr("CVeldrunDlg", "Quit Veldrun and forget the list of 1 clip?")
+                   : res::Tr("CVeldrunDlg", "Quit Veldrun and forget the list of %n clips?",
+                             nullptr, count);
+    return ChoiceBox::Ask(this, QMessageBox::Warning, question,
+                          {res::Tr("CVeldrunDlg", "&Quit"), res::Tr("CVeldrunDlg", "Cancel")}, 1,
+                          1) == 0;
 }
 
 void CVeldrunDlg::NoteMergeEnded(INT_PTR result) {

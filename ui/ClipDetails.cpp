@@ -7,8 +7,9 @@
 #include <QSet>
 #include <QTreeWidget>
 
-#include "ui/ClipTable.h"
 #include "progress/LocalFormat.h"
+#include "res/Tr.h"
+#include "ui/ClipTable.h"
 
 ClipDetails::ClipDetails(const InputList& list, CWnd* window, UINT readMessage)
     : m_list(list), m_reader(window, readMessage) {
@@ -73,7 +74,7 @@ CString ClipDetails::SelectedSizeText() const {
 }
 
 std::wstring ClipDetails::NoSizeText() {
-    return L"<N/A>";
+    return res::Tr("CVeldrunDlg", "<N/A>");
 }
 
 // A file's size is a signed 64-bit count, so the largest shows the most digits of GB.

@@ -10,6 +10,7 @@
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "progress/LocalFormat.h"
+#include "res/Tr.h"
 
 namespace {
 
@@ -29,11 +30,13 @@ std::wstring SeamNote(Recordings::Mark mark) {
     using Mark = Recordings::Mark;
     switch (mark) {
     case Mark::NewRecording:
-        return L"New recording: its clock does not continue from the clip above";
+        return res::Tr("ClipFacts",
+                       "New recording: its clock does not continue from the clip above");
     case Mark::NotStream:
-        return L"Not a transport stream";
+        return res::Tr("ClipFacts", "Not a transport stream");
     case Mark::Unknown:
-        return L"Can't tell whether it continues the clip above: one of them has no clock";
+        return res::Tr("ClipFacts",
+                       "Can't tell whether it continues the clip above: one of them has no clock");
     case Mark::Start:
     case Mark::Continues:
         break;
@@ -73,14 +76,17 @@ void FillColumns(const StreamProbe::Result& probe, ClipFacts::Row& row) {
     const veldrun::RecordedTime when =
         probe.recorded ? *probe.recorded : FileDate(probe.stamp.modifiedNs);
     row.recorded = format.DateTime(when, false);
-    row.recordedTip = row.fileDate ? L"file date" : format.DateTime(when, true);
+    row.recordedTip =
+        row.fileDate ? res::Tr("ClipFacts", "file date") : format.DateTime(when, true);
     if (probe.kind == StreamProbe::Kind::Clock)
         row.length = format.Duration(StreamProbe::Duration(probe));
     row.size = format.Size(probe.stamp.size);
 }
 
 std::wstring CountText(std::size_t count) {
-    return std::to_wstring(count) + (count == 1 ? L" clip" : L" clips");
+    // English takes its singular from its own text: the program needs no English translation.
+    return count == 1 ? res::Tr("ClipFacts", "1 clip")
+                      : res::Tr("ClipFacts", "%n clips", nullptr, int(count));
 }
 
 std::wstring SizeText(std::int64_t bytes) {
@@ -160,13 +166,16 @@ std::vector<ClipFacts::Row> ClipFacts::Rows(const std::vector<std::wstring>& pat
             row.marks = Row::kUnreadable;
             row.recorded = row.recordedTip = ReasonText(known->second.error);
             row.note =
-                row.recorded.empty() ? L"Cannot be read" : L"Cannot be read: " + row.recorded;
+                row.recorded.empty()
+                    ? res::Tr("ClipFacts", "Cannot be read")
+                    : res::Filled(res::Tr("ClipFacts", "Cannot be read: %1"), {row.recorded});
             continue;
         }
         FillColumns(*known->second.reading, row);
         if (firsts[i] >= 0) {
             row.marks |= Row::kListedTwice;
-            row.note = L"Listed twice: the same file as entry " + std::to_wstring(firsts[i] + 1);
+            row.note = res::Filled(res::Tr("ClipFacts", "Listed twice: the same file as entry %1"),
+                                   {std::to_wstring(firsts[i] + 1)});
         }
         if (lines && (i == 0 || IsRead(paths[i - 1]))) {
             const std::wstring seam = SeamNote(marks[i]);
@@ -224,26 +233,36 @@ std::wstring ClipFacts::SummaryText(int count, std::int64_t total,
     std::wstring text = CountText(static_cast<std::size_t>(count));
     if (recordings) {
         const std::size_t made = recordings->recordings;
-        text += made == 1 ? L", one recording" : L", " + std::to_wstring(made) + L" recordings";
+        text += L", " + (made == 1 ? res::Tr("ClipFacts", "one recording")
+                                   : res::Tr("ClipFacts", "%n recordings", nullptr, int(made)));
         const std::size_t others = recordings->notStreams;
         if (others > 0)
-            text += L", " + std::to_wstring(others) +
-                    (others == 1 ? L" not a transport stream" : L" not transport streams");
+            text += L", " + (others == 1 ? res::Tr("ClipFacts", "1 not a transport stream")
+                                         : res::Tr("ClipFacts", "%n not transport streams", nullptr,
+                                                   int(others)));
     }
     if (twice > 0)
-        text += L", " + std::to_wstring(twice) + L" listed twice";
+        text += L", " + res::Tr("ClipFacts", "%n listed twice", nullptr, int(twice));
     if (recordings) {
         if (recordings->duration)
             text += L", " + LocalFormat().Duration(*recordings->duration);
     }
     if (unreadable.empty())
-        return text + L", " + SizeText(total) + (recordings ? L"" : L" in all");
+        return text + L", " +
+               (recordings ? SizeText(total)
+                           : res::Filled(res::Tr("ClipFacts", "%1 in all"), {SizeText(total)}));
     if (measured > 0)
-        text += L", " + std::to_wstring(measured) + L" of them " + SizeText(total);
-    text += L"; " + unreadable.front();
-    if (unreadable.size() == 2)
-        text += L" and " + unreadable.back();
-    else if (unreadable.size() > 2)
-        text += L" and " + std::to_wstring(unreadable.size() - 1) + L" more";
-    return text + L" cannot be read";
+        text += L", " + res::Filled(res::Tr("ClipFacts", "%n of them %1", nullptr, measured),
+                                    {SizeText(total)});
+    const int more = static_cast<int>(unreadable.size()) - 1;
+    if (more == 0)
+        return text + L"; " +
+               res::Filled(res::Tr("ClipFacts", "%1 cannot be read"), {unreadable.front()});
+    if (more == 1)
+        return text + L"; " +
+               res::Filled(res::Tr("ClipFacts", "%1 and %2 cannot be read"),
+                           {unreadable.front(), unreadable.back()});
+    return text + L"; " +
+           res::Filled(res::Tr("ClipFacts", "%1 and %n more cannot be read", nullptr, more),
+                       {unreadable.front()});
 }

@@ -9,8 +9,9 @@
 #include <QTreeWidget>
 
 #include "platform/ListBoxWidget.h"
-#include "recordings/StreamProbe.h"
 #include "progress/LocalFormat.h"
+#include "recordings/StreamProbe.h"
+#include "res/Tr.h"
 #include "ui/MarkDelegate.h"
 
 namespace {
@@ -46,7 +47,13 @@ void SetText(QTreeWidgetItem* item, int column, const std::wstring& text) {
 
 ClipTable::ClipTable(QTreeWidget* view) : QObject(view), m_view(view) {
     view->setColumnCount(kColumns);
-    view->setHeaderLabels({"Name", "Recorded", "Length", "Size", "Folder"});
+    QStringList labels;
+    for (const char* label :
+         {QT_TRANSLATE_NOOP("ClipTable", "Name"), QT_TRANSLATE_NOOP("ClipTable", "Recorded"),
+          QT_TRANSLATE_NOOP("ClipTable", "Length"), QT_TRANSLATE_NOOP("ClipTable", "Size"),
+          QT_TRANSLATE_NOOP("ClipTable", "Folder")})
+        labels << QString::fromStdWString(res::Tr("ClipTable", label));
+    view->setHeaderLabels(labels);
     view->setHeaderHidden(false);
     view->setSortingEnabled(false);
     // An entry is a row: the focus frame goes round all of it, not the cell that was clicked.

@@ -12,6 +12,7 @@
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CWnd.h"
+#include "res/Tr.h"
 #include "ui/Settings.h"
 #include "ui/VisibleText.h"
 
@@ -24,10 +25,6 @@ bool IsFolder(const std::wstring& name) {
     const std::optional<std::string> narrow = veldrun::ToNarrow(name);
     struct stat status;
     return narrow && ::stat(narrow->c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-QString Counted(std::size_t count, const char* one, const char* many) {
-    return QString::number(count) + ' ' + (count == 1 ? one : many);
 }
 
 } // namespace
@@ -71,7 +68,7 @@ void FolderSearch::AddFiles(Names names, Then then) {
 }
 
 void FolderSearch::Choose(Then then) {
-    const std::wstring caption = L"Select Folder";
+    const std::wstring caption = res::Tr("FolderSearch", "Select Folder");
     std::optional<std::wstring> folder = ChooserAnswers().Take(caption);
     if (!folder) {
         folder =
@@ -183,7 +180,8 @@ void FolderSearch::Finished(Outcome outcome) {
             // The dialog may have ended while a message showed.
             if (m_stopped)
                 break;
-            std::wstring text = L"No clips found in " + veldrun::VisibleText(folder);
+            std::wstring text = res::Filled(res::Tr("FolderSearch", "No clips found in %1"),
+                                            {veldrun::VisibleText(folder)});
             if (error)
                 text += L"\n" + veldrun::ToWide(error.message()).value_or(std::wstring());
             AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
@@ -191,9 +189,15 @@ void FolderSearch::Finished(Outcome outcome) {
         for (const auto& [folder, count] : outcome.unreadable) {
             if (m_stopped)
                 break;
-            const std::wstring text =
-                std::to_wstring(count) + (count == 1 ? L" folder in " : L" folders in ") +
-                veldrun::VisibleText(folder) + L" could not be read; clips in it may be missing.";
+            // English takes its singular from its own text: it needs no English translation.
+            const std::wstring text = res::Filled(
+                count == 1 ? res::Tr("FolderSearch", "1 folder in %1 could not be read; clips in "
+                                                     "it may be missing.")
+                           : res::Tr("FolderSearch",
+                                     "%n folders in %1 could not be read; clips in it may be "
+                                     "missing.",
+                                     nullptr, int(count)),
+                {veldrun::VisibleText(folder)});
             AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
         }
         m_finishing = false;
@@ -205,7 +209,8 @@ void FolderSearch::ShowProgress() {
     if (!m_worker.joinable() || m_progress || m_holds > 0)
         return;
     m_progress = new QProgressDialog(Window());
-    m_progress->setWindowTitle("Searching for Clips");
+    m_progress->setWindowTitle(
+        QString::fromStdWString(res::Tr("FolderSearch", "Searching for Clips")));
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setRange(0, 0);
     m_progress->setAutoReset(false);
@@ -222,10 +227,16 @@ void FolderSearch::UpdateProgress() {
         return;
     const Names& names = m_waiting.front().names;
     const std::size_t at = std::min<std::size_t>(m_folder, names.size() - 1);
-    m_progress->setLabelText("Searching for clips in " +
-                             QString::fromStdWString(veldrun::VisibleText(names[at])) + "\n" +
-                             Counted(m_foldersSearched, "folder", "folders") + " searched, " +
-                             Counted(m_clipsFound, "clip", "clips") + " found");
+    const std::wstring folders =
+        m_foldersSearched == 1
+            ? res::Tr("FolderSearch", "1 folder searched")
+            : res::Tr("FolderSearch", "%n folders searched", nullptr, int(m_foldersSearched));
+    const std::wstring clips =
+        m_clipsFound == 1 ? res::Tr("FolderSearch", "1 clip found")
+                          : res::Tr("FolderSearch", "%n clips found", nullptr, int(m_clipsFound));
+    m_progress->setLabelText(QString::fromStdWString(
+        res::Filled(res::Tr("FolderSearch", "Searching for clips in %1\n%2, %3"),
+                    {veldrun::VisibleText(names[at]), folders, clips})));
 }
 
 void FolderSearch::Cancel() {

@@ -5,6 +5,7 @@
 
 #include "platform/CWinApp.h"
 #include "platform/CWnd.h"
+#include "res/Tr.h"
 
 AnswerQueue<JoinQuestion::Answer, std::wstring>& JoinQuestion::Answers() {
     static AnswerQueue<Answer, std::wstring> answers;
@@ -18,8 +19,11 @@ JoinQuestion::Answer JoinQuestion::Ask(CWnd* parent, const std::wstring& text) {
                     QString::fromStdWString(text), QMessageBox::NoButton,
                     parent && parent->GetWidget() ? parent->GetWidget() : AfxGetDialogOwner());
     box.setTextFormat(Qt::PlainText);
-    QPushButton* join = box.addButton("&Join", QMessageBox::AcceptRole);
-    QPushButton* each = box.addButton("One File per &Recording", QMessageBox::AcceptRole);
+    QPushButton* join = box.addButton(QString::fromStdWString(res::Tr("JoinQuestion", "&Join")),
+                                      QMessageBox::AcceptRole);
+    QPushButton* each =
+        box.addButton(QString::fromStdWString(res::Tr("JoinQuestion", "One File per &Recording")),
+                      QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(join);
     box.setEscapeButton(cancel);

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "res/Tr.h"
+
 namespace {
 
 QShortcut* KeyOf(QTreeWidget* list, const QKeySequence& key, const std::function<void()>& act) {
@@ -89,21 +91,22 @@ bool ListCommands::eventFilter(QObject* watched, QEvent* event) {
 void ListCommands::FillMenu(QMenu& menu) const {
     const int selected = SelectedRow(m_list);
     const int count = m_list->topLevelItemCount();
-    const auto add = [&menu](const QString& text, bool enabled, const std::function<void()>& act) {
-        QAction* action = menu.addAction(text);
+    const auto add = [&menu](const char* text, bool enabled, const std::function<void()>& act) {
+        QAction* action = menu.addAction(QString::fromStdWString(res::Tr("ListCommands", text)));
         action->setEnabled(enabled);
         QObject::connect(action, &QAction::triggered, &menu, act);
     };
-    add("&Remove", selected >= 0, m_handlers.remove);
-    add("Move &Up", selected > 0, m_handlers.moveUp);
-    add("Move &Down", selected >= 0 && selected < count - 1, m_handlers.moveDown);
+    add(QT_TRANSLATE_NOOP("ListCommands", "&Remove"), selected >= 0, m_handlers.remove);
+    add(QT_TRANSLATE_NOOP("ListCommands", "Move &Up"), selected > 0, m_handlers.moveUp);
+    add(QT_TRANSLATE_NOOP("ListCommands", "Move &Down"), selected >= 0 && selected < count - 1,
+        m_handlers.moveDown);
     menu.addSeparator();
-    add("&Sort by Name", count > 1, m_handlers.sortByName);
+    add(QT_TRANSLATE_NOOP("ListCommands", "&Sort by Name"), count > 1, m_handlers.sortByName);
     // Its letter is Remove's too: pressing R moves between the two, and Enter chooses.
-    add("Order by &Recording", count > 1 && m_handlers.canOrderByRecording(),
-        m_handlers.orderByRecording);
+    add(QT_TRANSLATE_NOOP("ListCommands", "Order by &Recording"),
+        count > 1 && m_handlers.canOrderByRecording(), m_handlers.orderByRecording);
     menu.addSeparator();
-    add("Add &Folder...", true, m_handlers.addFolder);
+    add(QT_TRANSLATE_NOOP("ListCommands", "Add &Folder..."), true, m_handlers.addFolder);
 }
 
 void ListCommands::ShowMenu(const QPoint& at, bool keyboard) {

@@ -10,6 +10,7 @@
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
+#include "res/Tr.h"
 #include "ui/ChoiceBox.h"
 #include "progress/LocalFormat.h"
 #include "ui/VisibleText.h"
@@ -40,11 +41,12 @@ bool AnyIs(const std::vector<RunOutcome::Written>& written, RunOutcome::Verified
 
 void MergeReport::Complete(CWnd* parent, const RunOutcome& outcome,
                            const std::vector<bool>& fromFileDate) {
-    const std::wstring text = L"Merging complete" + Listed(outcome, fromFileDate);
+    const std::wstring text =
+        res::Tr("MergeReport", "Merging complete") + Listed(outcome, fromFileDate);
     // Without an output there is no folder to open.
-    std::vector<std::wstring> buttons = {L"OK"};
+    std::vector<std::wstring> buttons = {res::Tr("MergeReport", "OK")};
     if (!outcome.complete.empty())
-        buttons.push_back(L"&Open Folder");
+        buttons.push_back(res::Tr("MergeReport", "&Open Folder"));
     if (ChoiceBox::Ask(parent, QMessageBox::Information, text, buttons, 0, 0) == 1)
         OpenFolder(veldrun::PathName::Parent(outcome.complete.front().path));
 }
@@ -57,20 +59,23 @@ void MergeReport::Cancelled(CWnd* parent, const RunOutcome& outcome, std::size_t
         Complete(parent, outcome, fromFileDate);
         return;
     }
-    std::wstring text = L"Merging cancelled." + Listed(outcome, fromFileDate);
+    std::wstring text =
+        res::Tr("MergeReport", "Merging cancelled.") + Listed(outcome, fromFileDate);
     if (outcome.partialPath.empty()) {
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION, 0);
         return;
     }
-    text += L"\n" + SizeText(outcome.partialBytes) + L" written so far are left in " +
-            Shown(outcome.partialPath) + L".\nDo you want to delete this partial file?";
+    text += L"\n" + res::Filled(res::Tr("MergeReport", "%1 written so far are left in %2.\nDo you "
+                                                       "want to delete this partial file?"),
+                                {SizeText(outcome.partialBytes), Shown(outcome.partialPath)});
     if (AfxMessageBox(text.c_str(), MB_YESNO | MB_ICONWARNING, 0) != IDYES)
         return;
     std::string problem;
     if (removePartial(problem))
         return;
     const std::wstring failed =
-        L"Can't delete the partial file " + Shown(outcome.partialPath) + L"\n" + Shown(problem);
+        res::Filled(res::Tr("MergeReport", "Can't delete the partial file %1\n%2"),
+                    {Shown(outcome.partialPath), Shown(problem)});
     AfxMessageBox(failed.c_str(), MB_OK | MB_ICONWARNING, 0);
 }
 
@@ -78,9 +83,9 @@ void MergeReport::OpenFolder(const std::string& folder) {
     const QString path = QDir(QFile::decodeName(folder.c_str())).absolutePath();
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         return;
-    const std::wstring text = L"Can't open the folder " +
-                              veldrun::VisibleText(path.toStdWString()) +
-                              L"\nNo file manager took it.";
+    const std::wstring text =
+        res::Filled(res::Tr("MergeReport", "Can't open the folder %1\nNo file manager took it."),
+                    {veldrun::VisibleText(path.toStdWString())});
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
 }
 
@@ -91,7 +96,7 @@ std::wstring MergeReport::Listed(const RunOutcome& outcome, const std::vector<bo
         lines +=
             L"\n" + Shown(veldrun::PathName::Last(written.path)) + L", " + SizeText(written.size);
         if (i < fromFileDate.size() && fromFileDate[i])
-            lines += L" (named from the file date)";
+            lines += L" " + res::Tr("MergeReport", "(named from the file date)");
     }
     const std::wstring verified = VerifiedLine(outcome);
     if (!verified.empty())
@@ -104,10 +109,13 @@ std::wstring MergeReport::VerifiedLine(const RunOutcome& outcome) {
     if (complete.empty())
         return L"";
     if (AnyIs(complete, RunOutcome::Verified::Cancelled))
-        return L"Verifying was cancelled: the output is complete but not verified.";
+        return res::Tr("MergeReport",
+                       "Verifying was cancelled: the output is complete but not verified.");
     if (AllAre(complete, RunOutcome::Verified::Yes))
-        return L"Verified: the output matches its inputs byte for byte.";
+        return res::Tr("MergeReport", "Verified: the output matches its inputs byte for byte.");
     if (AnyIs(complete, RunOutcome::Verified::NotRegular))
-        return L"Not verified: the output is not a regular file, which cannot be read back.";
+        return res::Tr(
+            "MergeReport",
+            "Not verified: the output is not a regular file, which cannot be read back.");
     return L"";
 }

@@ -7,15 +7,13 @@
 #include "platform/AfxMessageBox.h"
 #include "platform/CEdit.h"
 #include "platform/CFileDialog.h"
+#include "res/Tr.h"
 #include "ui/FolderChooser.h"
 #include "ui/JoinQuestion.h"
 #include "ui/Settings.h"
+#include "ui/StreamFilter.h"
 
 namespace {
-
-const wchar_t kStreamFilter[] = L"MTS Files (*.mts)|*.mts|All Files (*.*)|*.*||";
-const wchar_t kNotAllRead[] = L"Some clips are still being read.\nMerge once they all are, so "
-                              L"that each recording is found.";
 
 QAbstractButton* Box(CWnd* control) {
     return static_cast<QAbstractButton*>(control->GetWidget());
@@ -62,14 +60,16 @@ void OutputChoice::Select(const std::vector<std::string>& inputs,
         OutputPlan::StartPath(text.IsEmpty() ? L"" : Path(), Settings::LastOutputFolder(), inputs,
                               recordings, EachRecording());
     if (EachRecording()) {
-        const std::wstring folder = FolderChooser::Choose(m_dialog, L"Select Output Folder", start);
+        const std::wstring folder =
+            FolderChooser::Choose(m_dialog, res::Tr("OutputChoice", "Select Output Folder"), start);
         if (!folder.empty()) {
             Settings::SetLastOutputFolder(folder);
             m_output->SetWindowText(folder.c_str());
         }
         return;
     }
-    CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, kStreamFilter);
+    const std::wstring filter = StreamFilter::Text();
+    CFileDialog dialog(FALSE, L"mts", start.c_str(), OFN_OVERWRITEPROMPT, filter.c_str());
     if (dialog.DoModal() == IDOK) {
         m_chosen = dialog.GetPathName().Str();
         Settings::SetLastOutputFolder(OutputPlan::ParentOf(m_chosen));
@@ -89,7 +89,11 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
     std::wstring question;
     if (EachRecording()) {
         if (!allRead) {
-            AfxMessageBox(kNotAllRead, MB_OK, 0);
+            AfxMessageBox(res::Tr("OutputChoice",
+                                  "Some clips are still being read.\nMerge once they "
+                                  "all are, so that each recording is found.")
+                              .c_str(),
+                          MB_OK, 0);
             return false;
         }
         files.parts = OutputPlan::Parts(Path(), recordings);

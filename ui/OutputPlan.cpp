@@ -8,6 +8,7 @@
 
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
+#include "res/Tr.h"
 #include "ui/VisibleText.h"
 
 namespace fs = std::filesystem;
@@ -145,15 +146,21 @@ std::wstring OutputPlan::ReplaceQuestion(const std::vector<veldrun::JobFiles::Pa
     }
     if (existing == 0)
         return L"";
-    const bool one = existing == 1;
-    return std::to_wstring(existing) + L" of the " + std::to_wstring(parts.size()) +
-           (one ? L" files already exists in " : L" files already exist in ") + Visible(folder) +
-           (one ? L".\nDo you want to replace it?" : L".\nDo you want to replace them?");
+    // English takes its singular from its own text: the program needs no English translation.
+    const std::wstring question =
+        existing == 1 ? res::Tr("OutputPlan", "1 of the %1 files already exists in %2.\nDo you "
+                                              "want to replace it?")
+                      : res::Tr("OutputPlan",
+                                "%n of the %1 files already exist in %2.\nDo you want to "
+                                "replace them?",
+                                nullptr, int(existing));
+    return res::Filled(question, {std::to_wstring(parts.size()), Visible(folder)});
 }
 
 std::wstring OutputPlan::JoinQuestion(std::size_t recordings) {
-    return L"The list holds " + std::to_wstring(recordings) +
-           L" separate recordings.\nJoin them into one file anyway?";
+    return res::Tr("OutputPlan",
+                   "The list holds %n separate recordings.\nJoin them into one file anyway?",
+                   nullptr, int(recordings));
 }
 
 std::wstring OutputPlan::ReplaceQuestion(const std::wstring& output, const std::wstring& chosen) {
@@ -161,7 +168,8 @@ std::wstring OutputPlan::ReplaceQuestion(const std::wstring& output, const std::
     if ((!chosen.empty() && output == chosen) ||
         !fs::is_regular_file(fs::path(Narrow(output)), unknown))
         return L"";
-    return Visible(output) + L" already exists.\nDo you want to replace it?";
+    return res::Filled(res::Tr("OutputPlan", "%1 already exists.\nDo you want to replace it?"),
+                       {Visible(output)});
 }
 
 std::wstring OutputPlan::StartPath(const std::wstring& current, const std::wstring& lastFolder,

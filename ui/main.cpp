@@ -4,6 +4,7 @@
 
 #include "engine/OutputSignals.h"
 #include "ui/CVeldrunApp.h"
+#include "ui/Translations.h"
 #include "ui/WindowSystemStart.h"
 
 // The one application object; AfxWinMain finds it.
@@ -16,5 +17,7 @@ int main(int argc, char* argv[]) {
     veldrun::IgnoreOutputSignals();
     // Made here so that a missing display ends the program with one line; AfxWinMain uses it.
     const std::unique_ptr<QApplication> application = WindowSystemStart::Open(argc, argv);
+    // Before any window: every text, Qt's too, is in the desktop's language from the start.
+    Translations::Load();
     return AfxWinMain(argc, argv);
 }

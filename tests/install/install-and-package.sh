@@ -123,7 +123,8 @@ deb="$(ls "$work"/package/*.deb)"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
 [ "$(dpkg-deb -f "$deb" Section)" = video ] || fail "section"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for library in libqt6widgets6 libboost-thread qt6-qpa-plugins; do
+# Qt's translations of its own buttons and file dialog are read at run time, like its plugins.
+for library in libqt6widgets6 libboost-thread qt6-qpa-plugins qt6-translations-l10n; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 # Without Qt's Wayland plugin a Wayland session runs the program through XWayland.

@@ -1,4 +1,4 @@
-#include "ui/LocalFormat.h"
+#include "progress/LocalFormat.h"
 
 #include <cstdint>
 #include <cstring>

@@ -31,7 +31,7 @@
 #include "tests/ui/ModalWatch.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ClipTable.h"
-#include "ui/LocalFormat.h"
+#include "progress/LocalFormat.h"
 #include "ui/MarkDelegate.h"
 
 using veldrun::test::Fifo;

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include "ui/Translations.h"
 
 bool PictureLanguage::SetEnvironment(const QString& code) {
     const QLocale locale(code);
@@ -25,11 +23,8 @@ void PictureLanguage::Install(const QString& code) {
 }
 
 void PictureLanguage::InstallProgramTranslators(const QLocale& locale) {
-    // Owned by the application, so that it lasts as long as the texts it translates.
-    auto* qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(locale, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qt);
-    else
-        std::fprintf(stderr, "veldrun_screenshots: no Qt catalogue for %s\n",
+    // As the program does at start-up: its own texts and Qt's.
+    if (Translations::Load(locale.uiLanguages()).isEmpty())
+        std::fprintf(stderr, "veldrun_screenshots: no translation for %s\n",
                      qPrintable(locale.name()));
 }

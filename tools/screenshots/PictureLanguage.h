@@ -15,9 +15,7 @@ public:
     // After the application object exists: the default locale, then the translators.
     static void Install(const QString& code);
 
-    // The hook for the program's own translators: it installs what the program's start-up
-    // installs for `locale`, and is the one place that start-up's installer is called from,
-    // so that the pictures show the texts users read. Today that is Qt's catalogue for its
-    // standard dialogs and buttons; the program's catalogues join it here.
+    // Installs what the program's start-up installs for `locale`, its catalogue and Qt's, so
+    // that the pictures show the texts users read.
     static void InstallProgramTranslators(const QLocale& locale);
 };
