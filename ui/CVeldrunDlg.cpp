@@ -238,7 +238,7 @@ void CVeldrunDlg::OnAdd() {
                                     NaturalOrder::Less, [](const std::wstring&) { return true; });
         m_folders.AddFiles(chosen);
     } else if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
-        AfxMessageBox(kTooManyFiles, MB_OK, 0);
+        AfxMessageBox(kTooManyFiles, MB_OK | MB_ICONERROR, 0);
     }
 
     UpdateControls();
@@ -360,7 +360,7 @@ void CVeldrunDlg::OnMerge() {
     const FolderSearch::Hold hold(m_folders);
     if (!CollectInputFiles()) {
         // Passing on a changed path could name another file: refuse rather than guess.
-        AfxMessageBox(L"Merge error: Can't convert file name", MB_OK, 0);
+        AfxMessageBox(L"Merge error: Can't convert file name", MB_OK | MB_ICONERROR, 0);
         return;
     }
     bool allRead = false;
@@ -394,7 +394,7 @@ void CVeldrunDlg::OnMerge() {
             veldrun::VisibleText(veldrun::ToWide(m_job->ErrorDetail()).value_or(L""));
         if (!detail.empty())
             text += L"\n" + detail;
-        AfxMessageBox(text.c_str(), MB_OK, 0);
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR, 0);
     }
 }
 

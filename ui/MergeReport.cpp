@@ -71,7 +71,7 @@ void MergeReport::Cancelled(CWnd* parent, const RunOutcome& outcome, std::size_t
         return;
     const std::wstring failed =
         L"Can't delete the partial file " + Shown(outcome.partialPath) + L"\n" + Shown(problem);
-    AfxMessageBox(failed.c_str(), MB_OK | MB_ICONWARNING, 0);
+    AfxMessageBox(failed.c_str(), MB_OK | MB_ICONERROR, 0);
 }
 
 void MergeReport::OpenFolder(const std::string& folder) {
@@ -81,7 +81,7 @@ void MergeReport::OpenFolder(const std::string& folder) {
     const std::wstring text = L"Can't open the folder " +
                               veldrun::VisibleText(path.toStdWString()) +
                               L"\nNo file manager took it.";
-    AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR, 0);
 }
 
 std::wstring MergeReport::Listed(const RunOutcome& outcome, const std::vector<bool>& fromFileDate) {

@@ -89,7 +89,7 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
     std::wstring question;
     if (EachRecording()) {
         if (!allRead) {
-            AfxMessageBox(kNotAllRead, MB_OK, 0);
+            AfxMessageBox(kNotAllRead, MB_OK | MB_ICONWARNING, 0);
             return false;
         }
         files.parts = OutputPlan::Parts(Path(), recordings);
