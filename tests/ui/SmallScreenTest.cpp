@@ -21,8 +21,8 @@
 using veldrun::test::MainDialogHarness;
 using veldrun::test::TempDir;
 
-// These run on a 1600x1000 screen at twice the scale (see CMakeLists.txt): 800x500 for the
-// window, less than the main dialog's template needs.
+// These run on a 1600x1000 screen at twice the scale as Qt sees it (small-screen.json): 800x500
+// for the window, less than the main dialog's template needs.
 namespace {
 
 QSize TemplateSize(QWidget* window) {
