@@ -116,12 +116,13 @@ wait_for_keys() {
     refocus "$1"
 }
 
-# Starts the X server and points DISPLAY at it.
+# start_x_server [WxHxDEPTH]: starts the X server, with a 1280x1024 screen unless told, and
+# points DISPLAY at it.
 start_x_server() {
     exec 3>"$work/display"
     # No auto-repeat: on a loaded machine xdotool's key release can come late enough for the
     # server to repeat the key, and a check box pressed twice stays as it was.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -r >"$work/xvfb.log" 2>&1 &
     server_pid=$!
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
