@@ -4,11 +4,13 @@
 #include <vector>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include "platform/DialogBuilder.h"
 #include "platform/DialogUnits.h"
@@ -50,6 +52,33 @@ const int kTabStops[] = {IDC_INPUT_LIST,     IDC_ADD,       IDC_ADD_FOLDER,  IDC
                          IDC_MOVE_UP,        IDC_MOVE_DOWN, IDC_OUTPUT_FILE, IDC_SELECT_OUTPUT,
                          IDC_EACH_RECORDING, IDC_VERIFY,    IDC_MERGE};
 
+// Merge takes a clip and an output first. Then each tab stop takes the focus, forwards to
+// Merge at the bottom and back to the list at the top, so that the view has to move both ways;
+// each must show whole, or as much as the view holds.
+void ExpectEachInViewWithItsFocus(MainDialogHarness& dlg, const std::string& clip) {
+    QWidget* window = dlg.GetWidget();
+    dlg.Drop({QUrl::fromLocalFile(QString::fromStdString(clip))});
+    ASSERT_EVENTUALLY(dlg.m_inputList.GetCount() == 1);
+    static_cast<QLineEdit*>(dlg.Control(IDC_OUTPUT_FILE))->setText("out.mts");
+    ASSERT_TRUE(dlg.Control(IDC_MERGE)->isEnabled());
+    std::vector<int> order(std::begin(kTabStops), std::end(kTabStops));
+    order.insert(order.end(), order.rbegin(), order.rend());
+    for (int id : order) {
+        QWidget* control = dlg.Control(id);
+        control->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        const QRect view = View(window);
+        const QRect area = control->geometry();
+        if (area.height() <= view.height() && area.width() <= view.width()) {
+            EXPECT_TRUE(view.contains(area))
+                << id << " at " << area.x() << "," << area.y() << " outside the view "
+                << view.width() << "x" << view.height();
+        } else {
+            EXPECT_TRUE(view.intersects(area)) << id;
+        }
+    }
+}
+
 class SmallScreen : public ::testing::TestWithParam<Qt::LayoutDirection> {
 protected:
     void SetUp() override { QApplication::setLayoutDirection(GetParam()); }
@@ -73,29 +102,7 @@ TEST_P(SmallScreen, TheWindowFitsTheScreenAndEveryControlScrollsIntoViewWithItsF
         EXPECT_LE(window->frameGeometry().height(), available.height());
         EXPECT_LE(window->frameGeometry().width(), available.width());
 
-        // Merge takes a clip and an output first.
-        dlg.Drop({QUrl::fromLocalFile(QString::fromStdString(clip))});
-        ASSERT_EVENTUALLY(dlg.m_inputList.GetCount() == 1);
-        static_cast<QLineEdit*>(dlg.Control(IDC_OUTPUT_FILE))->setText("out.mts");
-        ASSERT_TRUE(dlg.Control(IDC_MERGE)->isEnabled());
-
-        // Forwards to Merge at the bottom, then back to the list at the top, so that the view
-        // has to move both ways.
-        std::vector<int> order(std::begin(kTabStops), std::end(kTabStops));
-        order.insert(order.end(), order.rbegin(), order.rend());
-        for (int id : order) {
-            QWidget* control = dlg.Control(id);
-            control->setFocus(Qt::TabFocusReason);
-            QApplication::processEvents();
-            const QRect view = View(window);
-            const QRect area = control->geometry();
-            if (area.height() <= view.height()) {
-                EXPECT_TRUE(view.contains(area)) << id << " at " << area.x() << "," << area.y()
-                                                 << " outside the view " << view.height();
-            } else {
-                EXPECT_TRUE(view.intersects(area)) << id;
-            }
-        }
+        ExpectEachInViewWithItsFocus(dlg, clip);
 
         // The content keeps the template's size: the list's top and Merge's bottom stand as far
         // apart as the template puts them, farther than the view is high.
@@ -113,3 +120,27 @@ TEST_P(SmallScreen, TheWindowFitsTheScreenAndEveryControlScrollsIntoViewWithItsF
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, SmallScreen,
                          ::testing::Values(Qt::LeftToRight, Qt::RightToLeft));
+
+// A window moved to a screen narrower than the template fits it too, and scrolls sideways.
+TEST_P(SmallScreen, MovedToANarrowerScreenTheDialogFitsItAndScrollsSideways) {
+    QScreen* narrow = nullptr;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->name() == "Narrow")
+            narrow = screen;
+    }
+    ASSERT_NE(narrow, nullptr);
+    TempDir dir;
+    const std::string clip = dir.Write("00001.MTS", "clip");
+    MainDialogHarness dlg;
+    dlg.Run([&] {
+        QWidget* window = dlg.GetWidget();
+        window->windowHandle()->setScreen(narrow);
+        window->move(narrow->availableGeometry().topLeft());
+        QApplication::processEvents();
+        const QRect available = narrow->availableGeometry();
+        ASSERT_GT(TemplateSize(window).width(), available.width());
+        EXPECT_LE(window->frameGeometry().width(), available.width());
+        EXPECT_LE(window->minimumWidth(), available.width());
+        ExpectEachInViewWithItsFocus(dlg, clip);
+    });
+}
