@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "platform/DialogBuilder.h"
@@ -103,6 +104,14 @@ TEST_P(SmallScreen, TheWindowFitsTheScreenAndEveryControlScrollsIntoViewWithItsF
         EXPECT_LE(window->frameGeometry().width(), available.width());
 
         ExpectEachInViewWithItsFocus(dlg, clip);
+
+        // The wheel over the dialog's own background scrolls it as well.
+        const int listTop = dlg.Control(IDC_INPUT_LIST)->y();
+        const QPointF at(window->width() / 2.0, 1.0);
+        QWheelEvent wheel(at, window->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &wheel);
+        EXPECT_LT(dlg.Control(IDC_INPUT_LIST)->y(), listTop) << "the wheel did not scroll";
 
         // The content keeps the template's size: the list's top and Merge's bottom stand as far
         // apart as the template puts them, farther than the view is high.
