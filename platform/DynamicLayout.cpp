@@ -6,10 +6,19 @@
 #include <QEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+// The template size bounded by the available screen area less the window frame.
+QSize MinimumSize(const QSize& base, const QSize& available, const QSize& frame) {
+    const QSize room = (available - frame).expandedTo(QSize(1, 1));
+    return base.boundedTo(room);
+}
+
+} // namespace
 
 DynamicLayout::DynamicLayout(QWidget* dialog)
     : QObject(dialog), m_dialog(dialog), m_base(dialog->size()),
@@ -36,11 +45,6 @@ QRect DynamicLayout::Place(const QRect& start, const res::ControlLayout& layout,
     const int dy = std::max(0, growth.height());
     return QRect(start.x() + dx * layout.moveX / 100, start.y() + dy * layout.moveY / 100,
                  start.width() + dx * layout.sizeX / 100, start.height() + dy * layout.sizeY / 100);
-}
-
-QSize DynamicLayout::MinimumSize(const QSize& base, const QSize& available, const QSize& frame) {
-    const QSize room = (available - frame).expandedTo(QSize(1, 1));
-    return base.boundedTo(room);
 }
 
 bool DynamicLayout::eventFilter(QObject* watched, QEvent* event) {

@@ -32,10 +32,6 @@ public:
     // Where a control of template geometry `start` goes when the dialog has grown by `growth`.
     static QRect Place(const QRect& start, const res::ControlLayout& layout, const QSize& growth);
 
-    // The template size bounded by `available` less the window frame `frame`: the smallest size
-    // that a dialog of template size `base` takes.
-    static QSize MinimumSize(const QSize& base, const QSize& available, const QSize& frame);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
