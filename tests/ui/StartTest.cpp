@@ -215,7 +215,7 @@ Ended RunProgram(const QStringList& arguments, const QProcessEnvironment& enviro
 TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {
     for (const auto& environment :
          {WithoutDisplay(), WithoutDisplay({{"QT_QPA_PLATFORM", "xcb"}})}) {
-        for (const QString& option : {"--help", "-h"}) {
+        for (const char* option : {"--help", "-h"}) {
             const Ended help = RunProgram({"-platform", "xcb", option, "clip.mts"}, environment);
             EXPECT_EQ(help.status, 0) << help.err;
             EXPECT_EQ(help.out.rfind("Usage: " VELDRUN_PROGRAM " [options] [file...]\n", 0), 0u)
@@ -224,7 +224,7 @@ TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {
                 EXPECT_NE(help.out.find(listed), std::string::npos) << listed;
             EXPECT_EQ(help.err, "");
         }
-        for (const QString& option : {"--version", "-v"}) {
+        for (const char* option : {"--version", "-v"}) {
             const Ended version = RunProgram({option}, environment);
             EXPECT_EQ(version.status, 0) << version.err;
             EXPECT_EQ(version.out, "Veldrun " VELDRUN_VERSION "\n");
