@@ -4,6 +4,25 @@
 
 #include "platform/CWinApp.h"
 
+namespace {
+
+QMessageBox::Icon IconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
 AnswerQueue<int, MessageBoxRequest>& AfxMessageBoxAnswers() {
     static AnswerQueue<int, MessageBoxRequest> answers;
     return answers;
@@ -14,13 +33,9 @@ int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId) {
     if (auto answer = AfxMessageBoxAnswers().Take({text ? text : L"", caption, type, helpId}))
         return *answer;
     const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
-    const UINT icon = type & MB_ICONMASK;
-    QMessageBox box(icon == MB_ICONWARNING       ? QMessageBox::Warning
-                    : icon == MB_ICONINFORMATION ? QMessageBox::Information
-                                                 : QMessageBox::NoIcon,
-                    QString::fromStdWString(caption), QString::fromWCharArray(text ? text : L""),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    AfxGetDialogOwner());
+    QMessageBox box(
+        IconOf(type), QString::fromStdWString(caption), QString::fromWCharArray(text ? text : L""),
+        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, AfxGetDialogOwner());
     box.setTextFormat(Qt::PlainText);
     if (yesNo) {
         const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;

@@ -65,10 +65,13 @@ int AfxWinMain(int argc, char* argv[]) {
     std::unique_ptr<QApplication> qtApp;
     if (!QApplication::instance())
         qtApp = std::make_unique<QApplication>(argc, argv);
+    const std::wstring executable = NameOfExecutable(argc > 0 ? argv[0] : nullptr);
     if (app->m_appName.empty())
-        app->m_appName = NameOfExecutable(argc > 0 ? argv[0] : nullptr);
+        app->m_appName = executable;
     app->m_arguments.assign(argv + (argc > 0 ? 1 : 0), argv + argc);
-    QApplication::setApplicationName(QString::fromStdWString(app->m_appName));
+    // The executable's name names the program to the desktop (the window class that a desktop
+    // entry's StartupWMClass matches); the application's name is what its boxes show.
+    QApplication::setApplicationName(QString::fromStdWString(executable));
     QApplication::setApplicationVersion(
         QString::fromStdWString(res::VersionInfo::Get().productVersion));
     app->InitInstance();

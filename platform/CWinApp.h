@@ -43,6 +43,7 @@ LPCTSTR AfxGetAppName();
 QWidget* AfxGetDialogOwner();
 
 // The framework's entry: creates the Qt application when there is none yet, names the
-// application after argv[0] when it has no name, keeps the remaining arguments, calls
-// InitInstance and returns 0. A dialog-based application runs its dialogs inside InitInstance.
+// application after argv[0] when it has no name (Qt's application name is argv[0]'s in any
+// case), keeps the remaining arguments, calls InitInstance and returns 0. A dialog-based
+// application runs its dialogs inside InitInstance.
 int AfxWinMain(int argc, char* argv[]);

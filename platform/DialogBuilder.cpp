@@ -206,7 +206,8 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
     window->setAcceptDrops(dialog.exStyle & WS_EX_ACCEPTFILES);
     const DialogUnits units(window->font());
     const QSize size = units.ToPixels(0, 0, dialog.cx, dialog.cy).size();
-    // A sizing border lets the dialog grow, never shrink below its template size.
+    // A sizing border lets the dialog grow, never shrink below its template size (unless the
+    // screen is smaller: see DynamicLayout).
     const bool resizable = dialog.style & WS_THICKFRAME;
     if (resizable) {
         window->setMinimumSize(size);
@@ -232,10 +233,10 @@ bool DialogBuilder::Build(const res::DialogTemplate& dialog, QDialog* window,
         built.emplace_back(&control, widget);
     }
     SetBuddies(built);
-    if (resizable) {
-        auto* layout = new DynamicLayout(window);
-        for (const auto& [control, widget] : built)
-            layout->Add(widget, control->layout);
-    }
+    // Every dialog mirrors right to left and fits a small screen; only a resizable one grows.
+    auto* layout = new DynamicLayout(window);
+    for (const auto& [control, widget] : built)
+        layout->Add(widget, resizable ? control->layout : res::ControlLayout{});
+    layout->Apply();
     return true;
 }

@@ -5,13 +5,19 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QWindow>
 
 #include "res/ControlTemplate.h"
 
+class QScreen;
+class QScrollBar;
 class QWidget;
 
-// Moves and sizes the controls of a resizable dialog as it grows past its template size:
-// each control by its template layout's share of the growth, from where the template put it.
+// Places the controls of a dialog: at their template geometry, mirrored when the dialog lays out
+// right to left, and for a resizable dialog that grows past its template size, each by its
+// template layout's share of the growth. The dialog's minimum size is its template size as far as
+// the available screen area allows; on a screen too small for it the controls keep their
+// template geometry and scroll, and a control that takes the focus is scrolled into view.
 class DynamicLayout : public QObject {
 public:
     // Follows the resizes of `dialog`, whose template size is its size now.
@@ -20,7 +26,10 @@ public:
     // Takes `control` at its present geometry, which stands for the template size.
     void Add(QWidget* control, const res::ControlLayout& layout);
 
-    // The layout that follows `dialog`'s resizes; nothing for a dialog of fixed size.
+    // Places every control for the dialog's present size, direction and scroll positions.
+    void Apply();
+
+    // The layout that places `dialog`'s controls, or nullptr.
     static DynamicLayout* Of(const QWidget* dialog);
 
     // Keeps a change that the dialog's own code made to `control`'s geometry (a field widened
@@ -40,11 +49,22 @@ private:
         res::ControlLayout layout;
     };
 
-    void Apply();
+    void FitScreen();
+    void FollowScreen();
+    void WatchScreen(QScreen* screen);
+    // The part of the dialog that shows controls, beside the scroll bars that are needed.
+    QRect Viewport() const;
+    void ShowInView(QWidget* focused);
 
     QWidget* m_dialog;
     QSize m_base;
-    // The growth that the controls were last placed for.
-    QSize m_placed{0, 0};
+    // Where `item` shows in the dialog for the view `view` and the present scroll positions.
+    QRect Shown(const Item& item, const QRect& view) const;
+
     std::vector<Item> m_items;
+    QScrollBar* m_horizontal;
+    QScrollBar* m_vertical;
+    bool m_placing = false;
+    QPointer<QWindow> m_followed;
+    QMetaObject::Connection m_screenWatch;
 };

@@ -10,6 +10,7 @@
 
 #include "engine/TextConversion.h"
 #include "platform/WinApi.h"
+#include "res/VersionInfo.h"
 #include "ui/CVeldrunDlg.h"
 
 namespace {
@@ -43,7 +44,9 @@ std::vector<CString> StartFiles(const std::vector<std::string>& arguments) {
 
 } // namespace
 
-CVeldrunApp::CVeldrunApp() : CWinApp(nullptr) {}
+// Message boxes are captioned with the product's name, which the executable's file name is not.
+// The display name of Qt would serve too, but Qt appends it to every window title.
+CVeldrunApp::CVeldrunApp() : CWinApp(res::VersionInfo::Get().productName.c_str()) {}
 
 BOOL CVeldrunApp::InitInstance() {
     INITCOMMONCONTROLSEX controls;

@@ -250,7 +250,7 @@ void CVeldrunDlg::OnAdd() {
         AfxMessageBox(res::Tr("CVeldrunDlg",
                               "Too many files were selected at once. Add them in smaller groups.")
                           .c_str(),
-                      MB_OK, 0);
+                      MB_OK | MB_ICONERROR, 0);
     }
 
     UpdateControls();
@@ -372,8 +372,8 @@ void CVeldrunDlg::OnMerge() {
     const FolderSearch::Hold hold(m_folders);
     if (!CollectInputFiles()) {
         // Passing on a changed path could name another file: refuse rather than guess.
-        AfxMessageBox(res::Tr("CVeldrunDlg", "Merge error: Can't convert file name").c_str(), MB_OK,
-                      0);
+        AfxMessageBox(res::Tr("CVeldrunDlg", "Merge error: Can't convert file name").c_str(),
+                      MB_OK | MB_ICONERROR, 0);
         return;
     }
     bool allRead = false;
@@ -406,7 +406,7 @@ void CVeldrunDlg::OnMerge() {
             veldrun::VisibleText(veldrun::ToWide(m_job->ErrorDetail()).value_or(L""));
         if (!detail.empty())
             text += L"\n" + detail;
-        AfxMessageBox(text.c_str(), MB_OK, 0);
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR, 0);
     }
 }
 

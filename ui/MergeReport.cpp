@@ -10,9 +10,9 @@
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
+#include "progress/LocalFormat.h"
 #include "res/Tr.h"
 #include "ui/ChoiceBox.h"
-#include "progress/LocalFormat.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -76,7 +76,7 @@ void MergeReport::Cancelled(CWnd* parent, const RunOutcome& outcome, std::size_t
     const std::wstring failed =
         res::Filled(res::Tr("MergeReport", "Can't delete the partial file %1\n%2"),
                     {Shown(outcome.partialPath), Shown(problem)});
-    AfxMessageBox(failed.c_str(), MB_OK | MB_ICONWARNING, 0);
+    AfxMessageBox(failed.c_str(), MB_OK | MB_ICONERROR, 0);
 }
 
 void MergeReport::OpenFolder(const std::string& folder) {
@@ -86,7 +86,7 @@ void MergeReport::OpenFolder(const std::string& folder) {
     const std::wstring text =
         res::Filled(res::Tr("MergeReport", "Can't open the folder %1\nNo file manager took it."),
                     {veldrun::VisibleText(path.toStdWString())});
-    AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING, 0);
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR, 0);
 }
 
 std::wstring MergeReport::Listed(const RunOutcome& outcome, const std::vector<bool>& fromFileDate) {

@@ -93,7 +93,7 @@ bool OutputChoice::Prepare(veldrun::Veldrun& job,
                                   "Some clips are still being read.\nMerge once they "
                                   "all are, so that each recording is found.")
                               .c_str(),
-                          MB_OK, 0);
+                          MB_OK | MB_ICONWARNING, 0);
             return false;
         }
         files.parts = OutputPlan::Parts(Path(), recordings);

@@ -40,11 +40,10 @@ wait_for_keys "$main"
 # come together from the search: Alt+M until the message box shows.
 xdotool key alt+o
 xdotool type --delay 2 "$output"
-press_for_window alt+m "$(basename "$program")"
-box="$(focus_window "$(basename "$program")")"
-[ "$box" != "$main" ] || fail "no message box"
+press_for_box alt+m "$main"
+focus_box "$main" >/dev/null
 xdotool key Return
-wait_for "the message box to close" lacks_window "$(basename "$program")"
+wait_for "the message box to close" lacks_box "$main"
 refocus "$main"
 end_program
 

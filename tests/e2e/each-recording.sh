@@ -58,13 +58,11 @@ wait_for_keys "$main"
 # then it says so, and the box is closed and Merge pressed again.
 xdotool key alt+o
 xdotool type --delay 2 "$work/videos"
-box_title="$(basename "$program")"
 for attempt in 1 2 3 4 5 6 7 8 9 10; do
-    press_for_window alt+m "$box_title"
-    box="$(focus_window "$box_title")"
-    [ "$box" != "$main" ] || fail "no message box"
+    press_for_box alt+m "$main"
+    focus_box "$main" >/dev/null
     xdotool key Return
-    wait_for "the message box to close" lacks_window "$box_title"
+    wait_for "the message box to close" lacks_box "$main"
     refocus "$main"
     [ -f "$work/videos/${names[2]}" ] && break
     sleep 0.5

@@ -39,13 +39,12 @@ reader=$!
 # On to Merge: Select..., the two check boxes, Merge.
 xdotool key Tab Tab Tab Tab space
 
-box="$(focus_window "$(basename "$program")")"
-[ "$box" != "$main" ] || fail "no message box"
+focus_box "$main" >/dev/null
 wait "$reader"
 [ "$(stat -c %s "$work/received")" -eq 1048576 ] || fail "the reader got no MiB"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended with the pipe"
 xdotool key Return
-wait_for "the message box to close" lacks_window "$(basename "$program")"
+wait_for "the message box to close" lacks_box "$main"
 refocus "$main"
 
 # The list was not merged: quitting asks first.

@@ -63,18 +63,42 @@ focus_window() {
     echo "$id"
 }
 
-# Presses `key` until the window `title` shows: under load the first key press can come
-# before the program has taken the focus and be lost.
-press_for_window() {
-    local key="$1" title="$2" attempt
+# press_until KEY WHAT CHECK...: presses KEY until CHECK succeeds: under load the first key
+# press can come before the program has taken the focus and be lost.
+press_until() {
+    local key="$1" what="$2" attempt
+    shift 2
     for attempt in 1 2 3 4 5; do
         xdotool key "$key"
         for _ in $(seq 40); do
-            has_window "$title" && return 0
+            "$@" && return 0
             sleep 0.1
         done
     done
-    fail "'$key' did not open the window '$title'"
+    fail "'$key' did not open $what"
+}
+press_for_window() { press_until "$1" "the window '$2'" has_window "$2"; }
+press_for_box() { press_until "$1" "a message box" has_box "$2"; }
+
+# Message boxes are captioned "Veldrun", as the main window is: a box is a visible window so
+# titled other than the main window $1.
+box_over() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Veldrun$' 2>/dev/null); do
+        [ "$id" != "$1" ] && [ "$(xdotool getwindowname "$id")" = Veldrun ] && echo "$id" && return 0
+    done
+    return 1
+}
+has_box() { box_over "$1" >/dev/null; }
+lacks_box() { ! has_box "$1"; }
+
+# Waits for a message box over the main window $1 and for its focus; prints its id.
+focus_box() {
+    local id
+    wait_for "a message box" has_box "$1"
+    id="$(box_over "$1")"
+    wait_for "the focus on the message box" has_focus "$id"
+    echo "$id"
 }
 
 # Without a window manager nobody gives the focus back when a dialog closes; do its part.
@@ -92,12 +116,13 @@ wait_for_keys() {
     refocus "$1"
 }
 
-# Starts the X server and points DISPLAY at it.
+# start_x_server [WxHxDEPTH]: starts the X server, with a 1280x1024 screen unless told, and
+# points DISPLAY at it.
 start_x_server() {
     exec 3>"$work/display"
     # No auto-repeat: on a loaded machine xdotool's key release can come late enough for the
     # server to repeat the key, and a check box pressed twice stays as it was.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -r >"$work/xvfb.log" 2>&1 &
     server_pid=$!
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
@@ -123,11 +148,12 @@ start_program() {
 }
 
 # Escape ends the program; with `asks`, once Quit answers its question before forgetting a list
-# that was not merged as it stands. It must end with status 0.
+# that was not merged as it stands (a box over the script's window `main`). It must end with
+# status 0.
 end_program() {
     xdotool key Escape
     if [ "${1:-}" = asks ]; then
-        focus_window "$(basename "$program")" >/dev/null
+        focus_box "$main" >/dev/null
         xdotool key alt+q
     fi
     for _ in $(seq 100); do
@@ -150,16 +176,14 @@ end_program() {
 # Types `output` into the output field, reached with `tabs` presses of Tab, presses Merge (four
 # more: Select..., the two check boxes, Merge) and confirms the message box.
 merge_into() {
-    local main="$1" tabs="$2" output="$3" box
+    local main="$1" tabs="$2" output="$3"
     for _ in $(seq "$tabs"); do
         xdotool key Tab
     done
     xdotool type --delay 2 "$output"
     xdotool key Tab Tab Tab Tab space
-    # Message boxes carry the executable's name as their caption.
-    box="$(focus_window "$(basename "$program")")"
-    [ "$box" != "$main" ] || fail "no message box"
+    focus_box "$main" >/dev/null
     xdotool key Return
-    wait_for "the message box to close" lacks_window "$(basename "$program")"
+    wait_for "the message box to close" lacks_box "$main"
     refocus "$main"
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -293,9 +294,17 @@ TEST_F(CommonDialogs, StartUpEndsWithStatusZeroWhateverInitInstanceReturns) {
     EXPECT_EQ(AfxGetApp(), &named);
 }
 
-TEST_F(CommonDialogs, RealMessageBoxShowsTheInformationIconOnlyWhenAsked) {
+// Win32's rule: the icon its flag names, none without a flag.
+TEST_F(CommonDialogs, RealMessageBoxShowsTheIconItsFlagNamesAndNoneWithout) {
     MessageApp app(L"Veldrun");
-    for (UINT type : {MB_OK | MB_ICONINFORMATION, MB_OK}) {
+    const std::map<UINT, QMessageBox::Icon> icons = {
+        {MB_OK, QMessageBox::NoIcon},
+        {MB_OK | MB_ICONINFORMATION, QMessageBox::Information},
+        {MB_OK | MB_ICONWARNING, QMessageBox::Warning},
+        {MB_OK | MB_ICONERROR, QMessageBox::Critical},
+        {MB_OK | MB_ICONQUESTION, QMessageBox::Question},
+    };
+    for (const auto& [type, expected] : icons) {
         QMessageBox::Icon icon = QMessageBox::Question;
         QString caption;
         QTimer::singleShot(0, [&] {
@@ -306,7 +315,7 @@ TEST_F(CommonDialogs, RealMessageBoxShowsTheInformationIconOnlyWhenAsked) {
             box->button(QMessageBox::Ok)->click();
         });
         EXPECT_EQ(AfxMessageBox(L"Merge error: Can't open input file", type), IDOK);
-        EXPECT_EQ(icon, type == MB_OK ? QMessageBox::NoIcon : QMessageBox::Information);
+        EXPECT_EQ(icon, expected) << type;
         EXPECT_EQ(caption, "Veldrun");
     }
 }

@@ -352,3 +352,68 @@ TEST(DialogBuilding, LabelsAndCheckBoxesHaveRoomForLongerTranslations) {
         });
     }
 }
+
+namespace {
+
+// The geometry of every control of a dialog shown in `direction`, after growing by `growth`, by
+// the control's place in the template.
+struct Shown {
+    QSize size;
+    std::map<int, QRect> areas;
+    QRect add;
+    QRect list;
+};
+
+Shown ShownGeometry(int templateId, Qt::LayoutDirection direction, QSize growth) {
+    QApplication::setLayoutDirection(direction);
+    Shown result;
+    RecordingDialog shown(templateId);
+    shown.Run([&] {
+        QWidget* window = shown.GetWidget();
+        window->resize(window->size() + growth);
+        QApplication::processEvents();
+        result.size = window->size();
+        if (templateId == IDD_MAIN_DIALOG) {
+            result.add = shown.Control(IDC_ADD)->geometry();
+            result.list = shown.Control(IDC_INPUT_LIST)->geometry();
+        }
+        // Labels share one id: the controls are told apart by their place in the template.
+        int index = 0;
+        for (QObject* child : window->children()) {
+            auto* widget = qobject_cast<QWidget*>(child);
+            if (widget && child->property(DialogBuilder::kIdProperty).isValid())
+                result.areas[index++] = widget->geometry();
+        }
+        shown.EndDialog(IDOK);
+    });
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    return result;
+}
+
+} // namespace
+
+// -reverse: right to left, each control stands as far from the right edge as it stands from
+// the left edge left to right, also once a resizable dialog has grown.
+TEST(DialogDirection, RightToLeftMirrorsEveryControlAlsoAsTheDialogGrows) {
+    for (const auto& [id, growth] :
+         std::vector<std::pair<int, QSize>>{{IDD_MAIN_DIALOG, QSize(0, 0)},
+                                            {IDD_MAIN_DIALOG, QSize(131, 40)},
+                                            {IDD_PROGRESS_DIALOG, QSize(0, 0)}}) {
+        const Shown left = ShownGeometry(id, Qt::LeftToRight, growth);
+        const Shown right = ShownGeometry(id, Qt::RightToLeft, growth);
+        ASSERT_EQ(left.size, right.size);
+        ASSERT_EQ(left.areas.size(), right.areas.size());
+        ASSERT_FALSE(left.areas.empty());
+        for (const auto& [control, area] : left.areas) {
+            const QRect mirrored = right.areas.at(control);
+            EXPECT_EQ(mirrored.size(), area.size()) << id << "/" << control;
+            EXPECT_EQ(right.size.width() - mirrored.x() - mirrored.width(), area.x())
+                << id << "/" << control;
+            EXPECT_EQ(mirrored.y(), area.y()) << id << "/" << control;
+        }
+        if (id == IDD_MAIN_DIALOG) {
+            EXPECT_LT(right.add.x(), right.list.x()) << "Add stands left of the list";
+            EXPECT_GT(left.add.x(), left.list.x());
+        }
+    }
+}

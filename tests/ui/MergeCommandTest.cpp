@@ -225,6 +225,7 @@ TEST_F(MergeCommand, EachFailureReachesTheMessageBoxWithItsText) {
         EXPECT_EQ(L"Merge error: Output file is also an input file\n" + Wide(dir / "./a.mts") +
                       L" is the same file as the input " + Wide(a),
                   boxes[1].text);
+        EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), boxes[1].type) << "an error carries the error icon";
         EXPECT_EQ("abc", TempDir::Read(a));
 
         const std::vector<MessageBoxRequest> none = AfxMessageBoxAnswers().TakeRequests();

@@ -104,7 +104,10 @@ TEST_F(Shell, StartUpRunsTheDialogAsMainWindowAndEndsWithoutALoopOfItsOwn) {
     char* argv[] = {program, nullptr};
     EXPECT_EQ(AfxWinMain(1, argv), 0);
     EXPECT_EQ(main.Seen(), 1);
-    EXPECT_EQ(std::wstring(AfxGetAppName()), L"veldrun");
+    EXPECT_EQ(std::wstring(AfxGetAppName()), L"Veldrun")
+        << "message boxes take the product's name, not the executable's";
+    EXPECT_EQ(QCoreApplication::applicationName(), "veldrun")
+        << "the window class stays the executable's, as the desktop entry names it";
     EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the dialog is gone";
 }
 

@@ -12,11 +12,13 @@
 
 #include "platform/ListBoxWidget.h"
 #include "res/Resource.h"
+#include "res/Version.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/CVeldrunApp.h"
 #include "ui/ChoiceBox.h"
+#include "ui/CommandLine.h"
 
 using veldrun::test::ControlOf;
 using veldrun::test::ModalWatch;
@@ -166,7 +168,7 @@ TEST(Start, QtOptionsOnTheCommandLineStillWork) {
     TempDir dir;
     QProcess program;
     program.setProcessEnvironment(WithoutDisplay());
-    program.start(VELDRUN_PROGRAM, {"-platform", "offscreen", "-style", "Fusion",
+    program.start(VELDRUN_PROGRAM, {"-platform", "offscreen", "-style", "Fusion", "-reverse",
                                     QString::fromStdString(dir.Write("clip.mts", "c"))});
     ASSERT_TRUE(program.waitForStarted(10000));
     EXPECT_FALSE(program.waitForFinished(1500))
@@ -176,4 +178,100 @@ TEST(Start, QtOptionsOnTheCommandLineStillWork) {
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+namespace {
+
+struct Ended {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Ended RunProgram(const QStringList& arguments, const QProcessEnvironment& environment,
+                 const QString& outputFile = QString()) {
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        program.setStandardOutputFile(outputFile);
+    program.start(VELDRUN_PROGRAM, arguments);
+    Ended ended;
+    if (!program.waitForFinished(20000)) {
+        program.kill();
+        program.waitForFinished();
+        ADD_FAILURE() << "still running: the window opened";
+        return ended;
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    ended.status = program.exitCode();
+    ended.out = program.readAllStandardOutput().toStdString();
+    ended.err = program.readAllStandardError().toStdString();
+    return ended;
+}
+
+} // namespace
+
+// Help and the version need no window system: a text console or a remote shell has none.
+TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {
+    for (const auto& environment :
+         {WithoutDisplay(), WithoutDisplay({{"QT_QPA_PLATFORM", "xcb"}})}) {
+        for (const char* option : {"--help", "-h"}) {
+            const Ended help = RunProgram({"-platform", "xcb", option, "clip.mts"}, environment);
+            EXPECT_EQ(help.status, 0) << help.err;
+            EXPECT_EQ(help.out.rfind("Usage: " VELDRUN_PROGRAM " [options] [file...]\n", 0), 0u)
+                << help.out;
+            for (const char* listed : {"--help", "--version", "-reverse", "./-name"})
+                EXPECT_NE(help.out.find(listed), std::string::npos) << listed;
+            EXPECT_EQ(help.err, "");
+        }
+        for (const char* option : {"--version", "-v"}) {
+            const Ended version = RunProgram({option}, environment);
+            EXPECT_EQ(version.status, 0) << version.err;
+            EXPECT_EQ(version.out, "Veldrun " VELDRUN_VERSION "\n");
+            EXPECT_EQ(version.err, "");
+        }
+    }
+    // --help-all adds Qt's options, those of the widgets too.
+    const Ended all = RunProgram({"--help-all"}, WithoutDisplay());
+    EXPECT_EQ(all.status, 0);
+    for (const char* listed : {"--version", "-platform", "-reverse", "-style"})
+        EXPECT_NE(all.out.find(listed), std::string::npos) << listed;
+    // Qt's options are not bundles of letters: -reverse holds a v, -platformtheme an h.
+    const Ended reverse = RunProgram({"-reverse", "-platformtheme", "none"}, WithoutDisplay());
+    EXPECT_EQ(reverse.status, 1) << "went on to open a display";
+    // After "--" everything is a file.
+    EXPECT_EQ(RunProgram({"--", "--help"}, WithoutDisplay()).status, 1);
+}
+
+TEST(CommandLine, HelpThatCannotBeWrittenFailsAndSaysWhy) {
+    const Ended full = RunProgram({"--help"}, WithoutDisplay(), "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "veldrun: No space left on device\n");
+}
+
+TEST(CommandLine, AnUnknownOptionIsAUsageErrorWithStatusTwo) {
+    // A runtime folder of its own keeps Qt from warning about the missing one.
+    TempDir runtime;
+    const Ended unknown =
+        RunProgram({"-platform", "offscreen", "--bogus", "-x"},
+                   WithoutDisplay({{"XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path())}}));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "veldrun: Unknown options: bogus, x.\nUsage: " VELDRUN_PROGRAM
+                           " [options] [file...]\n");
+    EXPECT_EQ(unknown.out, "");
+}
+
+// What is left after Qt's options: files, with a dash only after "--".
+TEST(CommandLine, TheEndOfOptionsIsTakenOutAndWhatFollowsAreFiles) {
+    std::vector<std::string> arguments = {"veldrun", "a.mts", "--", "-x.mts", "--", "b.mts"};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(arguments.size());
+    EXPECT_EQ(CommandLine::Check(argc, argv.data()), std::nullopt);
+    ASSERT_EQ(argc, 5);
+    EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.begin() + argc),
+              (std::vector<std::string>{"veldrun", "a.mts", "-x.mts", "--", "b.mts"}));
+    EXPECT_EQ(argv[argc], nullptr);
 }

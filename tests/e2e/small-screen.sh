@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Starts the real program at twice the scale (QT_SCALE_FACTOR=2) on a 1600x1000 X screen, where
+# the main dialog's template is taller than the screen: the window's minimum size, as the
+# window manager is told it, and the window itself must fit the screen, also laid out right to
+# left.
+#
+# Usage: small-screen.sh PATH/TO/veldrun
+# Needs Xvfb (xvfb), xdotool, xprop and xwininfo (x11-utils). Exits 77 (skipped) when they are
+# missing, except under CI.
+set -euo pipefail
+
+program="$(realpath "$1")"
+source "$(dirname "$0")/../support/require-tools.sh"
+require_tools Xvfb xdotool xprop xwininfo
+
+source "$(dirname "$0")/session.sh"
+
+start_x_server 1600x1000x24
+export QT_SCALE_FACTOR=2
+for direction in "" -reverse; do
+    start_program "$work" ${direction:+"$direction"}
+    main="$(focus_window Veldrun)"
+    # "program specified minimum size: 896 by 1000"
+    read -r min_width min_height < <(xprop -id "$main" WM_NORMAL_HINTS |
+        sed -n 's/.*minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p')
+    [ -n "${min_height:-}" ] || fail "no minimum size in $(xprop -id "$main" WM_NORMAL_HINTS)"
+    [ "$min_height" -le 1000 ] && [ "$min_width" -le 1600 ] ||
+        fail "minimum size ${min_width}x$min_height does not fit 1600x1000 ($direction)"
+    height="$(xwininfo -id "$main" | sed -n 's/^ *Height: //p')"
+    [ "$height" -le 1000 ] || fail "the window is $height pixels high on a 1000-pixel screen"
+    end_program
+done
+echo "small screen: the window fits 1600x1000 at twice the scale"
