@@ -5,165 +5,165 @@
     <name>CProgressDlg</name>
     <message>
         <source>Working...</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement en cours...</translation>
     </message>
     <message>
         <source>Verifying file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification du fichier %i sur %i</translation>
     </message>
     <message>
         <source>Progressing file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement du fichier %i sur %i</translation>
     </message>
     <message>
         <source>Recording %i of %i: </source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement %i sur %i : </translation>
     </message>
     <message>
         <source>Writing to disk...</source>
-        <translation type="unfinished"></translation>
+        <translation>Écriture sur le disque...</translation>
     </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
     <message>
         <source>Select Streams</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner les flux</translation>
     </message>
     <message>
         <source>Too many files were selected at once. Add them in smaller groups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trop de fichiers ont été sélectionnés à la fois. Ajoutez-les par groupes plus petits.</translation>
     </message>
     <message>
         <source>&lt;None selected&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Aucune sélection&gt;</translation>
     </message>
     <message>
         <source>&lt;N/A&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;N/D&gt;</translation>
     </message>
     <message>
         <source>Merge error: Can&apos;t convert file name</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de fusion : impossible de convertir le nom de fichier</translation>
     </message>
     <message>
         <source>Merge error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de fusion : %1</translation>
     </message>
     <message>
         <source>Quit Veldrun and forget the list of 1 clip?</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter Veldrun et oublier la liste de 1 clip ?</translation>
     </message>
     <message numerus="yes">
         <source>Quit Veldrun and forget the list of %n clips?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Quitter Veldrun et oublier la liste de %n clip ?</numerusform>
+            <numerusform>Quitter Veldrun et oublier la liste de %n clips ?</numerusform>
         </translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>ClipFacts</name>
     <message>
         <source>New recording: its clock does not continue from the clip above</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvel enregistrement : son horloge ne fait pas suite à celle du clip ci-dessus</translation>
     </message>
     <message>
         <source>Not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas un flux de transport</translation>
     </message>
     <message>
         <source>Can&apos;t tell whether it continues the clip above: one of them has no clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de savoir s&apos;il fait suite au clip ci-dessus : l&apos;un des deux n&apos;a pas d&apos;horloge</translation>
     </message>
     <message>
         <source>file date</source>
-        <translation type="unfinished"></translation>
+        <translation>date du fichier</translation>
     </message>
     <message>
         <source>1 clip</source>
-        <translation type="unfinished"></translation>
+        <translation>1 clip</translation>
     </message>
     <message>
         <source>Cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Illisible</translation>
     </message>
     <message>
         <source>Cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Illisible : %1</translation>
     </message>
     <message>
         <source>Listed twice: the same file as entry %1</source>
-        <translation type="unfinished"></translation>
+        <translation>En double : même fichier que l&apos;entrée %1</translation>
     </message>
     <message>
         <source>one recording</source>
-        <translation type="unfinished"></translation>
+        <translation>un enregistrement</translation>
     </message>
     <message>
         <source>1 not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>1 fichier qui n&apos;est pas un flux de transport</translation>
     </message>
     <message>
         <source>%1 in all</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 au total</translation>
     </message>
     <message numerus="yes">
         <source>%n of them %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dont %n de %1</numerusform>
+            <numerusform>dont %n totalisant %1</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est illisible</translation>
     </message>
     <message>
         <source>%1 and %2 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 et %2 sont illisibles</translation>
     </message>
     <message numerus="yes">
         <source>%1 and %n more cannot be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 et %n autre sont illisibles</numerusform>
+            <numerusform>%1 et %n autres sont illisibles</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n clip</numerusform>
+            <numerusform>%n clips</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n recordings</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n enregistrement</numerusform>
+            <numerusform>%n enregistrements</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n not transport streams</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier qui n&apos;est pas un flux de transport</numerusform>
+            <numerusform>%n fichiers qui ne sont pas des flux de transport</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n listed twice</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n en double</numerusform>
+            <numerusform>%n en double</numerusform>
         </translation>
     </message>
 </context>
@@ -171,213 +171,214 @@
     <name>ClipTable</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom</translation>
     </message>
     <message>
         <source>Recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistré</translation>
     </message>
     <message>
         <source>Length</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier</translation>
     </message>
 </context>
 <context>
     <name>DialogTemplate</name>
     <message>
         <source>About Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Veldrun</translation>
     </message>
     <message>
         <source>Veldrun Version 1.0</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun version 1.0</translation>
     </message>
     <message>
         <source>Joins clips byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Réunit les clips octet par octet.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ajouter</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un d&amp;ossier...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Retirer</translation>
     </message>
     <message>
         <source>&amp;Input Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers d&apos;&amp;entrée :</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Monter</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descendre</translation>
     </message>
     <message>
         <source>&amp;Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fusionner</translation>
     </message>
     <message>
         <source>&amp;Output File:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier de &amp;sortie :</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Choisir...</translation>
     </message>
     <message>
         <source>One file &amp;per recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fichier &amp;par enregistrement</translation>
     </message>
     <message>
         <source>&amp;Verify after writing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vérifier après l&apos;écriture</translation>
     </message>
     <message>
         <source>Current Selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélection actuelle :</translation>
     </message>
     <message>
         <source>File Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille du fichier :</translation>
     </message>
     <message>
         <source>Merging in progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusion en cours</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>ErrorTexts</name>
     <message>
         <source>Can&apos;t create output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier de sortie</translation>
     </message>
     <message>
         <source>Can&apos;t open input file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le fichier d&apos;entrée</translation>
     </message>
     <message>
         <source>User aborted operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Opération annulée par l&apos;utilisateur</translation>
     </message>
     <message>
         <source>Output file is also an input file</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de sortie est aussi un fichier d&apos;entrée</translation>
     </message>
     <message>
         <source>Can&apos;t write output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier de sortie</translation>
     </message>
     <message>
         <source>Can&apos;t read input file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le fichier d&apos;entrée</translation>
     </message>
     <message>
         <source>Not enough free space for the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Espace libre insuffisant pour le fichier de sortie</translation>
     </message>
     <message>
         <source>Input file changed during merging</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fichier d&apos;entrée a été modifié pendant la fusion</translation>
     </message>
     <message>
         <source>Output file does not match its inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de sortie ne correspond pas à ses fichiers d&apos;entrée</translation>
     </message>
     <message>
         <source>Can&apos;t read output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le fichier de sortie</translation>
     </message>
     <message>
         <source>Output file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de sortie est trop volumineux pour son système de fichiers</translation>
     </message>
     <message>
         <source>Can&apos;t start merge thread</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de démarrer le thread de fusion</translation>
     </message>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur inconnue</translation>
     </message>
 </context>
 <context>
     <name>FolderSearch</name>
     <message>
         <source>Select Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner un dossier</translation>
     </message>
     <message>
         <source>No clips found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun clip trouvé dans %1</translation>
     </message>
     <message>
         <source>1 folder in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 dossier de %1 n&apos;a pas pu être lu ; il se peut que des clips qu&apos;il contient manquent.</translation>
     </message>
     <message>
         <source>Searching for Clips</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche de clips</translation>
     </message>
     <message>
         <source>1 folder searched</source>
-        <translation type="unfinished"></translation>
+        <translation>1 dossier parcouru</translation>
     </message>
     <message>
         <source>1 clip found</source>
-        <translation type="unfinished"></translation>
+        <translation>1 clip trouvé</translation>
     </message>
     <message>
         <source>Searching for clips in %1
 %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche de clips dans %1
+%2, %3</translation>
     </message>
     <message numerus="yes">
         <source>%n folders in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n dossier de %1 n&apos;a pas pu être lu ; il se peut que des clips qu&apos;il contient manquent.</numerusform>
+            <numerusform>%n dossiers de %1 n&apos;ont pas pu être lus ; il se peut que des clips qu&apos;ils contiennent manquent.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n folders searched</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n dossier parcouru</numerusform>
+            <numerusform>%n dossiers parcourus</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips found</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n clip trouvé</numerusform>
+            <numerusform>%n clips trouvés</numerusform>
         </translation>
     </message>
 </context>
@@ -385,100 +386,104 @@
     <name>JoinQuestion</name>
     <message>
         <source>&amp;Join</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Réunir</translation>
     </message>
     <message>
         <source>One File per &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fichier par &amp;enregistrement</translation>
     </message>
 </context>
 <context>
     <name>ListCommands</name>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Retirer</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Monter</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descendre</translation>
     </message>
     <message>
         <source>&amp;Sort by Name</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Trier par nom</translation>
     </message>
     <message>
         <source>Order by &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Classer par &amp;enregistrement</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un d&amp;ossier...</translation>
     </message>
 </context>
 <context>
     <name>MergeReport</name>
     <message>
         <source>Merging complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusion terminée</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>&amp;Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ouvrir le dossier</translation>
     </message>
     <message>
         <source>Merging cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusion annulée.</translation>
     </message>
     <message>
         <source>%1 written so far are left in %2.
 Do you want to delete this partial file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Les %1 déjà écrits restent dans %2.
+Voulez-vous supprimer ce fichier partiel ?</translation>
     </message>
     <message>
         <source>Can&apos;t delete the partial file %1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer le fichier partiel %1
+%2</translation>
     </message>
     <message>
         <source>Can&apos;t open the folder %1
 No file manager took it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le dossier %1
+Aucun gestionnaire de fichiers ne l&apos;a pris en charge.</translation>
     </message>
     <message>
         <source>(named from the file date)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nommé d&apos;après la date du fichier)</translation>
     </message>
     <message>
         <source>Verifying was cancelled: the output is complete but not verified.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification annulée : la sortie est complète mais n&apos;a pas été vérifiée.</translation>
     </message>
     <message>
         <source>Verified: the output matches its inputs byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifié : la sortie correspond octet par octet à ses entrées.</translation>
     </message>
     <message>
         <source>Not verified: the output is not a regular file, which cannot be read back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non vérifié : la sortie n&apos;est pas un fichier ordinaire et ne peut donc pas être relue.</translation>
     </message>
 </context>
 <context>
     <name>OutputChoice</name>
     <message>
         <source>Select Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner le dossier de sortie</translation>
     </message>
     <message>
         <source>Some clips are still being read.
 Merge once they all are, so that each recording is found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Certains clips sont encore en cours de lecture.
+Lancez la fusion une fois qu&apos;ils auront tous été lus, afin que chaque enregistrement soit détecté.</translation>
     </message>
 </context>
 <context>
@@ -486,27 +491,33 @@ Merge once they all are, so that each recording is found.</source>
     <message>
         <source>1 of the %1 files already exists in %2.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>1 des %1 fichiers existe déjà dans %2.
+Voulez-vous le remplacer ?</translation>
     </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
     </message>
     <message numerus="yes">
         <source>%n of the %1 files already exist in %2.
 Do you want to replace them?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n des %1 fichiers existe déjà dans %2.
+Voulez-vous le remplacer ?</numerusform>
+            <numerusform>%n des %1 fichiers existent déjà dans %2.
+Voulez-vous les remplacer ?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The list holds %n separate recordings.
 Join them into one file anyway?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>La liste contient %n enregistrement distinct.
+Le réunir quand même en un seul fichier ?</numerusform>
+            <numerusform>La liste contient %n enregistrements distincts.
+Les réunir quand même en un seul fichier ?</numerusform>
         </translation>
     </message>
 </context>
@@ -514,22 +525,22 @@ Join them into one file anyway?</source>
     <name>StreamFilter</name>
     <message>
         <source>MTS Files (*.mts)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers MTS (*.mts)</translation>
     </message>
     <message>
         <source>All Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les fichiers (*.*)</translation>
     </message>
 </context>
 <context>
     <name>StringTable</name>
     <message>
         <source>&amp;About Veldrun...</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos de Veldrun...</translation>
     </message>
     <message>
         <source>cannot open a display; start Veldrun from a desktop session, or use veldrun-cli</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;ouvrir un affichage ; lancez Veldrun depuis une session de bureau ou utilisez veldrun-cli</translation>
     </message>
 </context>
 </TS>
