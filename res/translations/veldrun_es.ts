@@ -5,165 +5,165 @@
     <name>CProgressDlg</name>
     <message>
         <source>Working...</source>
-        <translation type="unfinished"></translation>
+        <translation>Procesando...</translation>
     </message>
     <message>
         <source>Verifying file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>Verificando el archivo %i de %i</translation>
     </message>
     <message>
         <source>Progressing file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>Procesando el archivo %i de %i</translation>
     </message>
     <message>
         <source>Recording %i of %i: </source>
-        <translation type="unfinished"></translation>
+        <translation>Grabación %i de %i: </translation>
     </message>
     <message>
         <source>Writing to disk...</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribiendo en el disco...</translation>
     </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
     <message>
         <source>Select Streams</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar flujos</translation>
     </message>
     <message>
         <source>Too many files were selected at once. Add them in smaller groups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se seleccionaron demasiados archivos a la vez. Agréguelos en grupos más pequeños.</translation>
     </message>
     <message>
         <source>&lt;None selected&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Sin selección&gt;</translation>
     </message>
     <message>
         <source>&lt;N/A&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;N/D&gt;</translation>
     </message>
     <message>
         <source>Merge error: Can&apos;t convert file name</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al unir: no se puede convertir el nombre de archivo</translation>
     </message>
     <message>
         <source>Merge error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al unir: %1</translation>
     </message>
     <message>
         <source>Quit Veldrun and forget the list of 1 clip?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Salir de Veldrun y descartar la lista de 1 clip?</translation>
     </message>
     <message numerus="yes">
         <source>Quit Veldrun and forget the list of %n clips?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>¿Salir de Veldrun y descartar la lista de %n clip?</numerusform>
+            <numerusform>¿Salir de Veldrun y descartar la lista de %n clips?</numerusform>
         </translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
     <name>ClipFacts</name>
     <message>
         <source>New recording: its clock does not continue from the clip above</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva grabación: su reloj no continúa el del clip de arriba</translation>
     </message>
     <message>
         <source>Not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>No es un flujo de transporte</translation>
     </message>
     <message>
         <source>Can&apos;t tell whether it continues the clip above: one of them has no clock</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede saber si continúa el clip de arriba: uno de los dos no tiene reloj</translation>
     </message>
     <message>
         <source>file date</source>
-        <translation type="unfinished"></translation>
+        <translation>fecha del archivo</translation>
     </message>
     <message>
         <source>1 clip</source>
-        <translation type="unfinished"></translation>
+        <translation>1 clip</translation>
     </message>
     <message>
         <source>Cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer</translation>
     </message>
     <message>
         <source>Cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer: %1</translation>
     </message>
     <message>
         <source>Listed twice: the same file as entry %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aparece dos veces: es el mismo archivo que la entrada %1</translation>
     </message>
     <message>
         <source>one recording</source>
-        <translation type="unfinished"></translation>
+        <translation>una grabación</translation>
     </message>
     <message>
         <source>1 not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>1 no es un flujo de transporte</translation>
     </message>
     <message>
         <source>%1 in all</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 en total</translation>
     </message>
     <message numerus="yes">
         <source>%n of them %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n de ellos ocupa %1</numerusform>
+            <numerusform>%n de ellos ocupan %1</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no se puede leer</translation>
     </message>
     <message>
         <source>%1 and %2 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 y %2 no se pueden leer</translation>
     </message>
     <message numerus="yes">
         <source>%1 and %n more cannot be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 y %n más no se pueden leer</numerusform>
+            <numerusform>%1 y %n más no se pueden leer</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n clip</numerusform>
+            <numerusform>%n clips</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n recordings</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n grabación</numerusform>
+            <numerusform>%n grabaciones</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n not transport streams</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n no es un flujo de transporte</numerusform>
+            <numerusform>%n no son flujos de transporte</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n listed twice</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n aparece dos veces</numerusform>
+            <numerusform>%n aparecen dos veces</numerusform>
         </translation>
     </message>
 </context>
@@ -171,213 +171,214 @@
     <name>ClipTable</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>Recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabado</translation>
     </message>
     <message>
         <source>Length</source>
-        <translation type="unfinished"></translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta</translation>
     </message>
 </context>
 <context>
     <name>DialogTemplate</name>
     <message>
         <source>About Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de Veldrun</translation>
     </message>
     <message>
         <source>Veldrun Version 1.0</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun versión 1.0</translation>
     </message>
     <message>
         <source>Joins clips byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une clips byte a byte.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Agregar</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Agregar &amp;carpeta...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitar</translation>
     </message>
     <message>
         <source>&amp;Input Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de &amp;entrada:</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Subir</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bajar</translation>
     </message>
     <message>
         <source>&amp;Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unir</translation>
     </message>
     <message>
         <source>&amp;Output File:</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de sa&amp;lida:</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecci&amp;onar...</translation>
     </message>
     <message>
         <source>One file &amp;per recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Un archivo &amp;por grabación</translation>
     </message>
     <message>
         <source>&amp;Verify after writing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verificar después de escribir</translation>
     </message>
     <message>
         <source>Current Selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Selección actual:</translation>
     </message>
     <message>
         <source>File Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño del archivo:</translation>
     </message>
     <message>
         <source>Merging in progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión en curso</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
     <name>ErrorTexts</name>
     <message>
         <source>Can&apos;t create output file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede crear el archivo de salida</translation>
     </message>
     <message>
         <source>Can&apos;t open input file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir el archivo de entrada</translation>
     </message>
     <message>
         <source>User aborted operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Operación cancelada por el usuario</translation>
     </message>
     <message>
         <source>Output file is also an input file</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de salida también es un archivo de entrada</translation>
     </message>
     <message>
         <source>Can&apos;t write output file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir el archivo de salida</translation>
     </message>
     <message>
         <source>Can&apos;t read input file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer el archivo de entrada</translation>
     </message>
     <message>
         <source>Not enough free space for the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay suficiente espacio libre para el archivo de salida</translation>
     </message>
     <message>
         <source>Input file changed during merging</source>
-        <translation type="unfinished"></translation>
+        <translation>Un archivo de entrada cambió durante la unión</translation>
     </message>
     <message>
         <source>Output file does not match its inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de salida no coincide con sus entradas</translation>
     </message>
     <message>
         <source>Can&apos;t read output file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer el archivo de salida</translation>
     </message>
     <message>
         <source>Output file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de salida es demasiado grande para su sistema de archivos</translation>
     </message>
     <message>
         <source>Can&apos;t start merge thread</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede iniciar el hilo de unión</translation>
     </message>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error desconocido</translation>
     </message>
 </context>
 <context>
     <name>FolderSearch</name>
     <message>
         <source>Select Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar carpeta</translation>
     </message>
     <message>
         <source>No clips found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontraron clips en %1</translation>
     </message>
     <message>
         <source>1 folder in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer 1 carpeta de %1; es posible que falten los clips que contiene.</translation>
     </message>
     <message>
         <source>Searching for Clips</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando clips</translation>
     </message>
     <message>
         <source>1 folder searched</source>
-        <translation type="unfinished"></translation>
+        <translation>1 carpeta examinada</translation>
     </message>
     <message>
         <source>1 clip found</source>
-        <translation type="unfinished"></translation>
+        <translation>1 clip encontrado</translation>
     </message>
     <message>
         <source>Searching for clips in %1
 %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando clips en %1
+%2, %3</translation>
     </message>
     <message numerus="yes">
         <source>%n folders in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>No se pudo leer %n carpeta de %1; es posible que falten los clips que contiene.</numerusform>
+            <numerusform>No se pudieron leer %n carpetas de %1; es posible que falten los clips que contienen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n folders searched</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n carpeta examinada</numerusform>
+            <numerusform>%n carpetas examinadas</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips found</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n clip encontrado</numerusform>
+            <numerusform>%n clips encontrados</numerusform>
         </translation>
     </message>
 </context>
@@ -385,100 +386,104 @@
     <name>JoinQuestion</name>
     <message>
         <source>&amp;Join</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unir</translation>
     </message>
     <message>
         <source>One File per &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Un archivo por &amp;grabación</translation>
     </message>
 </context>
 <context>
     <name>ListCommands</name>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitar</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Subir</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bajar</translation>
     </message>
     <message>
         <source>&amp;Sort by Name</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordenar por nombre</translation>
     </message>
     <message>
         <source>Order by &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordenar por &amp;grabación</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Agregar &amp;carpeta...</translation>
     </message>
 </context>
 <context>
     <name>MergeReport</name>
     <message>
         <source>Merging complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión completada</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>&amp;Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abrir carpeta</translation>
     </message>
     <message>
         <source>Merging cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión cancelada.</translation>
     </message>
     <message>
         <source>%1 written so far are left in %2.
 Do you want to delete this partial file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Los %1 escritos hasta ahora se han quedado en %2.
+¿Desea eliminar este archivo incompleto?</translation>
     </message>
     <message>
         <source>Can&apos;t delete the partial file %1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede eliminar el archivo incompleto %1
+%2</translation>
     </message>
     <message>
         <source>Can&apos;t open the folder %1
 No file manager took it.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir la carpeta %1
+Ningún gestor de archivos la ha abierto.</translation>
     </message>
     <message>
         <source>(named from the file date)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nombrado según la fecha del archivo)</translation>
     </message>
     <message>
         <source>Verifying was cancelled: the output is complete but not verified.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se canceló la verificación: la salida está completa, pero no verificada.</translation>
     </message>
     <message>
         <source>Verified: the output matches its inputs byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verificado: la salida coincide byte a byte con sus entradas.</translation>
     </message>
     <message>
         <source>Not verified: the output is not a regular file, which cannot be read back.</source>
-        <translation type="unfinished"></translation>
+        <translation>No verificado: la salida no es un archivo normal y no se puede volver a leer.</translation>
     </message>
 </context>
 <context>
     <name>OutputChoice</name>
     <message>
         <source>Select Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar carpeta de salida</translation>
     </message>
     <message>
         <source>Some clips are still being read.
 Merge once they all are, so that each recording is found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía se están leyendo algunos clips.
+Una los clips cuando se hayan leído todos, para que se encuentre cada grabación.</translation>
     </message>
 </context>
 <context>
@@ -486,27 +491,33 @@ Merge once they all are, so that each recording is found.</source>
     <message>
         <source>1 of the %1 files already exists in %2.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>1 de los %1 archivos ya existe en %2.
+¿Desea reemplazarlo?</translation>
     </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ya existe.
+¿Desea reemplazarlo?</translation>
     </message>
     <message numerus="yes">
         <source>%n of the %1 files already exist in %2.
 Do you want to replace them?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n de los %1 archivos ya existe en %2.
+¿Desea reemplazarlo?</numerusform>
+            <numerusform>%n de los %1 archivos ya existen en %2.
+¿Desea reemplazarlos?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The list holds %n separate recordings.
 Join them into one file anyway?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>La lista contiene %n grabación independiente.
+¿Unirla en un solo archivo de todos modos?</numerusform>
+            <numerusform>La lista contiene %n grabaciones independientes.
+¿Unirlas en un solo archivo de todos modos?</numerusform>
         </translation>
     </message>
 </context>
@@ -514,22 +525,22 @@ Join them into one file anyway?</source>
     <name>StreamFilter</name>
     <message>
         <source>MTS Files (*.mts)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos MTS (*.mts)</translation>
     </message>
     <message>
         <source>All Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Todos los archivos (*.*)</translation>
     </message>
 </context>
 <context>
     <name>StringTable</name>
     <message>
         <source>&amp;About Veldrun...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Acerca de Veldrun...</translation>
     </message>
     <message>
         <source>cannot open a display; start Veldrun from a desktop session, or use veldrun-cli</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede abrir una pantalla; inicie Veldrun desde una sesión de escritorio o use veldrun-cli</translation>
     </message>
 </context>
 </TS>
