@@ -5,158 +5,158 @@
     <name>CProgressDlg</name>
     <message>
         <source>Working...</source>
-        <translation type="unfinished"></translation>
+        <translation>処理中...</translation>
     </message>
     <message>
         <source>Verifying file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを検証中 (%i / %i)</translation>
     </message>
     <message>
         <source>Progressing file %i of %i</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを処理中 (%i / %i)</translation>
     </message>
     <message>
         <source>Recording %i of %i: </source>
-        <translation type="unfinished"></translation>
+        <translation>録画 %i / %i: </translation>
     </message>
     <message>
         <source>Writing to disk...</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクに書き込み中...</translation>
     </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
     <message>
         <source>Select Streams</source>
-        <translation type="unfinished"></translation>
+        <translation>ストリームの選択</translation>
     </message>
     <message>
         <source>Too many files were selected at once. Add them in smaller groups.</source>
-        <translation type="unfinished"></translation>
+        <translation>一度に選択されたファイルが多すぎます。何回かに分けて追加してください。</translation>
     </message>
     <message>
         <source>&lt;None selected&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;選択なし&gt;</translation>
     </message>
     <message>
         <source>&lt;N/A&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;該当なし&gt;</translation>
     </message>
     <message>
         <source>Merge error: Can&apos;t convert file name</source>
-        <translation type="unfinished"></translation>
+        <translation>結合エラー: ファイル名を変換できません</translation>
     </message>
     <message>
         <source>Merge error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>結合エラー: %1</translation>
     </message>
     <message>
         <source>Quit Veldrun and forget the list of 1 clip?</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun を終了して、1 個のクリップのリストを破棄しますか？</translation>
     </message>
     <message numerus="yes">
         <source>Quit Veldrun and forget the list of %n clips?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Veldrun を終了して、%n 個のクリップのリストを破棄しますか？</numerusform>
         </translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>終了(&amp;Q)</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
     <name>ClipFacts</name>
     <message>
         <source>New recording: its clock does not continue from the clip above</source>
-        <translation type="unfinished"></translation>
+        <translation>新しい録画: 時刻情報が上のクリップから続いていません</translation>
     </message>
     <message>
         <source>Not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>トランスポートストリームではありません</translation>
     </message>
     <message>
         <source>Can&apos;t tell whether it continues the clip above: one of them has no clock</source>
-        <translation type="unfinished"></translation>
+        <translation>上のクリップの続きかどうか判別できません: どちらかに時刻情報がありません</translation>
     </message>
     <message>
         <source>file date</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルの日付</translation>
     </message>
     <message>
         <source>1 clip</source>
-        <translation type="unfinished"></translation>
+        <translation>クリップ 1 個</translation>
     </message>
     <message>
         <source>Cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>読み取れません</translation>
     </message>
     <message>
         <source>Cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>読み取れません: %1</translation>
     </message>
     <message>
         <source>Listed twice: the same file as entry %1</source>
-        <translation type="unfinished"></translation>
+        <translation>重複: 項目 %1 と同じファイルです</translation>
     </message>
     <message>
         <source>one recording</source>
-        <translation type="unfinished"></translation>
+        <translation>録画 1 件</translation>
     </message>
     <message>
         <source>1 not a transport stream</source>
-        <translation type="unfinished"></translation>
+        <translation>トランスポートストリーム以外 1 個</translation>
     </message>
     <message>
         <source>%1 in all</source>
-        <translation type="unfinished"></translation>
+        <translation>合計 %1</translation>
     </message>
     <message numerus="yes">
         <source>%n of them %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>うち %n 個の合計 %1</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は読み取れません</translation>
     </message>
     <message>
         <source>%1 and %2 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 と %2 は読み取れません</translation>
     </message>
     <message numerus="yes">
         <source>%1 and %n more cannot be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 ほか %n 個は読み取れません</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>クリップ %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n recordings</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>録画 %n 件</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n not transport streams</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>トランスポートストリーム以外 %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n listed twice</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>重複 %n 件</numerusform>
         </translation>
     </message>
 </context>
@@ -164,210 +164,211 @@
     <name>ClipTable</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>名前</translation>
     </message>
     <message>
         <source>Recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>録画日時</translation>
     </message>
     <message>
         <source>Length</source>
-        <translation type="unfinished"></translation>
+        <translation>長さ</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>サイズ</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー</translation>
     </message>
 </context>
 <context>
     <name>DialogTemplate</name>
     <message>
         <source>About Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun について</translation>
     </message>
     <message>
         <source>Veldrun Version 1.0</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun バージョン 1.0</translation>
     </message>
     <message>
         <source>Joins clips byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>クリップをバイト単位でそのまま結合します。</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Veldrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>追加(&amp;A)</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを追加(&amp;F)...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>削除(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;Input Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイル(&amp;I):</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>上へ移動(&amp;U)</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>下へ移動(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>結合(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;Output File:</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイル(&amp;O):</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished"></translation>
+        <translation>選択(&amp;S)...</translation>
     </message>
     <message>
         <source>One file &amp;per recording</source>
-        <translation type="unfinished"></translation>
+        <translation>録画ごとに 1 ファイル(&amp;P)</translation>
     </message>
     <message>
         <source>&amp;Verify after writing</source>
-        <translation type="unfinished"></translation>
+        <translation>書き込み後に検証(&amp;V)</translation>
     </message>
     <message>
         <source>Current Selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>現在の選択:</translation>
     </message>
     <message>
         <source>File Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルサイズ:</translation>
     </message>
     <message>
         <source>Merging in progress</source>
-        <translation type="unfinished"></translation>
+        <translation>結合しています</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
     <name>ErrorTexts</name>
     <message>
         <source>Can&apos;t create output file</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルを作成できません</translation>
     </message>
     <message>
         <source>Can&apos;t open input file</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイルを開けません</translation>
     </message>
     <message>
         <source>User aborted operation</source>
-        <translation type="unfinished"></translation>
+        <translation>ユーザーが操作を中止しました</translation>
     </message>
     <message>
         <source>Output file is also an input file</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルが入力ファイルにも含まれています</translation>
     </message>
     <message>
         <source>Can&apos;t write output file</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルに書き込めません</translation>
     </message>
     <message>
         <source>Can&apos;t read input file</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイルを読み取れません</translation>
     </message>
     <message>
         <source>Not enough free space for the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルを書き込む空き容量が足りません</translation>
     </message>
     <message>
         <source>Input file changed during merging</source>
-        <translation type="unfinished"></translation>
+        <translation>結合中に入力ファイルが変更されました</translation>
     </message>
     <message>
         <source>Output file does not match its inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルが入力ファイルと一致しません</translation>
     </message>
     <message>
         <source>Can&apos;t read output file</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルを読み取れません</translation>
     </message>
     <message>
         <source>Output file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルがこのファイルシステムには大きすぎます</translation>
     </message>
     <message>
         <source>Can&apos;t start merge thread</source>
-        <translation type="unfinished"></translation>
+        <translation>結合スレッドを開始できません</translation>
     </message>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>不明なエラー</translation>
     </message>
 </context>
 <context>
     <name>FolderSearch</name>
     <message>
         <source>Select Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーの選択</translation>
     </message>
     <message>
         <source>No clips found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 にクリップが見つかりません</translation>
     </message>
     <message>
         <source>1 folder in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 内のフォルダー 1 個を読み取れませんでした。その中のクリップが漏れている可能性があります。</translation>
     </message>
     <message>
         <source>Searching for Clips</source>
-        <translation type="unfinished"></translation>
+        <translation>クリップの検索</translation>
     </message>
     <message>
         <source>1 folder searched</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー 1 個を検索済み</translation>
     </message>
     <message>
         <source>1 clip found</source>
-        <translation type="unfinished"></translation>
+        <translation>クリップ 1 個を検出</translation>
     </message>
     <message>
         <source>Searching for clips in %1
 %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 でクリップを検索しています
+%2、%3</translation>
     </message>
     <message numerus="yes">
         <source>%n folders in %1 could not be read; clips in it may be missing.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 内のフォルダー %n 個を読み取れませんでした。その中のクリップが漏れている可能性があります。</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n folders searched</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>フォルダー %n 個を検索済み</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n clips found</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>クリップ %n 個を検出</numerusform>
         </translation>
     </message>
 </context>
@@ -375,100 +376,104 @@
     <name>JoinQuestion</name>
     <message>
         <source>&amp;Join</source>
-        <translation type="unfinished"></translation>
+        <translation>結合(&amp;J)</translation>
     </message>
     <message>
         <source>One File per &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>録画ごとに 1 ファイル(&amp;R)</translation>
     </message>
 </context>
 <context>
     <name>ListCommands</name>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>削除(&amp;R)</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>上へ移動(&amp;U)</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>下へ移動(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Sort by Name</source>
-        <translation type="unfinished"></translation>
+        <translation>名前順に並べ替え(&amp;S)</translation>
     </message>
     <message>
         <source>Order by &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>録画順に並べ替え(&amp;O)</translation>
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを追加(&amp;F)...</translation>
     </message>
 </context>
 <context>
     <name>MergeReport</name>
     <message>
         <source>Merging complete</source>
-        <translation type="unfinished"></translation>
+        <translation>結合が完了しました</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>&amp;Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを開く(&amp;O)</translation>
     </message>
     <message>
         <source>Merging cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>結合を中止しました。</translation>
     </message>
     <message>
         <source>%1 written so far are left in %2.
 Do you want to delete this partial file?</source>
-        <translation type="unfinished"></translation>
+        <translation>これまでに書き込まれた %1 が %2 に残っています。
+この不完全なファイルを削除しますか？</translation>
     </message>
     <message>
         <source>Can&apos;t delete the partial file %1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>不完全なファイル %1 を削除できません
+%2</translation>
     </message>
     <message>
         <source>Can&apos;t open the folder %1
 No file manager took it.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー %1 を開けません
+これを開くファイルマネージャーが見つかりませんでした。</translation>
     </message>
     <message>
         <source>(named from the file date)</source>
-        <translation type="unfinished"></translation>
+        <translation>(ファイルの日付から命名)</translation>
     </message>
     <message>
         <source>Verifying was cancelled: the output is complete but not verified.</source>
-        <translation type="unfinished"></translation>
+        <translation>検証は中止されました: 出力は完成していますが、検証されていません。</translation>
     </message>
     <message>
         <source>Verified: the output matches its inputs byte for byte.</source>
-        <translation type="unfinished"></translation>
+        <translation>検証済み: 出力は入力とバイト単位で一致しています。</translation>
     </message>
     <message>
         <source>Not verified: the output is not a regular file, which cannot be read back.</source>
-        <translation type="unfinished"></translation>
+        <translation>未検証: 出力は通常のファイルではないため、読み返すことができません。</translation>
     </message>
 </context>
 <context>
     <name>OutputChoice</name>
     <message>
         <source>Select Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>出力フォルダーの選択</translation>
     </message>
     <message>
         <source>Some clips are still being read.
 Merge once they all are, so that each recording is found.</source>
-        <translation type="unfinished"></translation>
+        <translation>まだ読み込み中のクリップがあります。
+すべての録画が見つかるよう、読み込みが終わってから結合してください。</translation>
     </message>
 </context>
 <context>
@@ -476,25 +481,29 @@ Merge once they all are, so that each recording is found.</source>
     <message>
         <source>1 of the %1 files already exists in %2.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 個のファイルのうち 1 個が %2 に既に存在します。
+置き換えますか？</translation>
     </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は既に存在します。
+置き換えますか？</translation>
     </message>
     <message numerus="yes">
         <source>%n of the %1 files already exist in %2.
 Do you want to replace them?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 個のファイルのうち %n 個が %2 に既に存在します。
+置き換えますか？</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The list holds %n separate recordings.
 Join them into one file anyway?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>リストには別々の録画が %n 件あります。
+それでも 1 つのファイルに結合しますか？</numerusform>
         </translation>
     </message>
 </context>
@@ -502,22 +511,22 @@ Join them into one file anyway?</source>
     <name>StreamFilter</name>
     <message>
         <source>MTS Files (*.mts)</source>
-        <translation type="unfinished"></translation>
+        <translation>MTS ファイル (*.mts)</translation>
     </message>
     <message>
         <source>All Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>すべてのファイル (*.*)</translation>
     </message>
 </context>
 <context>
     <name>StringTable</name>
     <message>
         <source>&amp;About Veldrun...</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldrun について(&amp;A)...</translation>
     </message>
     <message>
         <source>cannot open a display; start Veldrun from a desktop session, or use veldrun-cli</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスプレイを開けません。デスクトップセッションから Veldrun を起動するか、veldrun-cli を使用してください</translation>
     </message>
 </context>
 </TS>
