@@ -11,9 +11,9 @@
 #include "engine/PathName.h"
 #include "engine/TextConversion.h"
 #include "platform/CDataExchange.h"
+#include "progress/LocalFormat.h"
 #include "res/Resource.h"
 #include "res/Tr.h"
-#include "progress/LocalFormat.h"
 
 CProgressDlg::CProgressDlg(boost::weak_ptr<veldrun::Veldrun> job, CListBox* inputList)
     : CDialog(IDD_PROGRESS_DIALOG), m_weakJob(job), m_pInputList(inputList) {}
@@ -227,7 +227,8 @@ void CProgressDlg::ShowDetails(const ProgressRecord& record) {
     m_amountsShownAt = now;
     const LocalFormat format;
     std::wstring amounts =
-        format.Size(record.totalWritten) + L" of " + format.Size(record.totalSize);
+        res::Filled(res::Tr("CProgressDlg", "%1 of %2"),
+                    {format.Size(record.totalWritten), format.Size(record.totalSize)});
     const double left = m_rate.SecondsLeft(record.totalSize);
     if (left >= 0 && !last)
         amounts += L", " + format.Rate(m_rate.BytesPerSecond()) + L", " + format.TimeLeft(left);

@@ -16,23 +16,21 @@
 
 namespace {
 
-QString Translated(const char* source) {
-    return QString::fromStdWString(res::Tr("CommandLine", source));
-}
-
 void Describe(QCommandLineParser& parser) {
     // Long options with one dash are Qt's (-reverse), not bundles of short ones (-r -e -v ...).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        Translated("Lists camcorder clips (.mts) in a dialog and joins them into one file.\n"
-                   "Qt's options, such as -platform NAME, -display DISPLAY, -style NAME and "
-                   "-reverse, work as in every Qt program."));
+    parser.setApplicationDescription(QString::fromStdWString(res::Tr(
+        "CommandLine", "Lists camcorder clips (.mts) in a dialog and joins them into one file.\n"
+                       "Qt's options, such as -platform NAME, -display DISPLAY, -style NAME and "
+                       "-reverse, work as in every Qt program.")));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
         "file",
-        Translated("A clip to list, or a folder of clips. A name that begins with a dash is "
-                   "given as ./-name."),
+        QString::fromStdWString(
+            res::Tr("CommandLine",
+                    "A clip to list, or a folder of clips. A name that begins with a dash is "
+                    "given as ./-name.")),
         "[file...]");
 }
 

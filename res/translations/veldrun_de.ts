@@ -31,6 +31,10 @@
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
@@ -196,6 +200,19 @@
     <message>
         <source>Folder</source>
         <translation>Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Lists camcorder clips (.mts) in a dialog and joins them into one file.
+Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -reverse, work as in every Qt program.</source>
+        <translation>Listet Camcorder-Clips (.mts) in einem Dialog auf und fügt sie zu einer Datei zusammen.
+Die Optionen von Qt, etwa -platform NAME, -display DISPLAY, -style NAME und -reverse, wirken wie in jedem Qt-Programm.</translation>
+    </message>
+    <message>
+        <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
+        <translation>Ein Clip für die Liste oder ein Ordner mit Clips. Ein Name, der mit einem Bindestrich beginnt, wird als ./-name angegeben.</translation>
     </message>
 </context>
 <context>
@@ -426,6 +443,53 @@
     <message>
         <source>Add &amp;Folder...</source>
         <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+</context>
+<context>
+    <name>LocalFormat</name>
+    <message>
+        <source>%1 GB</source>
+        <extracomment>Sizes are decimal: 1 GB is 1,000,000,000 bytes. %1 is the number, with its decimals.</extracomment>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 B</source>
+        <extracomment>A size below 1,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 B</translation>
+    </message>
+    <message>
+        <source>%1 BYTES</source>
+        <extracomment>The File Size field&apos;s unit below 1,000,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 BYTES</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <extracomment>A speed in decimal megabytes per second.</extracomment>
+        <translation>%1 MB/s</translation>
+    </message>
+    <message>
+        <source>%1 kB/s</source>
+        <translation>%1 kB/s</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>noch etwa %1 s</translation>
+    </message>
+    <message>
+        <source>about %1 min left</source>
+        <translation>noch etwa %1 min</translation>
+    </message>
+    <message>
+        <source>about %1 h %2 min left</source>
+        <translation>noch etwa %1 h %2 min</translation>
     </message>
 </context>
 <context>

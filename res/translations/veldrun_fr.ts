@@ -17,11 +17,23 @@
     </message>
     <message>
         <source>Recording %i of %i: </source>
-        <translation>Enregistrement %i sur %i : </translation>
+        <translation>Enregistrement %i sur %i&#xa0;: </translation>
     </message>
     <message>
         <source>Writing to disk...</source>
         <translation>Écriture sur le disque...</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
     </message>
 </context>
 <context>
@@ -44,21 +56,21 @@
     </message>
     <message>
         <source>Merge error: Can&apos;t convert file name</source>
-        <translation>Erreur de fusion : impossible de convertir le nom de fichier</translation>
+        <translation>Erreur de fusion&#xa0;: impossible de convertir le nom de fichier</translation>
     </message>
     <message>
         <source>Merge error: %1</source>
-        <translation>Erreur de fusion : %1</translation>
+        <translation>Erreur de fusion&#xa0;: %1</translation>
     </message>
     <message>
         <source>Quit Veldrun and forget the list of 1 clip?</source>
-        <translation>Quitter Veldrun et oublier la liste de 1 clip ?</translation>
+        <translation>Quitter Veldrun et oublier la liste de 1 clip&#xa0;?</translation>
     </message>
     <message numerus="yes">
         <source>Quit Veldrun and forget the list of %n clips?</source>
         <translation>
-            <numerusform>Quitter Veldrun et oublier la liste de %n clip ?</numerusform>
-            <numerusform>Quitter Veldrun et oublier la liste de %n clips ?</numerusform>
+            <numerusform>Quitter Veldrun et oublier la liste de %n clip&#xa0;?</numerusform>
+            <numerusform>Quitter Veldrun et oublier la liste de %n clips&#xa0;?</numerusform>
         </translation>
     </message>
     <message>
@@ -74,7 +86,7 @@
     <name>ClipFacts</name>
     <message>
         <source>New recording: its clock does not continue from the clip above</source>
-        <translation>Nouvel enregistrement : son horloge ne fait pas suite à celle du clip ci-dessus</translation>
+        <translation>Nouvel enregistrement&#xa0;: son horloge ne fait pas suite à celle du clip ci-dessus</translation>
     </message>
     <message>
         <source>Not a transport stream</source>
@@ -82,7 +94,7 @@
     </message>
     <message>
         <source>Can&apos;t tell whether it continues the clip above: one of them has no clock</source>
-        <translation>Impossible de savoir s&apos;il fait suite au clip ci-dessus : l&apos;un des deux n&apos;a pas d&apos;horloge</translation>
+        <translation>Impossible de savoir s&apos;il fait suite au clip ci-dessus&#xa0;: l&apos;un des deux n&apos;a pas d&apos;horloge</translation>
     </message>
     <message>
         <source>file date</source>
@@ -98,11 +110,11 @@
     </message>
     <message>
         <source>Cannot be read: %1</source>
-        <translation>Illisible : %1</translation>
+        <translation>Illisible&#xa0;: %1</translation>
     </message>
     <message>
         <source>Listed twice: the same file as entry %1</source>
-        <translation>En double : même fichier que l&apos;entrée %1</translation>
+        <translation>En double&#xa0;: même fichier que l&apos;entrée %1</translation>
     </message>
     <message>
         <source>one recording</source>
@@ -191,6 +203,19 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Lists camcorder clips (.mts) in a dialog and joins them into one file.
+Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -reverse, work as in every Qt program.</source>
+        <translation>Affiche des clips de caméscope (.mts) dans une boîte de dialogue et les réunit en un seul fichier.
+Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -reverse, fonctionnent comme dans tout programme Qt.</translation>
+    </message>
+    <message>
+        <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
+        <translation>Un clip à ajouter à la liste, ou un dossier de clips. Un nom qui commence par un tiret s’écrit ./-nom.</translation>
+    </message>
+</context>
+<context>
     <name>DialogTemplate</name>
     <message>
         <source>About Veldrun</source>
@@ -226,7 +251,7 @@
     </message>
     <message>
         <source>&amp;Input Files:</source>
-        <translation>Fichiers d&apos;&amp;entrée :</translation>
+        <translation>Fichiers d&apos;&amp;entrée&#xa0;:</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
@@ -242,7 +267,7 @@
     </message>
     <message>
         <source>&amp;Output File:</source>
-        <translation>Fichier de &amp;sortie :</translation>
+        <translation>Fichier de &amp;sortie&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
@@ -258,11 +283,11 @@
     </message>
     <message>
         <source>Current Selection:</source>
-        <translation>Sélection actuelle :</translation>
+        <translation>Sélection actuelle&#xa0;:</translation>
     </message>
     <message>
         <source>File Size:</source>
-        <translation>Taille du fichier :</translation>
+        <translation>Taille du fichier&#xa0;:</translation>
     </message>
     <message>
         <source>Merging in progress</source>
@@ -340,7 +365,7 @@
     </message>
     <message>
         <source>1 folder in %1 could not be read; clips in it may be missing.</source>
-        <translation>1 dossier de %1 n&apos;a pas pu être lu ; il se peut que des clips qu&apos;il contient manquent.</translation>
+        <translation>1 dossier de %1 n&apos;a pas pu être lu&#xa0;; il se peut que des clips qu&apos;il contient manquent.</translation>
     </message>
     <message>
         <source>Searching for Clips</source>
@@ -363,8 +388,8 @@
     <message numerus="yes">
         <source>%n folders in %1 could not be read; clips in it may be missing.</source>
         <translation>
-            <numerusform>%n dossier de %1 n&apos;a pas pu être lu ; il se peut que des clips qu&apos;il contient manquent.</numerusform>
-            <numerusform>%n dossiers de %1 n&apos;ont pas pu être lus ; il se peut que des clips qu&apos;ils contiennent manquent.</numerusform>
+            <numerusform>%n dossier de %1 n&apos;a pas pu être lu&#xa0;; il se peut que des clips qu&apos;il contient manquent.</numerusform>
+            <numerusform>%n dossiers de %1 n&apos;ont pas pu être lus&#xa0;; il se peut que des clips qu&apos;ils contiennent manquent.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -421,6 +446,53 @@
     </message>
 </context>
 <context>
+    <name>LocalFormat</name>
+    <message>
+        <source>%1 GB</source>
+        <extracomment>Sizes are decimal: 1 GB is 1,000,000,000 bytes. %1 is the number, with its decimals.</extracomment>
+        <translation>%1 Go</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 Mo</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 ko</translation>
+    </message>
+    <message>
+        <source>%1 B</source>
+        <extracomment>A size below 1,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 o</translation>
+    </message>
+    <message>
+        <source>%1 BYTES</source>
+        <extracomment>The File Size field&apos;s unit below 1,000,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 OCTETS</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <extracomment>A speed in decimal megabytes per second.</extracomment>
+        <translation>%1 Mo/s</translation>
+    </message>
+    <message>
+        <source>%1 kB/s</source>
+        <translation>%1 ko/s</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>environ %1 s restantes</translation>
+    </message>
+    <message>
+        <source>about %1 min left</source>
+        <translation>environ %1 min restantes</translation>
+    </message>
+    <message>
+        <source>about %1 h %2 min left</source>
+        <translation>environ %1 h %2 min restantes</translation>
+    </message>
+</context>
+<context>
     <name>MergeReport</name>
     <message>
         <source>Merging complete</source>
@@ -442,7 +514,7 @@
         <source>%1 written so far are left in %2.
 Do you want to delete this partial file?</source>
         <translation>Les %1 déjà écrits restent dans %2.
-Voulez-vous supprimer ce fichier partiel ?</translation>
+Voulez-vous supprimer ce fichier partiel&#xa0;?</translation>
     </message>
     <message>
         <source>Can&apos;t delete the partial file %1
@@ -462,15 +534,15 @@ Aucun gestionnaire de fichiers ne l&apos;a pris en charge.</translation>
     </message>
     <message>
         <source>Verifying was cancelled: the output is complete but not verified.</source>
-        <translation>Vérification annulée : la sortie est complète mais n&apos;a pas été vérifiée.</translation>
+        <translation>Vérification annulée&#xa0;: la sortie est complète mais n&apos;a pas été vérifiée.</translation>
     </message>
     <message>
         <source>Verified: the output matches its inputs byte for byte.</source>
-        <translation>Vérifié : la sortie correspond octet par octet à ses entrées.</translation>
+        <translation>Vérifié&#xa0;: la sortie correspond octet par octet à ses entrées.</translation>
     </message>
     <message>
         <source>Not verified: the output is not a regular file, which cannot be read back.</source>
-        <translation>Non vérifié : la sortie n&apos;est pas un fichier ordinaire et ne peut donc pas être relue.</translation>
+        <translation>Non vérifié&#xa0;: la sortie n&apos;est pas un fichier ordinaire et ne peut donc pas être relue.</translation>
     </message>
 </context>
 <context>
@@ -492,22 +564,22 @@ Lancez la fusion une fois qu&apos;ils auront tous été lus, afin que chaque enr
         <source>1 of the %1 files already exists in %2.
 Do you want to replace it?</source>
         <translation>1 des %1 fichiers existe déjà dans %2.
-Voulez-vous le remplacer ?</translation>
+Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
         <translation>%1 existe déjà.
-Voulez-vous le remplacer ?</translation>
+Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message numerus="yes">
         <source>%n of the %1 files already exist in %2.
 Do you want to replace them?</source>
         <translation>
             <numerusform>%n des %1 fichiers existe déjà dans %2.
-Voulez-vous le remplacer ?</numerusform>
+Voulez-vous le remplacer&#xa0;?</numerusform>
             <numerusform>%n des %1 fichiers existent déjà dans %2.
-Voulez-vous les remplacer ?</numerusform>
+Voulez-vous les remplacer&#xa0;?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -515,9 +587,9 @@ Voulez-vous les remplacer ?</numerusform>
 Join them into one file anyway?</source>
         <translation>
             <numerusform>La liste contient %n enregistrement distinct.
-Le réunir quand même en un seul fichier ?</numerusform>
+Le réunir quand même en un seul fichier&#xa0;?</numerusform>
             <numerusform>La liste contient %n enregistrements distincts.
-Les réunir quand même en un seul fichier ?</numerusform>
+Les réunir quand même en un seul fichier&#xa0;?</numerusform>
         </translation>
     </message>
 </context>

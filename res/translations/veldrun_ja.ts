@@ -23,6 +23,18 @@
         <source>Writing to disk...</source>
         <translation>ディスクに書き込み中...</translation>
     </message>
+    <message>
+        <source>Status</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>CVeldrunDlg</name>
@@ -181,6 +193,19 @@
     <message>
         <source>Folder</source>
         <translation>フォルダー</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Lists camcorder clips (.mts) in a dialog and joins them into one file.
+Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -reverse, work as in every Qt program.</source>
+        <translation>ビデオカメラのクリップ (.mts) をダイアログに一覧表示し、1 つのファイルに結合します。
+-platform NAME、-display DISPLAY、-style NAME、-reverse などの Qt のオプションは、ほかの Qt プログラムと同じように使えます。</translation>
+    </message>
+    <message>
+        <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
+        <translation>一覧に加えるクリップ、またはクリップのフォルダー。ダッシュで始まる名前は ./-name のように指定します。</translation>
     </message>
 </context>
 <context>
@@ -408,6 +433,53 @@
     <message>
         <source>Add &amp;Folder...</source>
         <translation>フォルダーを追加(&amp;F)...</translation>
+    </message>
+</context>
+<context>
+    <name>LocalFormat</name>
+    <message>
+        <source>%1 GB</source>
+        <extracomment>Sizes are decimal: 1 GB is 1,000,000,000 bytes. %1 is the number, with its decimals.</extracomment>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 B</source>
+        <extracomment>A size below 1,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 バイト</translation>
+    </message>
+    <message>
+        <source>%1 BYTES</source>
+        <extracomment>The File Size field&apos;s unit below 1,000,000 bytes; %1 is the number of bytes.</extracomment>
+        <translation>%1 バイト</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <extracomment>A speed in decimal megabytes per second.</extracomment>
+        <translation>%1 MB/秒</translation>
+    </message>
+    <message>
+        <source>%1 kB/s</source>
+        <translation>%1 KB/秒</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>残り約 %1 秒</translation>
+    </message>
+    <message>
+        <source>about %1 min left</source>
+        <translation>残り約 %1 分</translation>
+    </message>
+    <message>
+        <source>about %1 h %2 min left</source>
+        <translation>残り約 %1 時間 %2 分</translation>
     </message>
 </context>
 <context>
