@@ -23,6 +23,7 @@
 #include "engine/TextConversion.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileDialog.h"
+#include "progress/LocalFormat.h"
 #include "res/Resource.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
@@ -31,7 +32,6 @@
 #include "tests/ui/ModalWatch.h"
 #include "ui/ChoiceBox.h"
 #include "ui/ClipTable.h"
-#include "progress/LocalFormat.h"
 #include "ui/MarkDelegate.h"
 
 using veldrun::test::Fifo;
