@@ -243,7 +243,7 @@ Las opciones de Qt, como -platform NOMBRE, -display PANTALLA, -style NOMBRE y -r
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation>Agregar &amp;carpeta...</translation>
+        <translation>&amp;Carpeta...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>

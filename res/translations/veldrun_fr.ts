@@ -243,7 +243,7 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation>Ajouter un d&amp;ossier...</translation>
+        <translation>D&amp;ossier...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>

@@ -236,7 +236,7 @@ Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -re
     </message>
     <message>
         <source>Add &amp;Folder...</source>
-        <translation>フォルダーを追加(&amp;F)...</translation>
+        <translation>フォルダ(&amp;F)...</translation>
     </message>
     <message>
         <source>&amp;Remove</source>

@@ -186,3 +186,21 @@ TEST(Translations, UnderGermanTheDialogItsListFileDialogAndMessageBoxesReadGerma
         << buttons.join(' ').toStdString();
     std::setlocale(LC_MESSAGES, before.c_str());
 }
+
+// The buttons keep the template's width in every language, so a translation longer than its
+// button is cut off: each shipped language's texts must fit, with the style's margins.
+TEST(Translations, EveryButtonOfTheMainDialogShowsItsTextWholeInEachLanguage) {
+    for (const QString& language : Translations::Shipped()) {
+        ASSERT_EQ(Translations::Load({language}), language);
+        MainDialogHarness dialog;
+        dialog.Run([&] {
+            for (QAbstractButton* button : dialog.GetWidget()->findChildren<QAbstractButton*>()) {
+                if (!button->isVisible() || button->text().isEmpty())
+                    continue;
+                EXPECT_GE(button->width(), button->sizeHint().width())
+                    << language.toStdString() << ": " << button->text().toStdString();
+            }
+        });
+    }
+    Translations::Load({"en-US"});
+}
