@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <new>
 #include <string>
@@ -67,11 +68,16 @@ int main(int argc, char* argv[]) {
     if (line.version)
         return Print("veldrun-cli " VELDRUN_VERSION "\n");
 
-    // Before anything is read or written: a folder without clips stops the run.
-    if (veldrun::FolderInputs::Expand(line.inputs, std::cerr) != 0)
+    // Before anything is read or written: a folder without clips stops a join. A check goes on
+    // with the other inputs, since it writes nothing, and still ends with status 1.
+    const int expanded = veldrun::FolderInputs::Expand(line.inputs, std::cerr);
+    if (line.check) {
+        if (line.inputs.empty())
+            return 1;
+        return std::max(expanded, veldrun::RecordingCheck::Report(line.inputs, std::cout));
+    }
+    if (expanded != 0)
         return 1;
-    if (line.check)
-        return veldrun::RecordingCheck::Report(line.inputs, std::cout);
 
     veldrun::JobFiles files;
     files.inputs = line.inputs;

@@ -26,12 +26,12 @@ void Describe(QCommandLineParser& parser) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
-        "file",
+        QString::fromStdWString(res::Tr("CommandLine", "file")),
         QString::fromStdWString(
             res::Tr("CommandLine",
                     "A clip to list, or a folder of clips. A name that begins with a dash is "
                     "given as ./-name.")),
-        "[file...]");
+        QString::fromStdWString(res::Tr("CommandLine", "[file...]")));
 }
 
 QStringList ArgumentsOf(int argc, char** argv) {

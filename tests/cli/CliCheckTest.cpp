@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <string>
@@ -115,6 +116,16 @@ TEST_F(CliCheckTest, OutOfMemoryWhileReadingLeavesClipsUnknown) {
     }
     EXPECT_TRUE(sawUnknown) << "no limit left the clip unread";
     EXPECT_TRUE(sawClock) << "no limit let the clip be read";
+}
+
+TEST_F(CliCheckTest, AFolderWithoutClipsIsSaidAndTheOtherInputsAreStillChecked) {
+    const std::string empty = dir / "empty";
+    std::filesystem::create_directory(empty);
+    const Outcome outcome = Process::Run(Cli({"--check", empty, first}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "veldrun-cli: No clips found in " + empty + "\n");
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\n')), "1  0:01:00  -  start  " + first);
+    EXPECT_EQ(Process::Run(Cli({"--check", empty})).status, 1);
 }
 
 TEST_F(CliCheckTest, AnInputThatCannotBeReadGetsItsLineAndTheOthersAreStillChecked) {
