@@ -51,7 +51,15 @@ bool DynamicLayout::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_dialog)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::Move:
     case QEvent::Resize:
+        // The window manager frames the window after it shows: fit again once the frame is
+        // known, or the title bar pushes the bottom off the screen.
+        if (m_dialog->isVisible() && m_dialog->frameGeometry().size() - m_dialog->size() != m_frame)
+            FitScreen();
+        if (event->type() == QEvent::Resize)
+            Apply();
+        break;
     case QEvent::LayoutDirectionChange:
         Apply();
         break;
@@ -100,6 +108,7 @@ void DynamicLayout::FitScreen() {
     const QSize available = screen->availableGeometry().size();
     // The frame is known once the window manager has framed the window; before, none is assumed.
     const QSize frame = m_dialog->frameGeometry().size() - m_dialog->size();
+    m_frame = frame;
     const QSize minimum = MinimumSize(m_base, available, frame);
     const bool fixed = m_dialog->minimumSize() == m_dialog->maximumSize();
     m_dialog->setMinimumSize(minimum);

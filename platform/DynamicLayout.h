@@ -67,4 +67,6 @@ private:
     bool m_placing = false;
     QPointer<QWindow> m_followed;
     QMetaObject::Connection m_screenWatch;
+    // The window frame the minimum size was last fitted for.
+    QSize m_frame{0, 0};
 };

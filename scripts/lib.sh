@@ -20,7 +20,7 @@ VELDRUN_BUILD_PACKAGES=(
 # for reading the window as a screen reader does, and the locales the translated runs start
 # under, with the C library's own translations and a font with Japanese characters.
 VELDRUN_DESKTOP_TEST_PACKAGES=(
-    xvfb xdotool x11-utils
+    xvfb openbox xdotool x11-utils
     dbus at-spi2-core python3-pyatspi
     weston qt6-wayland
     desktop-file-utils appstream shared-mime-info man-db

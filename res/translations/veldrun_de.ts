@@ -214,6 +214,14 @@ Die Optionen von Qt, etwa -platform NAME, -display DISPLAY, -style NAME und -rev
         <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
         <translation>Ein Clip für die Liste oder ein Ordner mit Clips. Ein Name, der mit einem Bindestrich beginnt, wird als ./-name angegeben.</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>[file...]</source>
+        <translation>[Datei...]</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>

@@ -214,6 +214,14 @@ Las opciones de Qt, como -platform NOMBRE, -display PANTALLA, -style NOMBRE y -r
         <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
         <translation>Un clip para la lista, o una carpeta de clips. Un nombre que empieza por un guion se indica como ./-nombre.</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>[file...]</source>
+        <translation>[archivo...]</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>

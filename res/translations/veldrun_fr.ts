@@ -214,6 +214,14 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
         <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
         <translation>Un clip à ajouter à la liste, ou un dossier de clips. Un nom qui commence par un tiret s’écrit ./-nom.</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>fichier</translation>
+    </message>
+    <message>
+        <source>[file...]</source>
+        <translation>[fichier...]</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>

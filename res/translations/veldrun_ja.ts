@@ -207,6 +207,14 @@ Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -re
         <source>A clip to list, or a folder of clips. A name that begins with a dash is given as ./-name.</source>
         <translation>一覧に加えるクリップ、またはクリップのフォルダー。ダッシュで始まる名前は ./-name のように指定します。</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>[file...]</source>
+        <translation>[ファイル...]</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>
