@@ -60,3 +60,14 @@ QString Translations::Load(const QStringList& preferred) {
     Install("qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return language;
 }
+
+QString Translations::Text(const char* context, const char* source, const QStringList& preferred) {
+    const QString language = Choose(preferred, Shipped());
+    QTranslator translator;
+    if (!language.isEmpty() && translator.load("veldrun_" + language, kResourceFolder)) {
+        const QString translated = translator.translate(context, source);
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return QString::fromUtf8(source);
+}

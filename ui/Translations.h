@@ -20,4 +20,10 @@ public:
     // Installs the translations of the language chosen for `preferred` into the application,
     // ours and Qt's, in place of any this loaded before; returns that language ("" for English).
     static QString Load(const QStringList& preferred = QLocale::system().uiLanguages());
+
+    // Takes a context and an English text of ours; returns it in the language chosen for
+    // `preferred`, also before the application exists (for what is said when it cannot be
+    // made), or the English text when that language has none.
+    static QString Text(const char* context, const char* source,
+                        const QStringList& preferred = QLocale::system().uiLanguages());
 };

@@ -14,6 +14,7 @@
 #include "engine/TextConversion.h"
 #include "res/Resource.h"
 #include "res/StringTable.h"
+#include "ui/Translations.h"
 
 namespace {
 
@@ -106,7 +107,10 @@ std::unique_ptr<QApplication> WindowSystemStart::Open(int& argc, char** argv) {
     const wchar_t* noDisplay = res::StringTable::Find(IDS_NO_DISPLAY);
     const std::optional<std::string> message =
         noDisplay ? veldrun::ToNarrow(noDisplay) : std::nullopt;
-    noDisplayLine = program + ": " + message.value_or("cannot open a display") + "\n";
+    // In the desktop's language, which is known before the application is.
+    const QString line =
+        message ? Translations::Text("StringTable", message->c_str()) : "cannot open a display";
+    noDisplayLine = program + ": " + line.toLocal8Bit().toStdString() + "\n";
     // Qt gives its default handler back when none was installed before.
     previousHandler = qInstallMessageHandler(HoldMessage);
     HoldStandardError();

@@ -162,6 +162,19 @@ TEST(Start, WithoutADisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne) {
     }
 }
 
+// The line is said before the application exists, still in the desktop's language.
+TEST(Start, WithoutADisplayTheLineIsInTheDesktopsLanguage) {
+    QProcess program;
+    program.setProcessEnvironment(
+        WithoutDisplay({{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", ""}, {"LC_ALL", ""}}));
+    program.start(VELDRUN_PROGRAM, QStringList{});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(program.readAllStandardError().toStdString(),
+              "veldrun: Anzeige kann nicht geöffnet werden; starten Sie Veldrun aus einer "
+              "Desktop-Sitzung oder verwenden Sie veldrun-cli\n");
+}
+
 // Qt's own options still work: here -platform alone gives the program a window system, and the
 // dialog waits for the user.
 TEST(Start, QtOptionsOnTheCommandLineStillWork) {
