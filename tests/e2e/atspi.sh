@@ -39,7 +39,15 @@ atspi_session() {
         exit 77
     fi
     if [ -z "${VELDRUN_ATSPI_BUS:-}" ]; then
-        exec env VELDRUN_ATSPI_BUS=1 dbus-run-session -- bash "$0" "$@"
+        # The accessibility bus puts its socket in XDG_RUNTIME_DIR (else in ~/.cache): a folder
+        # of its own, or two tests at once share one socket and the first to end removes it.
+        local runtime status=0
+        runtime="$(mktemp -d)"
+        chmod 700 "$runtime"
+        env VELDRUN_ATSPI_BUS=1 XDG_RUNTIME_DIR="$runtime" dbus-run-session -- bash "$0" "$@" ||
+            status=$?
+        rm -rf "$runtime"
+        exit "$status"
     fi
     # session.sh's start_program keeps this bus and turns Qt's bridge on.
     export atspi_bus=1
