@@ -15,6 +15,20 @@ require_tools Xvfb openbox xdotool xprop xwininfo
 
 source "$(dirname "$0")/session.sh"
 
+# framed WINDOW: the window manager has said how wide the window's frame is.
+framed() {
+    xprop -id "$1" _NET_FRAME_EXTENTS | grep -q '= '
+}
+
+# fits_framed WINDOW: the frame's bottom edge is on the 1000-pixel screen.
+fits_framed() {
+    local top height border
+    top="$(xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left Y: *//p')"
+    height="$(xwininfo -id "$1" | sed -n 's/^ *Height: //p')"
+    border="$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*, \([0-9]*\)$/\1/p')"
+    [ $((top + height + ${border:-0})) -le 1000 ]
+}
+
 start_x_server 1600x1000x24
 # The frame comes after the window shows, so only a real window manager shows whether the
 # program fits again once it knows the frame.
@@ -30,15 +44,11 @@ for direction in "" -reverse; do
     [ -n "${min_height:-}" ] || fail "no minimum size in $(xprop -id "$main" WM_NORMAL_HINTS)"
     [ "$min_height" -le 1000 ] && [ "$min_width" -le 1600 ] ||
         fail "minimum size ${min_width}x$min_height does not fit 1600x1000 ($direction)"
-    # The frame's bottom edge: where the window's top stands on the screen plus its height and
-    # the frame's bottom border.
-    sleep 1
-    top="$(xwininfo -id "$main" | sed -n 's/^ *Absolute upper-left Y: *//p')"
-    height="$(xwininfo -id "$main" | sed -n 's/^ *Height: //p')"
-    read -r _ _ _ border < <(xprop -id "$main" _NET_FRAME_EXTENTS |
-        sed -n 's/.*= \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)/\1 \2 \3 \4/p')
-    bottom=$((top + height + ${border:-0}))
-    [ "$bottom" -le 1000 ] || fail "the framed window ends at $bottom on a 1000-pixel screen"
+    # Once the window manager has framed the window, the program fits again: the frame's bottom
+    # edge (the window's top on the screen, its height and the frame's bottom border) comes
+    # onto the screen.
+    wait_for "the window manager's frame" framed "$main"
+    wait_for "the framed window to fit the 1000-pixel screen" fits_framed "$main"
     end_program
 done
 echo "small screen: the window fits 1600x1000 at twice the scale"
