@@ -29,11 +29,18 @@ fits_framed() {
     [ $((top + height + ${border:-0})) -le 1000 ]
 }
 
+# The window manager has said on the root window that it gives windows' frame extents.
+window_manager_runs() {
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_FRAME_EXTENTS
+}
+
 start_x_server 1600x1000x24
 # The frame comes after the window shows, so only a real window manager shows whether the
 # program fits again once it knows the frame.
 openbox >/dev/null 2>&1 &
-# It ends with the X server.
+# It ends with the X server. As on a desktop, the window manager runs before the program starts:
+# Qt reads which hints the window manager supports once, when it connects.
+wait_for "the window manager" window_manager_runs
 export QT_SCALE_FACTOR=2
 for direction in "" -reverse; do
     start_program "$work" ${direction:+"$direction"}
