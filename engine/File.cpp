@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/Messages.h"
 #include "engine/PathName.h"
 
 namespace veldrun {
@@ -220,7 +221,7 @@ File::Opened File::OpenForWriting(const std::string& path) {
     if (IsKernelInterface(m_fd)) {
         ::close(m_fd);
         m_fd = -1;
-        Failed(EINVAL, "a setting or report of the kernel (in /proc or /sys), not a file for data");
+        Failed(EINVAL, kKernelInterface);
         return Opened::Failed;
     }
     MakeBlocking(m_fd);
@@ -460,8 +461,8 @@ bool File::RemoveIfSame(const std::string& path, const Id& id, std::string& prob
         RemoveTarget(path, [&](const struct stat& info) { return IdOf(info) == id; });
     if (result == 0)
         return true;
-    problem = result < 0         ? "another file has taken its name since"
-              : result == ENOENT ? "it is no longer there"
+    problem = result < 0         ? kNameTakenSince
+              : result == ENOENT ? kNoLongerThere
                                  : std::generic_category().message(result);
     return false;
 }
@@ -551,7 +552,7 @@ bool File::OpenAgainForReading(const File& other) {
         return Failed(errno);
     if (!(Identity() == other.Identity())) {
         Close();
-        return Failed(ENOENT, "the open file cannot be found again");
+        return Failed(ENOENT, kCannotBeFoundAgain);
     }
     return true;
 }

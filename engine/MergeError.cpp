@@ -38,7 +38,8 @@ const char* MessageOf(MergeError::Kind kind) {
 
 } // namespace
 
-MergeError::MergeError(Kind kind, std::string detail)
-    : std::runtime_error(MessageOf(kind)), m_kind(kind), m_detail(std::move(detail)) {}
+MergeError::MergeError(Kind kind, std::vector<ErrorNote> notes)
+    : std::runtime_error(MessageOf(kind)), m_kind(kind), m_notes(std::move(notes)),
+      m_detail(ErrorNote::Joined(m_notes)) {}
 
 } // namespace veldrun

@@ -18,4 +18,12 @@ inline constexpr char kCantReadOutput[] = "Can't read output file";
 inline constexpr char kUnknownError[] = "Unknown error";
 inline constexpr char kCantStartThread[] = "Can't start merge thread";
 
+// The reasons the engine gives itself where the system has none to say, beside the system's
+// own; callers that translate match them.
+inline constexpr char kKernelInterface[] =
+    "a setting or report of the kernel (in /proc or /sys), not a file for data";
+inline constexpr char kCannotBeFoundAgain[] = "the open file cannot be found again";
+inline constexpr char kNameTakenSince[] = "another file has taken its name since";
+inline constexpr char kNoLongerThere[] = "it is no longer there";
+
 } // namespace veldrun

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "engine/Amount.h"
 #include "engine/MergeError.h"
 #include "engine/OutputTrim.h"
 #include "engine/QuotedName.h"
@@ -12,6 +11,9 @@
 namespace veldrun {
 
 namespace {
+
+using Note = ErrorNote;
+using Shape = ErrorNote::Shape;
 
 // How far write-back may trail the copy before the copy waits for it: enough to keep the
 // disk's queue deep while the next blocks are copied (8 MiB measured a little slower here),
@@ -28,9 +30,9 @@ const std::string* InputNamed(const File::Id& output, const std::vector<std::str
     return nullptr;
 }
 
-// Amounts in messages, as the command line shows them.
-std::string Text(std::int64_t bytes) {
-    return Amount::Size(bytes, Amount::Style::Rounded);
+// "a is the same file as the input b".
+Note SameAsInput(const std::string& output, const std::string& input) {
+    return Note(Shape::SameAsInput, {Note::Text(output), Note::Text(QuotedName(input))});
 }
 
 } // namespace
@@ -47,21 +49,19 @@ void OutputFile::Open() {
     File::Id before;
     if (!m_toStandardOutput && File::IdentityOf(m_path, before)) {
         if (const std::string* input = InputNamed(before, m_inputs))
-            throw MergeError(MergeError::Kind::OutputIsInput,
-                             m_name + " is the same file as the input " + QuotedName(*input));
+            throw MergeError(MergeError::Kind::OutputIsInput, {SameAsInput(m_name, *input)});
     }
 
     if (m_toStandardOutput) {
         if (!m_file.OpenStandardOutput())
-            throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
+            throw MergeError(MergeError::Kind::CantCreateOutput, {ProblemNote()});
     } else {
         switch (m_file.OpenForWriting(m_path)) {
         case File::Opened::NoReader:
             throw MergeError(MergeError::Kind::CantCreateOutput,
-                             m_name + ": no program is reading this pipe, so nothing could be "
-                                      "written to it");
+                             {Note(Shape::NoReader, {}, m_name)});
         case File::Opened::Failed:
-            throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
+            throw MergeError(MergeError::Kind::CantCreateOutput, {ProblemNote()});
         case File::Opened::Created:
         case File::Opened::Existing:
             break;
@@ -80,23 +80,21 @@ void OutputFile::Open() {
     case File::Locked::ByWriter:
         // Removing the file here could pull it from under the merge that holds it.
         throw MergeError(MergeError::Kind::CantCreateOutput,
-                         m_name + ": another merge is writing this file; wait until it is done");
+                         {Note(Shape::WrittenByOtherMerge, {}, m_name)});
     case File::Locked::Failed: {
         // No other holder (a network file system without locks, say): a file this open
         // created is nobody else's and goes.
         const std::string problem = m_file.Problem();
         Abandon();
         throw MergeError(MergeError::Kind::CantCreateOutput,
-                         m_name +
-                             ": the file could not be locked against other merges: " + problem);
+                         {Note(Shape::NotLockable, {Note::Reason(problem)}, m_name)});
     }
     }
     // Checked again on the open file: the path may have changed since, and an input that did
     // not exist yet may name the file just created (through a dangling link, say).
     if (const std::string* input = InputNamed(m_file.Identity(), m_inputs)) {
         Abandon();
-        throw MergeError(MergeError::Kind::OutputIsInput,
-                         m_name + " is the same file as the input " + QuotedName(*input));
+        throw MergeError(MergeError::Kind::OutputIsInput, {SameAsInput(m_name, *input)});
     }
 }
 
@@ -108,45 +106,54 @@ void OutputFile::Prepare(std::int64_t total) {
     const std::string where = m_toStandardOutput ? std::string("the output's file system")
                                                  : QuotedName(m_file.MountPointOf(m_path));
     std::int64_t finalSize = 0;
-    if (__builtin_add_overflow(m_start, total, &finalSize)) {
-        const std::string what = "the inputs and what " + m_name + " holds before them";
+    if (__builtin_add_overflow(m_start, total, &finalSize))
         throw MergeError(MergeError::Kind::TooLarge,
-                         what + " come to more bytes than any file can");
-    }
+                         {Note(Shape::OutputAndInputsTooLarge, {Note::Text(m_name)})});
     CheckFits(finalSize, m_file.MaxFileSize(), where);
     // Emptying the output gives its blocks back first; appending to standard output does not.
     const std::int64_t available = m_file.AvailableSpace();
     const std::int64_t room = available + (m_toStandardOutput ? 0 : m_file.FreedByEmptying());
     if (available >= 0 && room < total) {
-        throw MergeError(MergeError::Kind::NotEnoughSpace,
-                         "needs " + Text(total) + ", " + Text(room) + " free on " + where);
+        throw MergeError(
+            MergeError::Kind::NotEnoughSpace,
+            {Note(Shape::NeedsFree, {Note::Size(total), Note::Size(room), Note::Text(where)})});
     }
 
     if (!m_toStandardOutput && !m_file.Truncate())
-        throw MergeError(MergeError::Kind::CantCreateOutput, m_name + ": " + m_file.Problem());
+        throw MergeError(MergeError::Kind::CantCreateOutput, {ProblemNote()});
     m_prepared = true;
     m_reserved = total;
     if (m_regular)
         OutputTrim::Arm(m_file.Descriptor());
     if (!m_file.Reserve(m_start, total)) {
-        throw MergeError(m_file.Error() == EFBIG ? MergeError::Kind::TooLarge
-                                                 : MergeError::Kind::NotEnoughSpace,
-                         "needs " + Text(total) + " on " + where + ": " + m_file.Problem());
+        throw MergeError(
+            m_file.Error() == EFBIG ? MergeError::Kind::TooLarge : MergeError::Kind::NotEnoughSpace,
+            {Note(Shape::NeedsOn,
+                  {Note::Size(total), Note::Text(where), Note::Reason(m_file.Problem())})});
     }
 }
 
 void OutputFile::CheckFits(std::int64_t finalSize, std::int64_t fileSystemLimit,
-                           const std::string& where) {
+                           const std::string& where, const std::string& output) {
+    std::vector<Note::Value> values;
+    if (!output.empty())
+        values.push_back(Note::Text(output));
+    values.push_back(Note::Size(finalSize));
     if (fileSystemLimit >= 0 && finalSize > fileSystemLimit) {
+        values.push_back(Note::Text(where));
+        values.push_back(Note::Size(fileSystemLimit));
         throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + Text(finalSize) + "; the file system on " + where +
-                             " holds files of at most " + Text(fileSystemLimit));
+                         {Note(output.empty() ? Shape::NeedsOverFileSystemLimit
+                                              : Shape::NamedNeedsOverFileSystemLimit,
+                               values)});
     }
     const std::int64_t processLimit = File::ProcessFileSizeLimit();
     if (processLimit >= 0 && finalSize > processLimit) {
-        throw MergeError(MergeError::Kind::TooLarge,
-                         "needs " + Text(finalSize) + "; this program may write files of at most " +
-                             Text(processLimit) + " (its file size limit)");
+        values.push_back(Note::Size(processLimit));
+        throw MergeError(
+            MergeError::Kind::TooLarge,
+            {Note(output.empty() ? Shape::NeedsOverProcessLimit : Shape::NamedNeedsOverProcessLimit,
+                  values)});
     }
 }
 
@@ -159,7 +166,7 @@ void OutputFile::Advance(std::int64_t bytes) {
         const std::int64_t upTo = m_end - kWriteBackLag;
         if (!m_file.WaitForWriteBack(m_settled, upTo - m_settled)) {
             m_untrusted = true;
-            FailToWrite("while writing it to the disk");
+            FailToWrite(Shape::WhileWritingToDisk);
         }
         m_settled = upTo;
     }
@@ -177,22 +184,22 @@ void OutputFile::Complete(const boost::optional<std::int64_t>& modifiedNs) {
     // After the last write and the trim, which would both move the time on again; before the
     // flush, which puts the time on the disk with the data.
     if (m_regular && modifiedNs && !m_file.SetModified(*modifiedNs))
-        FailToWrite("while setting its modification time");
+        FailToWrite(Shape::WhileSettingModificationTime);
     if (FlushesToDisk() && !m_file.Flush()) {
         m_untrusted = true;
-        FailToWrite("while writing it to the disk");
+        FailToWrite(Shape::WhileWritingToDisk);
     }
     if (m_regular && !HoldsWhatWasWritten()) {
         m_untrusted = true;
         throw MergeError(MergeError::Kind::CantWriteOutput,
-                         m_name + ": another program changed the output file");
+                         {Note(Shape::ChangedByOtherProgram, {}, m_name)});
     }
     m_complete = true;
 }
 
 void OutputFile::Close() {
     if (!m_file.Close())
-        FailToWrite("while closing it");
+        FailToWrite(Shape::WhileClosing);
 }
 
 bool OutputFile::HoldsWhatWasWritten() const {
@@ -245,9 +252,13 @@ bool OutputFile::InputsHaveHole(std::int64_t from, std::int64_t to) const {
     return inputStart >= to;
 }
 
-void OutputFile::FailToWrite(const std::string& when) const {
+ErrorNote OutputFile::ProblemNote() const {
+    return Note(Shape::Problem, {Note::Reason(m_file.Problem())}, m_name);
+}
+
+void OutputFile::FailToWrite(ErrorNote::Shape when) const {
     throw MergeError(MergeError::Kind::CantWriteOutput,
-                     m_name + ": " + m_file.Problem() + " " + when);
+                     {Note(when, {Note::Reason(m_file.Problem())}, m_name)});
 }
 
 void OutputFile::Abandon() {
@@ -260,21 +271,22 @@ void OutputFile::Abandon() {
     m_file.Close();
 }
 
-std::string OutputFile::Leftover(bool cancelled) const {
+std::vector<ErrorNote> OutputFile::Leftover(bool cancelled) const {
     if (!m_prepared || !m_regular)
-        return "";
+        return {};
     if (m_untrusted)
-        return "what is in " + m_name + " cannot be trusted";
+        return {Note(Shape::Untrusted, {Note::Text(m_name)})};
     const std::int64_t written = m_end - m_start;
-    // An append-only file, say, keeps the space reserved for the whole output.
-    const std::string untrimmed =
-        m_trimProblem.empty()
-            ? std::string()
-            : "; the space reserved beyond them could not be given back: " + m_trimProblem;
+    std::vector<Note> notes;
     if (written <= 0 && m_start == 0)
-        return m_name + " is left empty" + untrimmed;
-    return Text(written) + " written before the " + (cancelled ? "cancel" : "failure") +
-           " are left in " + m_name + untrimmed;
+        notes.push_back(Note(Shape::LeftEmpty, {Note::Text(m_name)}));
+    else
+        notes.push_back(Note(cancelled ? Shape::LeftAfterCancel : Shape::LeftAfterFailure,
+                             {Note::Size(written), Note::Text(m_name)}));
+    // An append-only file, say, keeps the space reserved for the whole output.
+    if (!m_trimProblem.empty())
+        notes.push_back(Note(Shape::NotGivenBack, {Note::Reason(m_trimProblem)}));
+    return notes;
 }
 
 } // namespace veldrun

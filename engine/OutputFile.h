@@ -6,6 +6,7 @@
 
 #include <boost/optional.hpp>
 
+#include "engine/ErrorNote.h"
 #include "engine/File.h"
 
 namespace veldrun {
@@ -59,9 +60,9 @@ public:
     // closed. Never throws.
     void Abandon();
 
-    // The words to add to a failure's detail about what the output holds, taken before
-    // Abandon; "" when there is nothing to say (not yet emptied, or not a regular file).
-    std::string Leftover(bool cancelled) const;
+    // The notes to add to a failure's detail about what the output holds, taken before
+    // Abandon; none when there is nothing to say (not yet emptied, or not a regular file).
+    std::vector<ErrorNote> Leftover(bool cancelled) const;
 
     // The output's name in messages: its path as QuotedName shows it, or "standard output".
     const std::string& Name() const { return m_name; }
@@ -76,12 +77,16 @@ public:
 
     // Throws "Output file is too large for its file system" when a file of `finalSize` bytes
     // is more than the file system on `where` (limit `fileSystemLimit`, -1 for none) or this
-    // process may write.
+    // process may write; the detail names `output` unless it is "".
     static void CheckFits(std::int64_t finalSize, std::int64_t fileSystemLimit,
-                          const std::string& where);
+                          const std::string& where, const std::string& output = "");
 
 private:
-    [[noreturn]] void FailToWrite(const std::string& when) const;
+    // Throws "Can't write output file" with the system's reason and `when` (a shape of one
+    // value, the reason).
+    [[noreturn]] void FailToWrite(ErrorNote::Shape when) const;
+    // The output's name and the system's reason for its last failure.
+    ErrorNote ProblemNote() const;
     // After the copy: the file still has the merge's bytes, all of them and nothing after,
     // under its name.
     bool HoldsWhatWasWritten() const;

@@ -8,7 +8,7 @@
 
 #include <boost/bind/bind.hpp>
 
-#include "engine/Amount.h"
+#include "engine/ErrorNote.h"
 #include "engine/File.h"
 #include "engine/Messages.h"
 #include "engine/OutputFile.h"
@@ -20,13 +20,16 @@ namespace veldrun {
 
 namespace {
 
+using Note = ErrorNote;
+using Shape = ErrorNote::Shape;
+
 const std::size_t kBlockSize = 0x100000;
 
 // Opens `path` as an input; throws "Can't open input file" with the reason when it cannot.
 void OpenInput(File& input, const std::string& path) {
     if (!input.OpenForReading(path))
         throw MergeError(MergeError::Kind::CantOpenInput,
-                         QuotedName(path) + ": " + input.Problem());
+                         {Note(Shape::Problem, {Note::Reason(input.Problem())}, QuotedName(path))});
 }
 
 // The stamp of the input at `path` as the size pass takes it. Throws "Can't open input file".
@@ -36,7 +39,7 @@ File::Stamp Measure(const std::string& path) {
     const File::Stamp stamp = file.CurrentStamp();
     if (stamp.size < 0)
         throw MergeError(MergeError::Kind::CantOpenInput,
-                         QuotedName(path) + ": its size cannot be read");
+                         {Note(Shape::SizeUnreadable, {}, QuotedName(path))});
     return stamp;
 }
 
@@ -48,53 +51,48 @@ std::vector<File::Stamp> MeasureAll(const std::vector<std::string>& inputs, std:
     for (const std::string& input : inputs) {
         stamps.push_back(Measure(input));
         if (__builtin_add_overflow(total, stamps.back().size, &total))
-            throw MergeError(MergeError::Kind::TooLarge,
-                             "the inputs together hold more bytes than any file can");
+            throw MergeError(MergeError::Kind::TooLarge, {Note(Shape::InputsTooLarge)});
     }
     return stamps;
 }
 
-// "a", "a and b", "a, b and c".
-std::string Listed(const std::vector<std::string>& items) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
-    return text;
-}
-
-// What tells the input's stamp `now` from the one `measured`, in words; "" when nothing does.
-std::string Changes(const File::Stamp& measured, const File::Stamp& now) {
+// What tells the input's stamp `now` from the one `measured`, as the note after "since it was
+// measured"; none when nothing does.
+boost::optional<Note> Changes(const File::Stamp& measured, const File::Stamp& now) {
     if (!(now.id == measured.id))
-        return "another file took its name";
-    std::vector<std::string> changes;
-    if (now.size != measured.size)
-        changes.push_back("its size went from " + std::to_string(measured.size) + " to " +
-                          std::to_string(now.size) + " bytes");
-    if (now.modifiedNs != measured.modifiedNs)
-        changes.push_back("its modification time");
-    if (now.changedNs != measured.changedNs)
-        changes.push_back("its change time");
-    // "its size went from 3 to 5 bytes, its modification time and its change time changed"
-    std::string text = Listed(changes);
-    if (now.modifiedNs != measured.modifiedNs || now.changedNs != measured.changedNs)
-        text += " changed";
-    return text;
+        return Note(Shape::Replaced);
+    const bool size = now.size != measured.size;
+    const bool modified = now.modifiedNs != measured.modifiedNs;
+    const bool changed = now.changedNs != measured.changedNs;
+    if (!size) {
+        if (!modified && !changed)
+            return boost::none;
+        return Note(modified && changed ? Shape::TimesChanged
+                    : modified          ? Shape::ModificationTimeChanged
+                                        : Shape::ChangeTimeChanged);
+    }
+    const Shape shape = modified && changed ? Shape::SizeAndTimesChanged
+                        : modified          ? Shape::SizeAndModificationTimeChanged
+                        : changed           ? Shape::SizeAndChangeTimeChanged
+                                            : Shape::SizeChanged;
+    return Note(shape, {Note::Bytes(measured.size), Note::Bytes(now.size)});
 }
 
 // Throws "Input file changed during merging" when the open `input` is no longer the file that
 // was measured, or when its copy ended after `copied` bytes, short of the measured size.
 void CheckUnchanged(const File& input, const std::string& path, const File::Stamp& measured,
                     std::int64_t copied, bool ended) {
-    std::string changes = Changes(measured, input.CurrentStamp());
-    if (!changes.empty())
-        changes += " since it was measured";
-    if (ended && copied < measured.size) {
-        changes = "it ended after " + std::to_string(copied) + " of the " +
-                  std::to_string(measured.size) + " bytes measured" +
-                  (changes.empty() ? "" : "; " + changes);
-    }
-    if (!changes.empty())
-        throw MergeError(MergeError::Kind::InputChanged, QuotedName(path) + ": " + changes);
+    std::vector<Note> notes;
+    if (ended && copied < measured.size)
+        notes.push_back(
+            Note(Shape::EndedShortOfMeasured, {Note::Bytes(copied), Note::Bytes(measured.size)}));
+    if (const boost::optional<Note> changes = Changes(measured, input.CurrentStamp()))
+        notes.push_back(*changes);
+    if (notes.empty())
+        return;
+    // "a.mts: it ended after ...; its size went from ...": the name once, before the first.
+    notes.front() = Note(notes.front().GetShape(), notes.front().Values(), QuotedName(path));
+    throw MergeError(MergeError::Kind::InputChanged, notes);
 }
 
 // Copies the next block of at most `limit` bytes of `input` to `output`; returns its size, 0
@@ -115,9 +113,11 @@ std::int64_t CopyBlock(File& input, const std::string& inputName, OutputFile& ou
     }
     const std::int64_t got = input.Read(buffer, limit - static_cast<std::size_t>(copied));
     if (got < 0)
-        throw MergeError(MergeError::Kind::CantReadInput, inputName + ": " + input.Problem());
+        throw MergeError(MergeError::Kind::CantReadInput,
+                         {Note(Shape::Problem, {Note::Reason(input.Problem())}, inputName)});
     if (!out.Write(buffer, static_cast<std::size_t>(got)))
-        throw MergeError(MergeError::Kind::CantWriteOutput, output.Name() + ": " + out.Problem());
+        throw MergeError(MergeError::Kind::CantWriteOutput,
+                         {Note(Shape::Problem, {Note::Reason(out.Problem())}, output.Name())});
     return copied + got;
 }
 
@@ -163,7 +163,8 @@ void CopyInputs(const RunPart& part, const ProgressCallback& progress, OutputFil
         // be pointed at it since; copying the output into itself would fill the disk.
         if (input.Identity() == outputId)
             throw MergeError(MergeError::Kind::OutputIsInput,
-                             output.Name() + " is the same file as the input " + QuotedName(path));
+                             {Note(Shape::SameAsInput,
+                                   {Note::Text(output.Name()), Note::Text(QuotedName(path))})});
         CheckUnchanged(input, path, measured, 0, false);
 
         // Only the measured bytes: the space checks and the reservation were made for them.
@@ -173,7 +174,7 @@ void CopyInputs(const RunPart& part, const ProgressCallback& progress, OutputFil
         for (;;) {
             if (progress &&
                 !progress(runIndex, measured.size, position, frame.total, frame.written))
-                throw MergeError(MergeError::Kind::UserAborted, "");
+                throw MergeError(MergeError::Kind::UserAborted);
             if (position == measured.size)
                 break;
             const std::size_t limit = static_cast<std::size_t>(
@@ -213,13 +214,6 @@ RunOutcome::Verified Verify(OutputFile& output, const RunPart& part, const Merge
                                              : RunOutcome::Verified::Cancelled;
 }
 
-// "first; second", leaving out what is empty.
-std::string Joined(const std::string& first, const std::string& second) {
-    if (first.empty() || second.empty())
-        return first + second;
-    return first + "; " + second;
-}
-
 // After a failure: names in `outcome` the output at `path` when it holds part of its merge.
 void NotePartial(const OutputFile& output, const std::string& path, RunOutcome& outcome) {
     if (!output.HoldsPart())
@@ -255,11 +249,14 @@ bool MergePart(RunPart& part, std::size_t index, const ProgressCallback& progres
         // Abandoning trims the reservation, whose failure the leftover's words tell.
         output.Abandon();
         // Complete on the disk but not as it should be: neither done nor partial.
-        const std::string left = holdsPart || !output.IsRegular() ? output.Leftover(cancelled)
-                                 : output.Written() > 0
-                                     ? output.Name() + " is left in place as it was written"
-                                     : std::string();
-        throw MergeError(error.GetKind(), Joined(error.Detail(), left));
+        std::vector<Note> notes = error.Notes();
+        if (holdsPart || !output.IsRegular()) {
+            const std::vector<Note> left = output.Leftover(cancelled);
+            notes.insert(notes.end(), left.begin(), left.end());
+        } else if (output.Written() > 0) {
+            notes.push_back(Note(Shape::LeftInPlace, {Note::Text(output.Name())}));
+        }
+        throw MergeError(error.GetKind(), notes);
     } catch (...) {
         NotePartial(output, part.path, outcome);
         output.Abandon();
@@ -295,9 +292,10 @@ void CheckRun(const std::vector<RunPart>& parts) {
             for (const RunPart& other : parts) {
                 for (std::size_t i = 0; i < other.inputs.size(); ++i) {
                     if (other.measured[i].id == id)
-                        throw MergeError(MergeError::Kind::OutputIsInput,
-                                         name + " is the same file as the input " +
-                                             QuotedName(other.inputs[i]));
+                        throw MergeError(
+                            MergeError::Kind::OutputIsInput,
+                            {Note(Shape::SameAsInput,
+                                  {Note::Text(name), Note::Text(QuotedName(other.inputs[i]))})});
                 }
             }
         }
@@ -314,7 +312,7 @@ void CheckRun(const std::vector<RunPart>& parts) {
         for (const std::pair<File::Id, std::string>& earlier : names) {
             if (placed && earlier.first == folder && earlier.second == last)
                 throw MergeError(MergeError::Kind::CantCreateOutput,
-                                 name + " is also the output of an earlier recording of the run");
+                                 {Note(Shape::AlsoEarlierOutput, {Note::Text(name)})});
         }
         names.emplace_back(folder, last);
 
@@ -324,11 +322,7 @@ void CheckRun(const std::vector<RunPart>& parts) {
             room.available = probe.AvailableSpace();
         }
         const std::int64_t total = SizeOf(part.measured);
-        try {
-            OutputFile::CheckFits(total, probe.MaxFileSize(), room.where);
-        } catch (const MergeError& error) {
-            throw MergeError(error.GetKind(), name + " " + error.Detail());
-        }
+        OutputFile::CheckFits(total, probe.MaxFileSize(), room.where, name);
         if (exists)
             room.freed += probe.FreedByEmptying();
         room.needed += total;
@@ -337,14 +331,13 @@ void CheckRun(const std::vector<RunPart>& parts) {
         // for the outputs before it: checked at every output, not only for the sum.
         const std::int64_t free = room.available + room.freed;
         if (room.available >= 0 && room.needed > free) {
-            const std::string needs =
-                room.outputs == 1
-                    ? "needs " + Amount::Size(room.needed, Amount::Style::Rounded)
-                    : std::to_string(room.outputs) + " output files need " +
-                          Amount::Size(room.needed, Amount::Style::Rounded) + " together";
-            throw MergeError(MergeError::Kind::NotEnoughSpace,
-                             needs + ", " + Amount::Size(free, Amount::Style::Rounded) +
-                                 " free on " + room.where);
+            std::vector<Note::Value> values = {Note::Size(room.needed), Note::Size(free),
+                                               Note::Text(room.where)};
+            if (room.outputs > 1)
+                values.push_back(Note::Count(room.outputs));
+            throw MergeError(
+                MergeError::Kind::NotEnoughSpace,
+                {Note(room.outputs == 1 ? Shape::NeedsFree : Shape::OutputsNeedFree, values)});
         }
     }
 }
@@ -421,8 +414,9 @@ void Veldrun::MergeRun(const JobFiles& job, ProgressCallback progress, const Mer
     for (std::size_t index = 0; index < parts.size(); ++index) {
         if (!MergePart(parts[index], index, progress, options, frame, outcome) &&
             index + 1 < parts.size())
-            throw MergeError(MergeError::Kind::UserAborted,
-                             QuotedName(parts[index].path) + " is complete but not verified");
+            throw MergeError(
+                MergeError::Kind::UserAborted,
+                {Note(Shape::CompleteNotVerified, {Note::Text(QuotedName(parts[index].path))})});
     }
 }
 
@@ -432,7 +426,8 @@ void Veldrun::Start() {
         boost::thread started(boost::bind(&Veldrun::Run, this));
         thread.swap(started);
     } catch (const boost::thread_resource_error& error) {
-        StoreError(kCantStartThread, "the system refused a new thread: " + error.code().message());
+        StoreError(kCantStartThread,
+                   {Note(Shape::ThreadRefused, {Note::Reason(error.code().message())})});
         throw;
     }
     if (worker.joinable())
@@ -444,27 +439,28 @@ void Veldrun::Run() {
     const ProgressCallback progress = callback;
     RunOutcome outcome;
     bool failed = true;
-    std::string text, detail;
+    std::string text;
+    std::vector<Note> notes;
     boost::optional<MergeError::Kind> kind;
     try {
         MergeRun(*files, progress, options, outcome);
         failed = false;
     } catch (const MergeError& error) {
         text = error.what();
-        detail = error.Detail();
+        notes = error.Notes();
         kind = error.GetKind();
     } catch (const std::exception& error) {
         text = error.what();
     } catch (...) {
         text = kUnknownError;
-        detail = "the merge was stopped by a failure of an unknown kind";
+        notes = {Note(Shape::UnknownFailure)};
     }
     {
         boost::mutex::scoped_lock lock(errorLock);
         m_outcome = outcome;
     }
     if (failed)
-        ReportFailure(text, detail, kind);
+        ReportFailure(text, notes, kind);
     // Guarded although Start asks for a callback: an empty one would end the process here.
     if (callback)
         callback(-1, 0, 0, 0, 0);
@@ -482,10 +478,8 @@ bool Veldrun::RemovePartial(std::string& problem) {
     File::Id id;
     id.device = m_outcome.partialDevice;
     id.inode = m_outcome.partialInode;
-    if (!File::RemoveIfSame(m_outcome.partialPath, id, problem)) {
-        problem = QuotedName(m_outcome.partialPath) + " was not deleted: " + problem;
+    if (!File::RemoveIfSame(m_outcome.partialPath, id, problem))
         return false;
-    }
     m_outcome.partialPath.clear();
     m_outcome.partialBytes = 0;
     return true;
@@ -501,23 +495,29 @@ std::string Veldrun::ErrorDetail() {
     return errorDetail;
 }
 
+std::vector<ErrorNote> Veldrun::ErrorNotes() {
+    boost::mutex::scoped_lock lock(errorLock);
+    return m_errorNotes;
+}
+
 boost::optional<MergeError::Kind> Veldrun::ErrorKind() {
     boost::mutex::scoped_lock lock(errorLock);
     return m_errorKind;
 }
 
-void Veldrun::ReportFailure(const std::string& text, const std::string& detail,
+void Veldrun::ReportFailure(const std::string& text, const std::vector<ErrorNote>& notes,
                             boost::optional<MergeError::Kind> kind) {
     if (callback)
         callback(-1, -1, -1, -1, -1);
-    StoreError(text, detail, kind);
+    StoreError(text, notes, kind);
 }
 
-void Veldrun::StoreError(const std::string& text, const std::string& detail,
+void Veldrun::StoreError(const std::string& text, const std::vector<ErrorNote>& notes,
                          boost::optional<MergeError::Kind> kind) {
     boost::mutex::scoped_lock lock(errorLock);
     errorText = text;
-    errorDetail = detail;
+    errorDetail = ErrorNote::Joined(notes);
+    m_errorNotes = notes;
     m_errorKind = kind;
 }
 

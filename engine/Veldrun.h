@@ -163,7 +163,8 @@ public:
     RunOutcome Outcome();
     // Removes the last run's partial output, if its path still names the file the run wrote.
     // Returns true when it was removed or there is none; false, with the reason in `problem`
-    // (naming the file), when it could not be removed.
+    // (the system's, or one of the engine's own in engine/Messages.h), when it could not be
+    // removed.
     bool RemovePartial(std::string& problem);
 
     // Returns a copy of the text of the last failed run; empty until a run fails.
@@ -171,6 +172,8 @@ public:
     // Returns a copy of the detail of the last failed run: one line naming the file and what
     // the system said, or what the output now holds; empty where there is nothing to add.
     std::string ErrorDetail();
+    // Returns a copy of the notes that ErrorDetail() is the English of.
+    std::vector<ErrorNote> ErrorNotes();
     // Returns the kind of the last failed run's MergeError; none until a run fails, or when it
     // failed otherwise (the thread could not start, an unknown failure).
     boost::optional<MergeError::Kind> ErrorKind();
@@ -190,10 +193,12 @@ private:
     RunOutcome m_outcome;
     // Guarded by errorLock, set together with errorText.
     boost::optional<MergeError::Kind> m_errorKind;
+    // Guarded by errorLock, set together with errorDetail.
+    std::vector<ErrorNote> m_errorNotes;
 
-    void ReportFailure(const std::string& text, const std::string& detail,
+    void ReportFailure(const std::string& text, const std::vector<ErrorNote>& notes,
                        boost::optional<MergeError::Kind> kind);
-    void StoreError(const std::string& text, const std::string& detail,
+    void StoreError(const std::string& text, const std::vector<ErrorNote>& notes,
                     boost::optional<MergeError::Kind> kind = boost::none);
 };
 

@@ -10,11 +10,14 @@ namespace veldrun {
 
 namespace {
 
+using Note = ErrorNote;
+using Shape = ErrorNote::Shape;
+
 // Large enough that each read keeps the disk streaming; the progress figures still move often.
 const std::int64_t kBlockSize = 4 << 20;
 
-std::string WhileVerifying(const std::string& name, const File& file) {
-    return name + ": " + file.Problem() + " while verifying";
+std::vector<Note> WhileVerifying(const std::string& name, const File& file) {
+    return {Note(Shape::WhileVerifying, {Note::Reason(file.Problem())}, name)};
 }
 
 // Reads the next `size` bytes of the output and of the input, one block of each, and compares
@@ -52,13 +55,14 @@ public:
         }
         if (fromOutput < size)
             throw MergeError(MergeError::Kind::OutputMismatch,
-                             m_outputName + ": it ends after " +
-                                 std::to_string(outputAt + fromOutput) + " bytes, short of the " +
-                                 std::to_string(m_outputEnd) + " that its inputs fill");
+                             {Note(Shape::OutputEndsShort,
+                                   {Note::Bytes(outputAt + fromOutput), Note::Bytes(m_outputEnd)},
+                                   m_outputName)});
         if (fromInput < size)
-            throw MergeError(MergeError::Kind::InputChanged,
-                             inputName + ": it ended after " + std::to_string(inputAt + fromInput) +
-                                 " of the " + std::to_string(inputSize) + " bytes merged from it");
+            throw MergeError(
+                MergeError::Kind::InputChanged,
+                {Note(Shape::InputEndedShortOfMerged,
+                      {Note::Bytes(inputAt + fromInput), Note::Bytes(inputSize)}, inputName)});
         return true;
     }
 
@@ -88,7 +92,7 @@ Verifier::Result Verifier::Compare(File& output, std::int64_t start, const std::
     reader.DropCachedPages(start, total);
     if (!reader.Seek(start))
         throw MergeError(MergeError::Kind::CantReadOutput,
-                         outputName + ": it cannot be read from byte " + std::to_string(start));
+                         {Note(Shape::UnreadableFrom, {Note::Bytes(start)}, outputName)});
     BlockPair blocks(reader, outputName, start + total);
 
     std::int64_t outputAt = start;
@@ -97,7 +101,8 @@ Verifier::Result Verifier::Compare(File& output, std::int64_t start, const std::
         const std::int64_t size = inputs[index].size;
         File input;
         if (!input.OpenForReading(inputs[index].path))
-            throw MergeError(MergeError::Kind::CantOpenInput, inputName + ": " + input.Problem());
+            throw MergeError(MergeError::Kind::CantOpenInput,
+                             {Note(Shape::Problem, {Note::Reason(input.Problem())}, inputName)});
         input.DropCachedPages(0, size);
 
         std::int64_t position = 0;
@@ -111,9 +116,10 @@ Verifier::Result Verifier::Compare(File& output, std::int64_t start, const std::
             std::int64_t at = 0;
             if (!blocks.Compare(outputAt, input, inputName, position, size, length, at))
                 throw MergeError(MergeError::Kind::OutputMismatch,
-                                 outputName + ": byte " + std::to_string(outputAt + at) +
-                                     " differs from byte " + std::to_string(position + at) +
-                                     " of " + inputName);
+                                 {Note(Shape::BytesDiffer,
+                                       {Note::Bytes(outputAt + at), Note::Bytes(position + at),
+                                        Note::Text(inputName)},
+                                       outputName)});
             position += length;
             outputAt += length;
             runVerified += length;

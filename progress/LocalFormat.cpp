@@ -63,6 +63,40 @@ std::wstring LocalFormat::Size(std::int64_t bytes) const {
         .toStdWString();
 }
 
+std::wstring LocalFormat::RoundedSize(std::int64_t bytes) const {
+    if (bytes < 1000)
+        return Q(res::Tr("LocalFormat", "%1 B"))
+            .arg(m_locale.toString(static_cast<qlonglong>(bytes)))
+            .toStdWString();
+    // Steps of 1000: kB, MB, GB, TB, PB; tenths below a gigabyte, hundredths from it on. The
+    // unit is chosen after rounding: 999,960 bytes is "1.0 MB", not "1000.0 kB".
+    const auto decimals = [](int step) {
+        return step < 3 ? 1 : 2;
+    };
+    const auto inUnit = [bytes](int step) {
+        return static_cast<double>(bytes) / std::pow(1000.0, step);
+    };
+    int step = 1;
+    while (step < 5 && QString::number(inUnit(step), 'f', decimals(step)).toDouble() >= 1000)
+        ++step;
+    const QString number = m_locale.toString(inUnit(step), 'f', decimals(step));
+    switch (step) {
+    case 1:
+        return Q(res::Tr("LocalFormat", "%1 kB")).arg(number).toStdWString();
+    case 2:
+        return Q(res::Tr("LocalFormat", "%1 MB")).arg(number).toStdWString();
+    case 3:
+        return Q(res::Tr("LocalFormat", "%1 GB")).arg(number).toStdWString();
+    case 4:
+        //: Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.
+        return Q(res::Tr("LocalFormat", "%1 TB")).arg(number).toStdWString();
+    default:
+        break;
+    }
+    //: Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.
+    return Q(res::Tr("LocalFormat", "%1 PB")).arg(number).toStdWString();
+}
+
 std::wstring LocalFormat::FileSize(std::int64_t bytes) const {
     LocalFormat plain(m_locale);
     plain.m_locale.setNumberOptions(m_locale.numberOptions() | QLocale::OmitGroupSeparator);

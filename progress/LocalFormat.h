@@ -22,6 +22,11 @@ public:
     // "1.2 GB"; the whole part grouped as the locale groups ("1,234.5 GB", "1.234,5 GB").
     std::wstring Size(std::int64_t bytes) const;
 
+    // A size in an error's detail, with the figures the command line prints for it: rounded,
+    // two decimals from a gigabyte on, the unit chosen after rounding ("812 B", "812.3 kB",
+    // "1.07 GB", "2.50 TB"), the point the locale's.
+    std::wstring RoundedSize(std::int64_t bytes) const;
+
     // The File Size field's size: bytes below 1,000,000, then MB, then GB, beside the whole
     // part the digit of the next smaller step: "999999.0 BYTES", "1.9 MB", "5.3 GB". Only the
     // point follows the locale; the whole part is not grouped, keeping the field's plain

@@ -35,7 +35,6 @@
 #include "ui/NaturalOrder.h"
 #include "ui/Settings.h"
 #include "ui/StreamFilter.h"
-#include "ui/VisibleText.h"
 
 namespace {
 
@@ -401,9 +400,7 @@ void CVeldrunDlg::OnMerge() {
     } else if (result == IDCANCEL) {
         std::wstring text =
             res::Filled(res::Tr("CVeldrunDlg", "Merge error: %1"), {ErrorTexts::Message(*m_job)});
-        // A detail that is not valid text is left out; the message stands on its own.
-        const std::wstring detail =
-            veldrun::VisibleText(veldrun::ToWide(m_job->ErrorDetail()).value_or(L""));
+        const std::wstring detail = ErrorTexts::Detail(m_job->ErrorNotes());
         if (!detail.empty())
             text += L"\n" + detail;
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR, 0);

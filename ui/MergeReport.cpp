@@ -13,6 +13,7 @@
 #include "progress/LocalFormat.h"
 #include "res/Tr.h"
 #include "ui/ChoiceBox.h"
+#include "ui/ErrorTexts.h"
 #include "ui/VisibleText.h"
 
 namespace {
@@ -75,7 +76,7 @@ void MergeReport::Cancelled(CWnd* parent, const RunOutcome& outcome, std::size_t
         return;
     const std::wstring failed =
         res::Filled(res::Tr("MergeReport", "Can't delete the partial file %1\n%2"),
-                    {Shown(outcome.partialPath), Shown(problem)});
+                    {Shown(outcome.partialPath), ErrorTexts::Reason(problem)});
     AfxMessageBox(failed.c_str(), MB_OK | MB_ICONERROR, 0);
 }
 

@@ -360,6 +360,209 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
         <source>Unknown error</source>
         <translation>Erreur inconnue</translation>
     </message>
+    <message>
+        <source>%1; %2</source>
+        <extracomment>Two notes of an error&apos;s detail, one after the other.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A note about a file: %1 is the file&apos;s name, %2 what the note says of it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a setting or report of the kernel (in /proc or /sys), not a file for data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the open file cannot be found again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another file has taken its name since</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the inputs together hold more bytes than any file can</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the inputs and what %1 holds before them come to more bytes than any file can</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it ended after %1 of the %2 bytes measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another file took its name since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size went from %1 to %2 bytes since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size went from %1 to %2 bytes and its modification time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size went from %1 to %2 bytes and its change time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size went from %1 to %2 bytes, its modification time and its change time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its modification time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its change time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its modification time and its change time changed since it was measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the same file as the input %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is also the output of an earlier recording of the run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no program is reading this pipe, so nothing could be written to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another merge is writing this file; wait until it is done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file could not be locked against other merges: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another program changed the output file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>needs %1, %2 free on %3</source>
+        <extracomment>%1 is the size the output needs, %2 the free space, %3 the file system&apos;s folder.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n output files need %1 together, %2 free on %3</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>needs %1 on %2: %3</source>
+        <extracomment>%1 is a size, %2 the file system&apos;s folder, %3 the system&apos;s reason.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>needs %1; the file system on %2 holds files of at most %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2; the file system on %3 holds files of at most %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>needs %1; this program may write files of at most %2 (its file size limit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2; this program may write files of at most %3 (its file size limit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 while writing it to the disk</source>
+        <extracomment>%1 is the system&apos;s reason.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 while setting its modification time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 while closing it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 while verifying</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it cannot be read from byte %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it ends after %1 bytes, short of the %2 that its inputs fill</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it ended after %1 of the %2 bytes merged from it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>byte %1 differs from byte %2 of %3</source>
+        <extracomment>%1 and %2 are byte positions, %3 the input&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>what is in %1 cannot be trusted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is left empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 written before the cancel are left in %2</source>
+        <extracomment>%1 is a size, %2 the output&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 written before the failure are left in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the space reserved beyond them could not be given back: %1</source>
+        <extracomment>&quot;them&quot;: the bytes written. %1 is the system&apos;s reason.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is left in place as it was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is complete but not verified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the system refused a new thread: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the merge was stopped by a failure of an unknown kind</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FolderSearch</name>
@@ -498,6 +701,16 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
     <message>
         <source>about %1 h %2 min left</source>
         <translation>environ %1 h %2 min restantes</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <extracomment>Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 PB</source>
+        <extracomment>Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -150,7 +150,7 @@ TEST(VerifyDifference, TheFirstDifferingByteIsNamedInTheOutputAndItsInput) {
                   outcome.detail);
     }
     EXPECT_STREQ("Output file does not match its inputs",
-                 MergeError(MergeError::Kind::OutputMismatch, "").what());
+                 MergeError(MergeError::Kind::OutputMismatch).what());
 }
 
 TEST(VerifyDifference, AnInputChangedSinceTheMergeIsADifference) {

@@ -103,13 +103,13 @@ TEST(Translations, FilledPutsEachArgumentInItsMarkersPlaceOnce) {
 // differs from the English (and from every other kind's) under German.
 TEST(Translations, EveryEngineErrorKindHasItsOwnTranslatedMessage) {
     for (MergeError::Kind kind : kKinds)
-        EXPECT_EQ(ErrorTexts::Message(kind), QString(MergeError(kind, "").what()).toStdWString());
+        EXPECT_EQ(ErrorTexts::Message(kind), QString(MergeError(kind).what()).toStdWString());
     German german;
     ASSERT_EQ(german.Language().toStdString(), "de");
     std::set<std::wstring> seen;
     for (MergeError::Kind kind : kKinds) {
         const std::wstring text = ErrorTexts::Message(kind);
-        EXPECT_NE(text, QString(MergeError(kind, "").what()).toStdWString());
+        EXPECT_NE(text, QString(MergeError(kind).what()).toStdWString());
         EXPECT_TRUE(seen.insert(text).second) << QString::fromStdWString(text).toStdString();
     }
 }
