@@ -19,6 +19,7 @@
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
 #include "res/Tr.h"
+#include "tests/support/Mount.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
@@ -27,6 +28,7 @@
 using veldrun::MergeError;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
+using veldrun::test::Mount;
 using veldrun::test::TempDir;
 
 namespace {
@@ -185,6 +187,41 @@ TEST(Translations, UnderGermanTheDialogItsListFileDialogAndMessageBoxesReadGerma
     EXPECT_TRUE(buttons.contains("&Ja") && buttons.contains("&Nein"))
         << buttons.join(' ').toStdString();
     std::setlocale(LC_MESSAGES, before.c_str());
+}
+
+// A merge that fails for real: the detail under the German headline is German too, with the
+// sizes in German figures, and only the mount point as the system names it.
+TEST(Translations, UnderGermanTheDetailOfARealFailureReadsGermanWithGermanFigures) {
+    TempDir dir;
+    Mount small = Mount::Tmpfs(dir / "small", 1024);
+    if (!small.Ready())
+        GTEST_SKIP() << small.Why();
+    const std::string clip = dir.Write("00001.MTS", std::string(3000000, 'G'));
+    German german;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    AfxMessageBoxAnswers().Clear();
+    AfxMessageBoxAnswers().Record();
+    CFileDialog::Answers().Clear();
+    MainDialogHarness dialog;
+    dialog.Run([&] {
+        CFileDialog::Answers().Queue({IDOK, {QString::fromStdString(clip).toStdWString()}});
+        QTest::mouseClick(dialog.Control(IDC_ADD), Qt::LeftButton);
+        dialog.m_outputEdit.SetWindowText(
+            QString::fromStdString(dir / "small/joined.mts").toStdWString().c_str());
+        AfxMessageBoxAnswers().Queue(IDOK);
+        QTest::mouseClick(dialog.Control(IDC_MERGE), Qt::LeftButton);
+    });
+    QLocale::setDefault(QLocale::c());
+    const auto boxes = AfxMessageBoxAnswers().TakeRequests();
+    AfxMessageBoxAnswers().Clear();
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string text = QString::fromStdWString(boxes[0].text).toStdString();
+    const std::string headline = "Fehler beim Verbinden: ";
+    EXPECT_EQ(text.rfind(headline, 0), 0u) << text;
+    for (const std::string& part : {std::string("3,0 MB"), std::string("1,0 MB"), dir / "small"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+    for (const char* english : {"needs", "free on", "Not enough"})
+        EXPECT_EQ(text.find(english), std::string::npos) << english << " in " << text;
 }
 
 // The buttons keep the template's width in every language, so a translation longer than its
