@@ -363,205 +363,205 @@ Die Optionen von Qt, etwa -platform NAME, -display DISPLAY, -style NAME und -rev
     <message>
         <source>%1; %2</source>
         <extracomment>Two notes of an error&apos;s detail, one after the other.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1; %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>A note about a file: %1 is the file&apos;s name, %2 what the note says of it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>a setting or report of the kernel (in /proc or /sys), not a file for data</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Einstellung oder Statusangabe des Kernels (in /proc oder /sys), keine Datei mit Daten</translation>
     </message>
     <message>
         <source>the open file cannot be found again</source>
-        <translation type="unfinished"></translation>
+        <translation>die geöffnete Datei ist nicht mehr auffindbar</translation>
     </message>
     <message>
         <source>another file has taken its name since</source>
-        <translation type="unfinished"></translation>
+        <translation>inzwischen trägt eine andere Datei diesen Namen</translation>
     </message>
     <message>
         <source>it is no longer there</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist nicht mehr vorhanden</translation>
     </message>
     <message>
         <source>its size cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Größe ist nicht lesbar</translation>
     </message>
     <message>
         <source>the inputs together hold more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>die Eingaben enthalten zusammen mehr Bytes, als eine Datei fassen kann</translation>
     </message>
     <message>
         <source>the inputs and what %1 holds before them come to more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>die Eingaben ergeben mit dem, was %1 vor ihnen enthält, mehr Bytes, als eine Datei fassen kann</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sie endete nach %1 der %2 erfassten Bytes</translation>
     </message>
     <message>
         <source>another file took its name since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Erfassung trägt eine andere Datei ihren Namen</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Größe hat sich seit der Erfassung von %1 auf %2 Bytes geändert</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Erfassung haben sich ihre Größe von %1 auf %2 Bytes und ihre Änderungszeit geändert</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Erfassung haben sich ihre Größe von %1 auf %2 Bytes und ihre Statusänderungszeit geändert</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes, its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Erfassung haben sich ihre Größe von %1 auf %2 Bytes, ihre Änderungszeit und ihre Statusänderungszeit geändert</translation>
     </message>
     <message>
         <source>its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Änderungszeit hat sich seit der Erfassung geändert</translation>
     </message>
     <message>
         <source>its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Statusänderungszeit hat sich seit der Erfassung geändert</translation>
     </message>
     <message>
         <source>its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Änderungszeit und ihre Statusänderungszeit haben sich seit der Erfassung geändert</translation>
     </message>
     <message>
         <source>%1 is the same file as the input %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist dieselbe Datei wie die Eingabedatei %2</translation>
     </message>
     <message>
         <source>%1 is also the output of an earlier recording of the run</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist auch die Ausgabedatei einer früheren Aufnahme dieses Vorgangs</translation>
     </message>
     <message>
         <source>no program is reading this pipe, so nothing could be written to it</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Programm liest aus dieser Pipe, daher konnte nichts hineingeschrieben werden</translation>
     </message>
     <message>
         <source>another merge is writing this file; wait until it is done</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderer Verbindungsvorgang schreibt gerade diese Datei; warten Sie, bis er abgeschlossen ist</translation>
     </message>
     <message>
         <source>the file could not be locked against other merges: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei konnte nicht gegen andere Verbindungsvorgänge gesperrt werden: %1</translation>
     </message>
     <message>
         <source>another program changed the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Programm hat die Ausgabedatei geändert</translation>
     </message>
     <message>
         <source>needs %1, %2 free on %3</source>
         <extracomment>%1 is the size the output needs, %2 the free space, %3 the file system&apos;s folder.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>benötigt %1, auf %3 sind %2 frei</translation>
     </message>
     <message numerus="yes">
         <source>%n output files need %1 together, %2 free on %3</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Ausgabedatei benötigt %1, auf %3 sind %2 frei</numerusform>
+            <numerusform>%n Ausgabedateien benötigen zusammen %1, auf %3 sind %2 frei</numerusform>
         </translation>
     </message>
     <message>
         <source>needs %1 on %2: %3</source>
         <extracomment>%1 is a size, %2 the file system&apos;s folder, %3 the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>benötigt %1 auf %2: %3</translation>
     </message>
     <message>
         <source>needs %1; the file system on %2 holds files of at most %3</source>
-        <translation type="unfinished"></translation>
+        <translation>benötigt %1; das Dateisystem auf %2 erlaubt Dateien von höchstens %3</translation>
     </message>
     <message>
         <source>%1 needs %2; the file system on %3 holds files of at most %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 benötigt %2; das Dateisystem auf %3 erlaubt Dateien von höchstens %4</translation>
     </message>
     <message>
         <source>needs %1; this program may write files of at most %2 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>benötigt %1; dieses Programm darf Dateien von höchstens %2 schreiben (seine Dateigrößenbeschränkung)</translation>
     </message>
     <message>
         <source>%1 needs %2; this program may write files of at most %3 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 benötigt %2; dieses Programm darf Dateien von höchstens %3 schreiben (seine Dateigrößenbeschränkung)</translation>
     </message>
     <message>
         <source>%1 while writing it to the disk</source>
         <extracomment>%1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 beim Schreiben auf den Datenträger</translation>
     </message>
     <message>
         <source>%1 while setting its modification time</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beim Setzen der Änderungszeit</translation>
     </message>
     <message>
         <source>%1 while closing it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beim Schließen</translation>
     </message>
     <message>
         <source>%1 while verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beim Prüfen</translation>
     </message>
     <message>
         <source>it cannot be read from byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist ab Byte %1 nicht lesbar</translation>
     </message>
     <message>
         <source>it ends after %1 bytes, short of the %2 that its inputs fill</source>
-        <translation type="unfinished"></translation>
+        <translation>sie endet nach %1 Bytes, ihre Eingaben ergeben jedoch %2</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes merged from it</source>
-        <translation type="unfinished"></translation>
+        <translation>sie endete nach %1 der %2 Bytes, die aus ihr übernommen wurden</translation>
     </message>
     <message>
         <source>byte %1 differs from byte %2 of %3</source>
         <extracomment>%1 and %2 are byte positions, %3 the input&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Byte %1 unterscheidet sich von Byte %2 in %3</translation>
     </message>
     <message>
         <source>what is in %1 cannot be trusted</source>
-        <translation type="unfinished"></translation>
+        <translation>der Inhalt von %1 ist nicht verlässlich</translation>
     </message>
     <message>
         <source>%1 is left empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist leer geblieben</translation>
     </message>
     <message>
         <source>%1 written before the cancel are left in %2</source>
         <extracomment>%1 is a size, %2 the output&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>die vor dem Abbrechen geschriebenen %1 sind in %2 verblieben</translation>
     </message>
     <message>
         <source>%1 written before the failure are left in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>die vor dem Fehler geschriebenen %1 sind in %2 verblieben</translation>
     </message>
     <message>
         <source>the space reserved beyond them could not be given back: %1</source>
         <extracomment>&quot;them&quot;: the bytes written. %1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>der darüber hinaus reservierte Speicherplatz konnte nicht freigegeben werden: %1</translation>
     </message>
     <message>
         <source>%1 is left in place as it was written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 bleibt im geschriebenen Zustand erhalten</translation>
     </message>
     <message>
         <source>%1 is complete but not verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist vollständig, aber nicht geprüft</translation>
     </message>
     <message>
         <source>the system refused a new thread: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das System hat keinen neuen Thread zugelassen: %1</translation>
     </message>
     <message>
         <source>the merge was stopped by a failure of an unknown kind</source>
-        <translation type="unfinished"></translation>
+        <translation>das Verbinden wurde durch einen Fehler unbekannter Art abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -705,12 +705,12 @@ Die Optionen von Qt, etwa -platform NAME, -display DISPLAY, -style NAME und -rev
     <message>
         <source>%1 TB</source>
         <extracomment>Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 TB</translation>
     </message>
     <message>
         <source>%1 PB</source>
         <extracomment>Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 PB</translation>
     </message>
 </context>
 <context>
