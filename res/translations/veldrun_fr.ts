@@ -363,205 +363,205 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
     <message>
         <source>%1; %2</source>
         <extracomment>Two notes of an error&apos;s detail, one after the other.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1&#xa0;; %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>A note about a file: %1 is the file&apos;s name, %2 what the note says of it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>a setting or report of the kernel (in /proc or /sys), not a file for data</source>
-        <translation type="unfinished"></translation>
+        <translation>un réglage ou un rapport du noyau (dans /proc ou /sys), pas un fichier de données</translation>
     </message>
     <message>
         <source>the open file cannot be found again</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de retrouver le fichier ouvert</translation>
     </message>
     <message>
         <source>another file has taken its name since</source>
-        <translation type="unfinished"></translation>
+        <translation>un autre fichier porte désormais son nom</translation>
     </message>
     <message>
         <source>it is no longer there</source>
-        <translation type="unfinished"></translation>
+        <translation>il n&apos;existe plus</translation>
     </message>
     <message>
         <source>its size cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire sa taille</translation>
     </message>
     <message>
         <source>the inputs together hold more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>les entrées réunies comptent plus d&apos;octets qu&apos;un fichier ne peut en contenir</translation>
     </message>
     <message>
         <source>the inputs and what %1 holds before them come to more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>les entrées et ce que %1 contient avant elles totalisent plus d&apos;octets qu&apos;un fichier ne peut en contenir</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes measured</source>
-        <translation type="unfinished"></translation>
+        <translation>il s&apos;est terminé après %1 des %2 octets mesurés</translation>
     </message>
     <message>
         <source>another file took its name since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>il a été remplacé par un autre fichier du même nom depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa taille est passée de %1 à %2 octets depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa taille est passée de %1 à %2 octets et sa date de modification a changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa taille est passée de %1 à %2 octets et sa date de changement d&apos;état a changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes, its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa taille est passée de %1 à %2 octets, et ses dates de modification et de changement d&apos;état ont changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa date de modification a changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>sa date de changement d&apos;état a changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>ses dates de modification et de changement d&apos;état ont changé depuis qu&apos;il a été mesuré</translation>
     </message>
     <message>
         <source>%1 is the same file as the input %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est le même fichier que l&apos;entrée %2</translation>
     </message>
     <message>
         <source>%1 is also the output of an earlier recording of the run</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est aussi le fichier de sortie d&apos;un enregistrement précédent de cette fusion</translation>
     </message>
     <message>
         <source>no program is reading this pipe, so nothing could be written to it</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun programme ne lit ce tube, rien n&apos;a donc pu y être écrit</translation>
     </message>
     <message>
         <source>another merge is writing this file; wait until it is done</source>
-        <translation type="unfinished"></translation>
+        <translation>une autre fusion est en train d&apos;écrire ce fichier&#xa0;; attendez qu&apos;elle soit terminée</translation>
     </message>
     <message>
         <source>the file could not be locked against other merges: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de verrouiller le fichier pour le protéger des autres fusions&#xa0;: %1</translation>
     </message>
     <message>
         <source>another program changed the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>un autre programme a modifié le fichier de sortie</translation>
     </message>
     <message>
         <source>needs %1, %2 free on %3</source>
         <extracomment>%1 is the size the output needs, %2 the free space, %3 the file system&apos;s folder.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessaires, %2 libres sur %3</translation>
     </message>
     <message numerus="yes">
         <source>%n output files need %1 together, %2 free on %3</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier de sortie nécessite %1 au total, %2 libres sur %3</numerusform>
+            <numerusform>%n fichiers de sortie nécessitent %1 au total, %2 libres sur %3</numerusform>
         </translation>
     </message>
     <message>
         <source>needs %1 on %2: %3</source>
         <extracomment>%1 is a size, %2 the file system&apos;s folder, %3 the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessaires sur %2&#xa0;: %3</translation>
     </message>
     <message>
         <source>needs %1; the file system on %2 holds files of at most %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessaires&#xa0;; le système de fichiers de %2 n&apos;accepte pas de fichiers de plus de %3</translation>
     </message>
     <message>
         <source>%1 needs %2; the file system on %3 holds files of at most %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessite %2&#xa0;; le système de fichiers de %3 n&apos;accepte pas de fichiers de plus de %4</translation>
     </message>
     <message>
         <source>needs %1; this program may write files of at most %2 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessaires&#xa0;; ce programme ne peut pas écrire de fichiers de plus de %2 (sa limite de taille de fichier)</translation>
     </message>
     <message>
         <source>%1 needs %2; this program may write files of at most %3 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nécessite %2&#xa0;; ce programme ne peut pas écrire de fichiers de plus de %3 (sa limite de taille de fichier)</translation>
     </message>
     <message>
         <source>%1 while writing it to the disk</source>
         <extracomment>%1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 lors de son écriture sur le disque</translation>
     </message>
     <message>
         <source>%1 while setting its modification time</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lors de la définition de sa date de modification</translation>
     </message>
     <message>
         <source>%1 while closing it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lors de sa fermeture</translation>
     </message>
     <message>
         <source>%1 while verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lors de la vérification</translation>
     </message>
     <message>
         <source>it cannot be read from byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>il est illisible à partir de l&apos;octet %1</translation>
     </message>
     <message>
         <source>it ends after %1 bytes, short of the %2 that its inputs fill</source>
-        <translation type="unfinished"></translation>
+        <translation>il s&apos;arrête après %1 octets, alors que ses entrées en remplissent %2</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes merged from it</source>
-        <translation type="unfinished"></translation>
+        <translation>il s&apos;est terminé après %1 des %2 octets qui en ont été fusionnés</translation>
     </message>
     <message>
         <source>byte %1 differs from byte %2 of %3</source>
         <extracomment>%1 and %2 are byte positions, %3 the input&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;octet %1 diffère de l&apos;octet %2 de %3</translation>
     </message>
     <message>
         <source>what is in %1 cannot be trusted</source>
-        <translation type="unfinished"></translation>
+        <translation>le contenu de %1 n&apos;est pas fiable</translation>
     </message>
     <message>
         <source>%1 is left empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 reste vide</translation>
     </message>
     <message>
         <source>%1 written before the cancel are left in %2</source>
         <extracomment>%1 is a size, %2 the output&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>les %1 écrits avant l&apos;annulation restent dans %2</translation>
     </message>
     <message>
         <source>%1 written before the failure are left in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>les %1 écrits avant l&apos;erreur restent dans %2</translation>
     </message>
     <message>
         <source>the space reserved beyond them could not be given back: %1</source>
         <extracomment>&quot;them&quot;: the bytes written. %1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;espace réservé au-delà n&apos;a pas pu être libéré&#xa0;: %1</translation>
     </message>
     <message>
         <source>%1 is left in place as it was written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 reste en place tel qu&apos;il a été écrit</translation>
     </message>
     <message>
         <source>%1 is complete but not verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est complet mais n&apos;a pas été vérifié</translation>
     </message>
     <message>
         <source>the system refused a new thread: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>le système a refusé un nouveau thread&#xa0;: %1</translation>
     </message>
     <message>
         <source>the merge was stopped by a failure of an unknown kind</source>
-        <translation type="unfinished"></translation>
+        <translation>la fusion a été arrêtée par une erreur de nature inconnue</translation>
     </message>
 </context>
 <context>
@@ -705,12 +705,12 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
     <message>
         <source>%1 TB</source>
         <extracomment>Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 To</translation>
     </message>
     <message>
         <source>%1 PB</source>
         <extracomment>Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 Po</translation>
     </message>
 </context>
 <context>
