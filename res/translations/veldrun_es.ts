@@ -363,205 +363,205 @@ Las opciones de Qt, como -platform NOMBRE, -display PANTALLA, -style NOMBRE y -r
     <message>
         <source>%1; %2</source>
         <extracomment>Two notes of an error&apos;s detail, one after the other.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1; %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>A note about a file: %1 is the file&apos;s name, %2 what the note says of it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>a setting or report of the kernel (in /proc or /sys), not a file for data</source>
-        <translation type="unfinished"></translation>
+        <translation>un ajuste o un informe del núcleo (en /proc o /sys), no un archivo de datos</translation>
     </message>
     <message>
         <source>the open file cannot be found again</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede volver a encontrar el archivo abierto</translation>
     </message>
     <message>
         <source>another file has taken its name since</source>
-        <translation type="unfinished"></translation>
+        <translation>otro archivo ha ocupado su nombre desde entonces</translation>
     </message>
     <message>
         <source>it is no longer there</source>
-        <translation type="unfinished"></translation>
+        <translation>ya no está ahí</translation>
     </message>
     <message>
         <source>its size cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer su tamaño</translation>
     </message>
     <message>
         <source>the inputs together hold more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>las entradas juntas suman más bytes de los que caben en un archivo</translation>
     </message>
     <message>
         <source>the inputs and what %1 holds before them come to more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>las entradas y lo que %1 contiene antes de ellas suman más bytes de los que caben en un archivo</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes measured</source>
-        <translation type="unfinished"></translation>
+        <translation>terminó tras %1 de los %2 bytes medidos</translation>
     </message>
     <message>
         <source>another file took its name since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>otro archivo ha ocupado su nombre desde que se midió</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su tamaño ha pasado de %1 a %2 bytes desde que se midió</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su tamaño ha pasado de %1 a %2 bytes y su fecha de modificación ha variado desde que se midió</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su tamaño ha pasado de %1 a %2 bytes y su fecha de cambio ha variado desde que se midió</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes, its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su tamaño ha pasado de %1 a %2 bytes y han variado su fecha de modificación y su fecha de cambio desde que se midió</translation>
     </message>
     <message>
         <source>its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su fecha de modificación ha variado desde que se midió</translation>
     </message>
     <message>
         <source>its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su fecha de cambio ha variado desde que se midió</translation>
     </message>
     <message>
         <source>its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>su fecha de modificación y su fecha de cambio han variado desde que se midió</translation>
     </message>
     <message>
         <source>%1 is the same file as the input %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 es el mismo archivo que la entrada %2</translation>
     </message>
     <message>
         <source>%1 is also the output of an earlier recording of the run</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 también es la salida de una grabación anterior de esta unión</translation>
     </message>
     <message>
         <source>no program is reading this pipe, so nothing could be written to it</source>
-        <translation type="unfinished"></translation>
+        <translation>ningún programa está leyendo esta tubería, así que no se pudo escribir nada en ella</translation>
     </message>
     <message>
         <source>another merge is writing this file; wait until it is done</source>
-        <translation type="unfinished"></translation>
+        <translation>otra unión está escribiendo este archivo; espere a que termine</translation>
     </message>
     <message>
         <source>the file could not be locked against other merges: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo bloquear el archivo frente a otras uniones: %1</translation>
     </message>
     <message>
         <source>another program changed the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>otro programa ha modificado el archivo de salida</translation>
     </message>
     <message>
         <source>needs %1, %2 free on %3</source>
         <extracomment>%1 is the size the output needs, %2 the free space, %3 the file system&apos;s folder.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>necesita %1 y hay %2 libres en %3</translation>
     </message>
     <message numerus="yes">
         <source>%n output files need %1 together, %2 free on %3</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n archivo de salida necesita %1 en total y hay %2 libres en %3</numerusform>
+            <numerusform>%n archivos de salida necesitan %1 en total y hay %2 libres en %3</numerusform>
         </translation>
     </message>
     <message>
         <source>needs %1 on %2: %3</source>
         <extracomment>%1 is a size, %2 the file system&apos;s folder, %3 the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>necesita %1 en %2: %3</translation>
     </message>
     <message>
         <source>needs %1; the file system on %2 holds files of at most %3</source>
-        <translation type="unfinished"></translation>
+        <translation>necesita %1; el sistema de archivos de %2 admite archivos de %3 como máximo</translation>
     </message>
     <message>
         <source>%1 needs %2; the file system on %3 holds files of at most %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 necesita %2; el sistema de archivos de %3 admite archivos de %4 como máximo</translation>
     </message>
     <message>
         <source>needs %1; this program may write files of at most %2 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>necesita %1; este programa puede escribir archivos de %2 como máximo (su límite de tamaño de archivo)</translation>
     </message>
     <message>
         <source>%1 needs %2; this program may write files of at most %3 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 necesita %2; este programa puede escribir archivos de %3 como máximo (su límite de tamaño de archivo)</translation>
     </message>
     <message>
         <source>%1 while writing it to the disk</source>
         <extracomment>%1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 al escribirlo en el disco</translation>
     </message>
     <message>
         <source>%1 while setting its modification time</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 al establecer su fecha de modificación</translation>
     </message>
     <message>
         <source>%1 while closing it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 al cerrarlo</translation>
     </message>
     <message>
         <source>%1 while verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 durante la verificación</translation>
     </message>
     <message>
         <source>it cannot be read from byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer a partir del byte %1</translation>
     </message>
     <message>
         <source>it ends after %1 bytes, short of the %2 that its inputs fill</source>
-        <translation type="unfinished"></translation>
+        <translation>termina tras %1 bytes, sin llegar a los %2 que ocupan sus entradas</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes merged from it</source>
-        <translation type="unfinished"></translation>
+        <translation>terminó tras %1 de los %2 bytes que aportó a la unión</translation>
     </message>
     <message>
         <source>byte %1 differs from byte %2 of %3</source>
         <extracomment>%1 and %2 are byte positions, %3 the input&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>el byte %1 difiere del byte %2 de %3</translation>
     </message>
     <message>
         <source>what is in %1 cannot be trusted</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede confiar en el contenido de %1</translation>
     </message>
     <message>
         <source>%1 is left empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 queda vacío</translation>
     </message>
     <message>
         <source>%1 written before the cancel are left in %2</source>
         <extracomment>%1 is a size, %2 the output&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>los %1 escritos antes de la cancelación quedan en %2</translation>
     </message>
     <message>
         <source>%1 written before the failure are left in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>los %1 escritos antes del error quedan en %2</translation>
     </message>
     <message>
         <source>the space reserved beyond them could not be given back: %1</source>
         <extracomment>&quot;them&quot;: the bytes written. %1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo liberar el espacio reservado tras ellos: %1</translation>
     </message>
     <message>
         <source>%1 is left in place as it was written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 queda en su sitio tal como se escribió</translation>
     </message>
     <message>
         <source>%1 is complete but not verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está completo, pero no verificado</translation>
     </message>
     <message>
         <source>the system refused a new thread: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el sistema se negó a crear un hilo nuevo: %1</translation>
     </message>
     <message>
         <source>the merge was stopped by a failure of an unknown kind</source>
-        <translation type="unfinished"></translation>
+        <translation>la unión se detuvo por un error de tipo desconocido</translation>
     </message>
 </context>
 <context>
@@ -705,12 +705,12 @@ Las opciones de Qt, como -platform NOMBRE, -display PANTALLA, -style NOMBRE y -r
     <message>
         <source>%1 TB</source>
         <extracomment>Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 TB</translation>
     </message>
     <message>
         <source>%1 PB</source>
         <extracomment>Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 PB</translation>
     </message>
 </context>
 <context>
