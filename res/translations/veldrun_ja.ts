@@ -356,204 +356,204 @@ Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -re
     <message>
         <source>%1; %2</source>
         <extracomment>Two notes of an error&apos;s detail, one after the other.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1; %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>A note about a file: %1 is the file&apos;s name, %2 what the note says of it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>a setting or report of the kernel (in /proc or /sys), not a file for data</source>
-        <translation type="unfinished"></translation>
+        <translation>カーネルの設定または情報 (/proc または /sys 内) であり、データ用のファイルではありません</translation>
     </message>
     <message>
         <source>the open file cannot be found again</source>
-        <translation type="unfinished"></translation>
+        <translation>開いていたファイルを再度見つけられません</translation>
     </message>
     <message>
         <source>another file has taken its name since</source>
-        <translation type="unfinished"></translation>
+        <translation>その後、同じ名前の別のファイルに置き換えられています</translation>
     </message>
     <message>
         <source>it is no longer there</source>
-        <translation type="unfinished"></translation>
+        <translation>もう存在しません</translation>
     </message>
     <message>
         <source>its size cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>サイズを読み取れません</translation>
     </message>
     <message>
         <source>the inputs together hold more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイルの合計バイト数が、1 つのファイルに収められる上限を超えています</translation>
     </message>
     <message>
         <source>the inputs and what %1 holds before them come to more bytes than any file can</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 に既にある内容と入力ファイルの合計バイト数が、1 つのファイルに収められる上限を超えています</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測された %2 バイトのうち %1 バイトで終わりました</translation>
     </message>
     <message>
         <source>another file took its name since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後に同じ名前の別のファイルに置き換えられました</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後にサイズが %1 バイトから %2 バイトに変わりました</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後にサイズが %1 バイトから %2 バイトに変わり、更新日時も変わりました</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後にサイズが %1 バイトから %2 バイトに変わり、状態変更日時も変わりました</translation>
     </message>
     <message>
         <source>its size went from %1 to %2 bytes, its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後にサイズが %1 バイトから %2 バイトに変わり、更新日時と状態変更日時も変わりました</translation>
     </message>
     <message>
         <source>its modification time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後に更新日時が変わりました</translation>
     </message>
     <message>
         <source>its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後に状態変更日時が変わりました</translation>
     </message>
     <message>
         <source>its modification time and its change time changed since it was measured</source>
-        <translation type="unfinished"></translation>
+        <translation>計測後に更新日時と状態変更日時が変わりました</translation>
     </message>
     <message>
         <source>%1 is the same file as the input %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は入力ファイル %2 と同じファイルです</translation>
     </message>
     <message>
         <source>%1 is also the output of an earlier recording of the run</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は、今回の結合で先に処理した録画の出力ファイルでもあります</translation>
     </message>
     <message>
         <source>no program is reading this pipe, so nothing could be written to it</source>
-        <translation type="unfinished"></translation>
+        <translation>このパイプを読み取っているプログラムがないため、書き込めませんでした</translation>
     </message>
     <message>
         <source>another merge is writing this file; wait until it is done</source>
-        <translation type="unfinished"></translation>
+        <translation>別の結合処理がこのファイルに書き込んでいます。終わるまでお待ちください</translation>
     </message>
     <message>
         <source>the file could not be locked against other merges: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ほかの結合処理による書き込みを防ぐロックをかけられませんでした: %1</translation>
     </message>
     <message>
         <source>another program changed the output file</source>
-        <translation type="unfinished"></translation>
+        <translation>別のプログラムが出力ファイルを変更しました</translation>
     </message>
     <message>
         <source>needs %1, %2 free on %3</source>
         <extracomment>%1 is the size the output needs, %2 the free space, %3 the file system&apos;s folder.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 必要ですが、%3 の空き容量は %2 です</translation>
     </message>
     <message numerus="yes">
         <source>%n output files need %1 together, %2 free on %3</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 個の出力ファイルに合計 %1 必要ですが、%3 の空き容量は %2 です</numerusform>
         </translation>
     </message>
     <message>
         <source>needs %1 on %2: %3</source>
         <extracomment>%1 is a size, %2 the file system&apos;s folder, %3 the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%2 に %1 の領域が必要です: %3</translation>
     </message>
     <message>
         <source>needs %1; the file system on %2 holds files of at most %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 必要ですが、%2 のファイルシステムではファイルの最大サイズが %3 です</translation>
     </message>
     <message>
         <source>%1 needs %2; the file system on %3 holds files of at most %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 には %2 必要ですが、%3 のファイルシステムではファイルの最大サイズが %4 です</translation>
     </message>
     <message>
         <source>needs %1; this program may write files of at most %2 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 必要ですが、このプログラムが書き込めるファイルは最大 %2 です (ファイルサイズの制限)</translation>
     </message>
     <message>
         <source>%1 needs %2; this program may write files of at most %3 (its file size limit)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 には %2 必要ですが、このプログラムが書き込めるファイルは最大 %3 です (ファイルサイズの制限)</translation>
     </message>
     <message>
         <source>%1 while writing it to the disk</source>
         <extracomment>%1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (ディスクへの書き込み中)</translation>
     </message>
     <message>
         <source>%1 while setting its modification time</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (更新日時の設定中)</translation>
     </message>
     <message>
         <source>%1 while closing it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (ファイルを閉じる際)</translation>
     </message>
     <message>
         <source>%1 while verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (検証中)</translation>
     </message>
     <message>
         <source>it cannot be read from byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 バイト目以降を読み取れません</translation>
     </message>
     <message>
         <source>it ends after %1 bytes, short of the %2 that its inputs fill</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 バイトで終わっており、入力ファイルの合計 %2 バイトに足りません</translation>
     </message>
     <message>
         <source>it ended after %1 of the %2 bytes merged from it</source>
-        <translation type="unfinished"></translation>
+        <translation>結合した %2 バイトのうち %1 バイトで終わりました</translation>
     </message>
     <message>
         <source>byte %1 differs from byte %2 of %3</source>
         <extracomment>%1 and %2 are byte positions, %3 the input&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 バイト目が %3 の %2 バイト目と異なります</translation>
     </message>
     <message>
         <source>what is in %1 cannot be trusted</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 の内容は信頼できません</translation>
     </message>
     <message>
         <source>%1 is left empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は空のままです</translation>
     </message>
     <message>
         <source>%1 written before the cancel are left in %2</source>
         <extracomment>%1 is a size, %2 the output&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>中止前に書き込まれた %1 が %2 に残っています</translation>
     </message>
     <message>
         <source>%1 written before the failure are left in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>エラー発生前に書き込まれた %1 が %2 に残っています</translation>
     </message>
     <message>
         <source>the space reserved beyond them could not be given back: %1</source>
         <extracomment>&quot;them&quot;: the bytes written. %1 is the system&apos;s reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>書き込んだ分を超えて確保した領域を解放できませんでした: %1</translation>
     </message>
     <message>
         <source>%1 is left in place as it was written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は書き込まれたままの状態で残っています</translation>
     </message>
     <message>
         <source>%1 is complete but not verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は完成していますが、検証されていません</translation>
     </message>
     <message>
         <source>the system refused a new thread: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>システムが新しいスレッドの作成を拒否しました: %1</translation>
     </message>
     <message>
         <source>the merge was stopped by a failure of an unknown kind</source>
-        <translation type="unfinished"></translation>
+        <translation>不明な種類のエラーにより結合が中断されました</translation>
     </message>
 </context>
 <context>
@@ -694,12 +694,12 @@ Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -re
     <message>
         <source>%1 TB</source>
         <extracomment>Sizes are decimal: 1 TB is 1,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 TB</translation>
     </message>
     <message>
         <source>%1 PB</source>
         <extracomment>Sizes are decimal: 1 PB is 1,000,000,000,000,000 bytes.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 PB</translation>
     </message>
 </context>
 <context>
