@@ -10,6 +10,7 @@
 //   main-dialog.png            three clips, the second selected, an output typed, at the
 //                              default size; main-dialog-maximized.png the same maximized
 //   progress-dialog.png        those three clips being merged
+//   error-box.png              the error when a clip shrinks while it waits to be merged
 //   about-box.png              the About box
 // It runs the real start-up on Qt's offscreen platform and uses the dialogs as a user would:
 // sample clips with a memory card's long paths are dropped onto the list, entries are clicked,
@@ -183,6 +184,11 @@ public:
 
     const QList<QUrl>& Urls() const { return m_clips; }
     QString Output() const { return m_root.path() + "/media/anna/Videos/Holiday.mts"; }
+    // Cuts the `index`th clip to half its size, as another program might while it is merged.
+    bool Shrink(int index) const {
+        QFile clip(m_clips.value(index).toLocalFile());
+        return clip.resize(kClipSizes[index] / 2);
+    }
 
 private:
     QDir m_root;
@@ -422,6 +428,10 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(QFileInfo(clips.Output()).path());
     ::mkfifo(qPrintable(clips.Output()), 0600);
     PipeReader reader(clips.Output(), kPauseAt);
+    // Into a second pipe that stops early in the first clip, while the second shrinks.
+    const QString shrinkOutput = QFileInfo(clips.Output()).path() + "/Beach.mts";
+    ::mkfifo(qPrintable(shrinkOutput), 0600);
+    PipeReader shrinkReader(shrinkOutput, 1 << 20);
     // One file per recording: into pipes, the second of which stops half way through its
     // recording; then into files, which are read back.
     const QString videos = QFileInfo(clips.Output()).path();
@@ -487,6 +497,11 @@ int main(int argc, char* argv[]) {
         window->showNormal();
         Await([&] { return window->size() == normal; }, "the window was not restored");
         reader.Start();
+        // Waiting in open() already when its merge opens the pipe, which needs a reader.
+        shrinkReader.Start();
+        Click(Control(window, IDC_MERGE));
+        // The same clips again, the second of which another program cuts short meanwhile.
+        TypeOutput(window, shrinkOutput);
         Click(Control(window, IDC_MERGE));
         AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         QTest::keyClick(window, Qt::Key_Escape);
@@ -579,6 +594,21 @@ int main(int argc, char* argv[]) {
               })
         .Then(ModalScript::Kind::MessageBox, "the question after a cancel",
               [&](QWidget* box) { Press(box, QMessageBox::Yes); })
+        .Then(ModalScript::Kind::ProgressDialog, "the progress while a clip shrinks",
+              [&](QWidget*) {
+                  Await([&] { return shrinkReader.Paused(); },
+                        "the merge did not reach the first clip");
+                  if (!clips.Shrink(1)) {
+                      std::fprintf(stderr, "veldrun_screenshots: cannot shrink a clip\n");
+                      saved = false;
+                  }
+                  shrinkReader.Release();
+              })
+        .Then(ModalScript::Kind::MessageBox, "the error after a clip shrank",
+              [&](QWidget* box) {
+                  save("error-box.png")(box);
+                  Press(box, QMessageBox::Default);
+              })
         .Then(ModalScript::Kind::OtherDialog, "the About box",
               [&](QWidget* box) {
                   save("about-box.png")(box);
