@@ -2,13 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veldrun {
 
 // One fact of a failure's detail, kept apart from its English words so that a window can say
 // it in the user's language: which fact it is (its shape), the values it names, and the file
-// it is about. Text() is the English that the command line prints.
+// it is about. EnglishText() is what the command line prints.
 class ErrorNote {
 public:
     // Each shape's English is English(shape); %1, %2 ... stand for its values other than a

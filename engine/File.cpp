@@ -183,14 +183,14 @@ bool File::OpenForReading(const std::string& path) {
     if (S_ISDIR(info.st_mode))
         return Failed(EISDIR);
     if (!S_ISREG(info.st_mode))
-        return Failed(EINVAL, "Not a regular file (a pipe or a device)");
+        return Failed(EINVAL, kNotRegular);
     // O_NONBLOCK keeps a pipe swapped in since the stat from blocking the open.
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0)
         return Failed(errno);
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         Close();
-        return Failed(EINVAL, "Not a regular file (a pipe or a device)");
+        return Failed(EINVAL, kNotRegular);
     }
     MakeBlocking(m_fd);
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);

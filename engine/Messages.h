@@ -20,6 +20,7 @@ inline constexpr char kCantStartThread[] = "Can't start merge thread";
 
 // The reasons the engine gives itself where the system has none to say, beside the system's
 // own; callers that translate match them.
+inline constexpr char kNotRegular[] = "Not a regular file (a pipe or a device)";
 inline constexpr char kKernelInterface[] =
     "a setting or report of the kernel (in /proc or /sys), not a file for data";
 inline constexpr char kCannotBeFoundAgain[] = "the open file cannot be found again";

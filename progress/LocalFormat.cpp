@@ -1,6 +1,7 @@
 #include "progress/LocalFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include <QDate>
@@ -63,6 +64,20 @@ std::wstring LocalFormat::Size(std::int64_t bytes) const {
         .toStdWString();
 }
 
+std::string LocalFormat::Fixed(double value, int decimals) {
+    char text[64];
+    const std::to_chars_result end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, end.ptr);
+}
+
+QString LocalFormat::LocalDigits(const std::string& digits) const {
+    QString local;
+    for (char digit : digits)
+        local += m_locale.toString(digit - '0');
+    return local;
+}
+
 std::wstring LocalFormat::RoundedSize(std::int64_t bytes) const {
     if (bytes < 1000)
         return Q(res::Tr("LocalFormat", "%1 B"))
@@ -70,16 +85,16 @@ std::wstring LocalFormat::RoundedSize(std::int64_t bytes) const {
             .toStdWString();
     // Steps of 1000: kB, MB, GB, TB, PB; tenths below a gigabyte, hundredths from it on. The
     // unit is chosen after rounding: 999,960 bytes is "1.0 MB", not "1000.0 kB".
-    const auto decimals = [](int step) {
-        return step < 3 ? 1 : 2;
-    };
-    const auto inUnit = [bytes](int step) {
-        return static_cast<double>(bytes) / std::pow(1000.0, step);
-    };
     int step = 1;
-    while (step < 5 && QString::number(inUnit(step), 'f', decimals(step)).toDouble() >= 1000)
-        ++step;
-    const QString number = m_locale.toString(inUnit(step), 'f', decimals(step));
+    std::string digits;
+    for (;; ++step) {
+        digits = Fixed(static_cast<double>(bytes) / std::pow(1000.0, step), step < 3 ? 1 : 2);
+        if (step == 5 || std::stoll(digits) < 1000)
+            break;
+    }
+    const std::size_t point = digits.find('.');
+    const QString number = m_locale.toString(std::stoll(digits)) + m_locale.decimalPoint() +
+                           LocalDigits(digits.substr(point + 1));
     switch (step) {
     case 1:
         return Q(res::Tr("LocalFormat", "%1 kB")).arg(number).toStdWString();

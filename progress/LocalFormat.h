@@ -52,6 +52,11 @@ public:
     std::wstring DateTime(const veldrun::RecordedTime& time, bool seconds) const;
 
 private:
+    // `value` with `decimals` digits after a point, rounded as the command line's printf rounds
+    // (to the nearest, a tie to the even digit) whatever the C library's locale.
+    static std::string Fixed(double value, int decimals);
+    // ASCII `digits` in the locale's digits, without grouping.
+    QString LocalDigits(const std::string& digits) const;
     // `whole` in the locale's digits and grouping, its separator and `digit`.
     QString Decimal(std::int64_t whole, std::int64_t digit) const;
     // A size of a megabyte or more in MB or GB, as both kinds of size write it; else "".

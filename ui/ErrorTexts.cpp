@@ -102,6 +102,8 @@ std::wstring ErrorTexts::Note(const veldrun::ErrorNote& note) {
 }
 
 std::wstring ErrorTexts::Reason(const std::string& reason) {
+    if (reason == veldrun::kNotRegular)
+        return res::Tr("ErrorTexts", "Not a regular file (a pipe or a device)");
     if (reason == veldrun::kKernelInterface)
         return res::Tr("ErrorTexts",
                        "a setting or report of the kernel (in /proc or /sys), not a file for data");

@@ -563,6 +563,10 @@ Die Optionen von Qt, etwa -platform NAME, -display DISPLAY, -style NAME und -rev
         <source>the merge was stopped by a failure of an unknown kind</source>
         <translation>das Verbinden wurde durch einen Fehler unbekannter Art abgebrochen</translation>
     </message>
+    <message>
+        <source>Not a regular file (a pipe or a device)</source>
+        <translation>Keine reguläre Datei (eine Pipe oder ein Gerät)</translation>
+    </message>
 </context>
 <context>
     <name>FolderSearch</name>

@@ -563,6 +563,10 @@ Las opciones de Qt, como -platform NOMBRE, -display PANTALLA, -style NOMBRE y -r
         <source>the merge was stopped by a failure of an unknown kind</source>
         <translation>la unión se detuvo por un error de tipo desconocido</translation>
     </message>
+    <message>
+        <source>Not a regular file (a pipe or a device)</source>
+        <translation>No es un archivo normal (una tubería o un dispositivo)</translation>
+    </message>
 </context>
 <context>
     <name>FolderSearch</name>

@@ -563,6 +563,10 @@ Les options de Qt, comme -platform NOM, -display AFFICHAGE, -style NOM et -rever
         <source>the merge was stopped by a failure of an unknown kind</source>
         <translation>la fusion a été arrêtée par une erreur de nature inconnue</translation>
     </message>
+    <message>
+        <source>Not a regular file (a pipe or a device)</source>
+        <translation>Pas un fichier ordinaire (un tube ou un périphérique)</translation>
+    </message>
 </context>
 <context>
     <name>FolderSearch</name>

@@ -555,6 +555,10 @@ Qt&apos;s options, such as -platform NAME, -display DISPLAY, -style NAME and -re
         <source>the merge was stopped by a failure of an unknown kind</source>
         <translation>不明な種類のエラーにより結合が中断されました</translation>
     </message>
+    <message>
+        <source>Not a regular file (a pipe or a device)</source>
+        <translation>通常のファイルではありません (パイプまたはデバイス)</translation>
+    </message>
 </context>
 <context>
     <name>FolderSearch</name>

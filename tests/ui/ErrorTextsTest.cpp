@@ -93,6 +93,9 @@ TEST(ErrorTexts, SizesInADetailHaveTheCommandLinesFiguresInTheLocalesFormat) {
     const std::int64_t sizes[] = {0,
                                   999,
                                   1000,
+                                  1250, // ties go to the even digit, as printf takes them
+                                  1250000,
+                                  1125000000,
                                   999949,
                                   999950,
                                   999960,
@@ -124,8 +127,9 @@ TEST(ErrorTexts, UnderGermanEveryNoteAndReasonOfTheEngineReadsGerman) {
         EXPECT_NE(Narrow(ErrorTexts::Note(note)), note.EnglishText())
             << "shape " << static_cast<int>(shape);
     }
-    for (const char* reason : {veldrun::kKernelInterface, veldrun::kCannotBeFoundAgain,
-                               veldrun::kNameTakenSince, veldrun::kNoLongerThere})
+    for (const char* reason :
+         {veldrun::kNotRegular, veldrun::kKernelInterface, veldrun::kCannotBeFoundAgain,
+          veldrun::kNameTakenSince, veldrun::kNoLongerThere})
         EXPECT_NE(Narrow(ErrorTexts::Reason(reason)), reason);
     EXPECT_EQ(Narrow(ErrorTexts::Reason("Eingabe-/Ausgabefehler")), "Eingabe-/Ausgabefehler");
 

@@ -10,7 +10,7 @@
 //   main-dialog.png            three clips, the second selected, an output typed, at the
 //                              default size; main-dialog-maximized.png the same maximized
 //   progress-dialog.png        those three clips being merged
-//   error-box.png              the error when a clip shrinks while it waits to be merged
+//   error-box.png              the error when a clip shrinks while it is merged
 //   about-box.png              the About box
 // It runs the real start-up on Qt's offscreen platform and uses the dialogs as a user would:
 // sample clips with a memory card's long paths are dropped onto the list, entries are clicked,
@@ -428,7 +428,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(QFileInfo(clips.Output()).path());
     ::mkfifo(qPrintable(clips.Output()), 0600);
     PipeReader reader(clips.Output(), kPauseAt);
-    // Into a second pipe that stops early in the first clip, while the second shrinks.
+    // Into a second pipe that stops early in the first clip, while that clip shrinks.
     const QString shrinkOutput = QFileInfo(clips.Output()).path() + "/Beach.mts";
     ::mkfifo(qPrintable(shrinkOutput), 0600);
     PipeReader shrinkReader(shrinkOutput, 1 << 20);
@@ -500,7 +500,7 @@ int main(int argc, char* argv[]) {
         // Waiting in open() already when its merge opens the pipe, which needs a reader.
         shrinkReader.Start();
         Click(Control(window, IDC_MERGE));
-        // The same clips again, the second of which another program cuts short meanwhile.
+        // The same clips again, the first of which another program cuts short meanwhile.
         TypeOutput(window, shrinkOutput);
         Click(Control(window, IDC_MERGE));
         AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
@@ -598,7 +598,7 @@ int main(int argc, char* argv[]) {
               [&](QWidget*) {
                   Await([&] { return shrinkReader.Paused(); },
                         "the merge did not reach the first clip");
-                  if (!clips.Shrink(1)) {
+                  if (!clips.Shrink(0)) {
                       std::fprintf(stderr, "veldrun_screenshots: cannot shrink a clip\n");
                       saved = false;
                   }
