@@ -12,10 +12,11 @@
 #include "engine/ErrorNote.h"
 #include "engine/Messages.h"
 #include "progress/LocalFormat.h"
-#include "ui/Translations.h"
+#include "tests/ui/German.h"
 
 using veldrun::ErrorNote;
 using Shape = ErrorNote::Shape;
+using veldrun::test::German;
 
 namespace {
 
@@ -41,22 +42,6 @@ std::vector<Shape> AllShapes() {
         shapes.push_back(static_cast<Shape>(i));
     return shapes;
 }
-
-// German texts and German number formats for one test; English and the C locale afterwards.
-class German {
-public:
-    German() : m_language(Translations::Load({"de-DE"})) {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~German() {
-        Translations::Load({"en-US"});
-        QLocale::setDefault(QLocale::c());
-    }
-    const QString& Language() const { return m_language; }
-
-private:
-    QString m_language;
-};
 
 } // namespace
 
@@ -118,7 +103,7 @@ TEST(ErrorTexts, SizesInADetailHaveTheCommandLinesFiguresInTheLocalesFormat) {
 }
 
 TEST(ErrorTexts, UnderGermanEveryNoteAndReasonOfTheEngineReadsGerman) {
-    German german;
+    German german(true);
     ASSERT_EQ(german.Language().toStdString(), "de");
     for (Shape shape : AllShapes()) {
         if (shape == Shape::Problem)
@@ -153,7 +138,7 @@ TEST(ErrorTexts, ACountChoosesThePluralForm) {
                                                  ErrorNote::Text("/m"), ErrorNote::Count(2)});
     EXPECT_EQ(Narrow(ErrorTexts::Note(two)),
               "2 output files need 2.0 MB together, 1.0 MB free on /m");
-    German german;
+    German german(true);
     const std::string text = Narrow(ErrorTexts::Note(two));
     EXPECT_EQ(text.find("output files"), std::string::npos) << text;
     EXPECT_EQ(text.rfind("2 ", 0), 0u) << text;

@@ -21,28 +21,19 @@
 #include "res/Tr.h"
 #include "tests/support/Mount.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/German.h"
 #include "tests/ui/MainDialogHarness.h"
 #include "tests/ui/ModalWatch.h"
 #include "ui/ErrorTexts.h"
 
 using veldrun::MergeError;
+using veldrun::test::German;
 using veldrun::test::MainDialogHarness;
 using veldrun::test::ModalWatch;
 using veldrun::test::Mount;
 using veldrun::test::TempDir;
 
 namespace {
-
-// German for one test, as start-up loads it under a German desktop; English again afterwards.
-class German {
-public:
-    German() : m_language(Translations::Load({"de-DE", "en-US"})) {}
-    ~German() { Translations::Load({"en-US"}); }
-    const QString& Language() const { return m_language; }
-
-private:
-    QString m_language;
-};
 
 QString TextOf(QWidget* widget) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -197,8 +188,7 @@ TEST(Translations, UnderGermanTheDetailOfARealFailureReadsGermanWithGermanFigure
     if (!small.Ready())
         GTEST_SKIP() << small.Why();
     const std::string clip = dir.Write("00001.MTS", std::string(3000000, 'G'));
-    German german;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    German german(true);
     AfxMessageBoxAnswers().Clear();
     AfxMessageBoxAnswers().Record();
     CFileDialog::Answers().Clear();
@@ -211,7 +201,6 @@ TEST(Translations, UnderGermanTheDetailOfARealFailureReadsGermanWithGermanFigure
         AfxMessageBoxAnswers().Queue(IDOK);
         QTest::mouseClick(dialog.Control(IDC_MERGE), Qt::LeftButton);
     });
-    QLocale::setDefault(QLocale::c());
     const auto boxes = AfxMessageBoxAnswers().TakeRequests();
     AfxMessageBoxAnswers().Clear();
     ASSERT_EQ(boxes.size(), 1u);
